@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace nt {
+
+inline constexpr const char* kDefaultSequenceNo = "0010010010";
+inline constexpr const char* kSequenceFileName = "testseqNo.dat";
+
+// The process-wide POS sequence number. It may hold any text: responses store theirs as they come.
+extern std::string PosSequenceNo;
+
+// True when every character is a decimal digit; true for the empty text.
+bool IsAllDigits(std::string text);
+
+// Reads the first line of testseqNo.dat; a first line that is not exactly ten digits becomes
+// the default. A file that cannot be opened leaves the number as it is.
+void LoadSequenceNo();
+
+// Writes the number to testseqNo.dat without a line end, replacing the file in one step: on any
+// failure the old file stays as it was. Silent either way; the result is for tests.
+bool SaveSequenceNo();
+
+// Saves the sequence number when its scope ends, by any way out.
+class SequenceSaver {
+public:
+    SequenceSaver() = default;
+    SequenceSaver(const SequenceSaver&) = delete;
+    SequenceSaver& operator=(const SequenceSaver&) = delete;
+    ~SequenceSaver() { SaveSequenceNo(); }
+};
+
+}  // namespace nt

@@ -1,0 +1,116 @@
+#include "platform/Codepage.h"
+
+#include <array>
+#include <cstdint>
+
+namespace nt {
+
+namespace {
+
+// Unicode code points of the bytes 0x80-0x9F.
+constexpr std::array<char32_t, 32> kHighBlock = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t ByteToCodePoint(unsigned char b) {
+    if (b >= 0x80 && b <= 0x9F) {
+        return kHighBlock[b - 0x80];
+    }
+    return b;
+}
+
+int CodePointToByte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        return static_cast<int>(cp);
+    }
+    for (size_t i = 0; i < kHighBlock.size(); ++i) {
+        if (kHighBlock[i] == cp) {
+            return static_cast<int>(0x80 + i);
+        }
+    }
+    return -1;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (char c : text) {
+        auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else {
+            AppendUtf8(out, ByteToCodePoint(b));
+        }
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n) {
+        auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if ((b & 0xE0) == 0xC0) {
+            extra = 1, cp = b & 0x1F, minimum = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2, cp = b & 0x0F, minimum = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3, cp = b & 0x07, minimum = 0x10000;
+        } else {
+            out.push_back('?');  // a stray continuation byte or an invalid lead byte
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        bool ok = true;
+        for (int k = 0; k < extra; ++k, ++j) {
+            if (j >= n || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
+        }
+        if (!ok) {
+            out.push_back('?');
+            i = j;  // resynchronise at the byte that broke the sequence
+            continue;
+        }
+        i = j;
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back('?');
+            continue;
+        }
+        int byte = CodePointToByte(cp);
+        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+    }
+    return out;
+}
+
+}  // namespace nt

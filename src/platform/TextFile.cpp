@@ -1,0 +1,115 @@
+#include "platform/TextFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace nt {
+
+namespace {
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFirstLine(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string line;
+    char buffer[4096];
+    bool done = false;
+    while (!done && line.size() < kMaxLineBytes) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        const char* end = static_cast<const char*>(std::memchr(buffer, '\n', static_cast<size_t>(n)));
+        size_t take = end ? static_cast<size_t>(end - buffer) : static_cast<size_t>(n);
+        line.append(buffer, take);
+        done = end != nullptr;
+    }
+    ::close(fd);
+    if (line.size() > kMaxLineBytes) {
+        line.resize(kMaxLineBytes);
+    }
+    if (done && !line.empty() && line.back() == '\r') {
+        line.pop_back();  // CR LF reads as one line end
+    }
+    return line;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& content) {
+    std::string pattern = path + ".XXXXXX";
+    int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, content.data(), content.size()) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ::chmod(pattern.c_str(), 0644);
+        ok = ::rename(pattern.c_str(), path.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(pattern.c_str());
+        return false;
+    }
+    // The rename itself reaches the disk once the directory is flushed.
+    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool WriteFileExclusive(const std::string& path, const std::string& content, bool append) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0644);
+    if (fd < 0) {
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || (!append && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return false;
+    }
+    bool ok = WriteAll(fd, content.data(), content.size());
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+}  // namespace nt

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace nt {
+
+// The first line of a text file read as the original platform's text mode does: a CR LF pair is
+// one line end, a lone CR is an ordinary character, the line end is not part of the line. An
+// empty file gives an empty line. nullopt when the file cannot be opened (missing, a directory,
+// no permission, or locked exclusively by another process). A first line longer than
+// kMaxLineBytes is cut there: no file this program reads has a meaningful line that long.
+std::optional<std::string> ReadFirstLine(const std::string& path);
+inline constexpr size_t kMaxLineBytes = 16u << 20;
+
+// Replaces the file's content as one step: a temporary file in the same directory is written,
+// flushed to disk and renamed over the old one. On any failure the old file stays untouched
+// and false is returned.
+bool WriteFileAtomic(const std::string& path, const std::string& content);
+
+// Writes content to a file opened for exclusive use (a file another process holds exclusively
+// counts as one that cannot be opened). Appends when append is true, else truncates.
+bool WriteFileExclusive(const std::string& path, const std::string& content, bool append);
+
+}  // namespace nt

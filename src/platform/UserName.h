@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace nt {
+
+// The logged-on user's name as the system reports it; empty when the lookup fails, at most 99
+// bytes (the original buffer held 100 with its terminator).
+std::string WorkstationUserName();
+
+}  // namespace nt

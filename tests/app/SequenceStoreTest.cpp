@@ -1,0 +1,120 @@
+#include "app/SequenceStore.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+class SequenceStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { PosSequenceNo = kDefaultSequenceNo; }
+    test::TempDir dir_;
+};
+
+TEST(IsAllDigits, DigitsOnlyAndEmpty) {
+    EXPECT_TRUE(IsAllDigits(""));
+    EXPECT_TRUE(IsAllDigits("0123456789"));
+    EXPECT_FALSE(IsAllDigits("12a4"));
+    EXPECT_FALSE(IsAllDigits(" 1"));
+    EXPECT_FALSE(IsAllDigits(std::string("1\0" "2", 3)));
+}
+
+TEST_F(SequenceStoreTest, BadFirstLinesLoadAsDefault) {
+    const char* bad[] = {"12345", "00100a0010", "00100100101", "", "0010010010 ",
+                         "0010010010\r", "\r\n0010010020", " 0010010020"};
+    for (const char* content : bad) {
+        WriteFile(kSequenceFileName, content);
+        PosSequenceNo = "x";
+        LoadSequenceNo();
+        EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo) << content;
+    }
+    WriteFile(kSequenceFileName, std::string("00100\0" "0010", 10));
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+}
+
+TEST_F(SequenceStoreTest, FirstLineOfTenDigitsIsTaken) {
+    const char* good[] = {"0010010020", "0010010020\n", "0010010020\r\nmore\r\nlines",
+                          "0010010020\nnext"};
+    for (const char* content : good) {
+        WriteFile(kSequenceFileName, content);
+        PosSequenceNo = kDefaultSequenceNo;
+        LoadSequenceNo();
+        EXPECT_EQ(PosSequenceNo, "0010010020") << content;
+    }
+    // The other lines are lost at the next save; the file is exactly the ten digits.
+    ASSERT_TRUE(SaveSequenceNo());
+    EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
+}
+
+TEST_F(SequenceStoreTest, MissingFileKeepsNumberInMemory) {
+    PosSequenceNo = "0010010090";
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, "0010010090");
+    ASSERT_TRUE(SaveSequenceNo());
+    EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
+}
+
+TEST_F(SequenceStoreTest, AnyTextIsSavedVerbatimAndEmptyReloadsAsDefault) {
+    PosSequenceNo = "";
+    {
+        SequenceSaver saver;
+    }
+    EXPECT_EQ(ReadFile(kSequenceFileName), "");
+    PosSequenceNo = "0010010090";
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+}
+
+TEST_F(SequenceStoreTest, LongLineWithoutLineEndLoadsAsDefault) {
+    WriteFile(kSequenceFileName, std::string(3u << 20, '1'));
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+}
+
+TEST_F(SequenceStoreTest, FailedSaveLeavesOldFileAndMemory) {
+    WriteFile(kSequenceFileName, "0010010020");
+    if (::geteuid() == 0) {
+        // root writes into read-only directories; a directory in the file's place fails for all.
+        ::unlink(kSequenceFileName);
+        ::mkdir(kSequenceFileName, 0755);
+        PosSequenceNo = "0010010030";
+        EXPECT_FALSE(SaveSequenceNo());
+        EXPECT_EQ(PosSequenceNo, "0010010030");
+        struct stat st {};
+        ASSERT_EQ(::stat(kSequenceFileName, &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        return;
+    }
+    ::chmod(".", 0555);
+    PosSequenceNo = "0010010030";
+    EXPECT_FALSE(SaveSequenceNo());
+    ::chmod(".", 0755);
+    EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
+    EXPECT_EQ(PosSequenceNo, "0010010030");
+}
+
+TEST_F(SequenceStoreTest, SaveLeavesNoTemporaryFiles) {
+    PosSequenceNo = "0010010040";
+    ASSERT_TRUE(SaveSequenceNo());
+    ASSERT_TRUE(SaveSequenceNo());
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+}  // namespace
+}  // namespace nt
