@@ -26,6 +26,8 @@ void LoadSequenceNo() {
     }
 }
 
-bool SaveSequenceNo() { return WriteFileAtomic(kSequenceFileName, PosSequenceNo); }
+bool SaveSequenceNo() {
+    return WriteFileAtomic(kSequenceFileName, PosSequenceNo);
+}
 
 }  // namespace nt

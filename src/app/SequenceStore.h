@@ -23,7 +23,7 @@ bool SaveSequenceNo();
 
 // Saves the sequence number when its scope ends, by any way out.
 class SequenceSaver {
-public:
+  public:
     SequenceSaver() = default;
     SequenceSaver(const SequenceSaver&) = delete;
     SequenceSaver& operator=(const SequenceSaver&) = delete;

@@ -17,7 +17,7 @@ class CRunTestDlg;
 // Windows-1252. Dialogs are small toolkit-free classes; Run* shows one modally and returns true
 // when it ended with OK (the dialog's members then hold what the operator entered).
 class Operator {
-public:
+  public:
     virtual ~Operator() = default;
 
     // Application message box, OK button, no icon.
@@ -35,7 +35,8 @@ public:
     virtual void RunAbout() = 0;
 
     // The modeless "Please Wait . . ." window; while it shows the main window takes no input.
-    virtual void ShowWait(const std::string& message) = 0;
+    virtual void ShowWait() = 0;
+    virtual void SetWaitMessage(const std::string& message) = 0;
     virtual void HideWait() = 0;
 
     // A tone of the given frequency and length; blocks for its length.

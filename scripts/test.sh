@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. With --sanitize: a clang build with address and
+# undefined-behaviour sanitizers in build-asan, where any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode="${1:-}"
+scripts/deps.sh "$mode"
+
+if [[ "$mode" == "--sanitize" ]]; then
+    build=build-asan
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DNORDTELLER_SANITIZE=address,undefined -DNORDTELLER_BENCH=OFF
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+else
+    build=build
+    cmake -S . -B "$build" -G Ninja
+fi
+cmake --build "$build"
+cd "$build"
+ctest --output-on-failure -j2 --timeout 600

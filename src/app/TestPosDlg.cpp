@@ -1,0 +1,173 @@
+#include "app/TestPosDlg.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "app/Controls.h"
+#include "app/SequenceStore.h"
+#include "log/LogWriter.h"
+
+namespace nt {
+
+CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory)
+    : form_(drawn, op), op_(op), controlFactory_(std::move(controlFactory)) {
+    BuildMessageTable();
+}
+
+// The control is released before the window object is gone.
+CTestPosDlg::~CTestPosDlg() {
+    m_pControl.reset();
+}
+
+void CTestPosDlg::BuildMessageTable() {
+    messageTable_ = {
+        {id::kPromptTip, &CTestPosDlg::OnTipCheck},
+        {id::kResetSequenceNo, &CTestPosDlg::OnResetSequenceNoButton},
+        {id::kTranTestMode, &CTestPosDlg::OnTranTestModeButton},
+        {id::kCreditOnly, &CTestPosDlg::OnCreditOnlyCheck},
+        {id::kInteracDebitOnly, &CTestPosDlg::OnInteracDebitOnlyCheck},
+        {id::kClearRespFields, &CTestPosDlg::OnClearRespFieldsButton},
+        {id::kExit, &CTestPosDlg::OnCancel},
+    };
+}
+
+void CTestPosDlg::DoDataExchange() {
+    form_.BindAmountField(id::kTipAmount, m_tipAmount);
+    form_.BindAmountField(id::kAmount, m_amount);
+    form_.BindAmountField(id::kPurchaseLimit, m_purchaseLimit);
+    // The radio members hold the index of the checked button of each group.
+    form_.SetChecked(m_merchantLanguage == 0 ? id::kEnglishLocal : id::kFrenchLocal, true);
+    static constexpr int kFallbackGroup[] = {id::kNoFallback, id::kEnglishFallback,
+                                             id::kFrenchFallback};
+    form_.SetChecked(kFallbackGroup[m_fallbackLanguage], true);
+}
+
+bool CTestPosDlg::OnInitDialog() {
+    DoDataExchange();
+    for (int field : {id::kAmount, id::kTipAmount, id::kPurchaseLimit}) {
+        form_.SetAmountCents(field, 0);
+    }
+    LoadSequenceNo();
+    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+    form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
+
+    form_.SetText(id::kMerchantId, "70");
+    form_.SetText(id::kTerminalId, "");
+    form_.SetText(id::kComPort, "1");
+    form_.SetText(id::kHostOrIp, "127.0.0.1");
+    form_.SetText(id::kIpPort, "9000");
+    form_.SetText(id::kRefNumber, "1");
+    form_.SetText(id::kInvoice, "1");
+    OnTipCheck();
+
+    if (::mkdir(kLogDirectory, 0777) != 0 && errno != EEXIST) {
+        op_.Message("Unable to create Log Directory - logging disabled!");
+    }
+    LogLine(GetLogWriter(), "Startup %s", kProductVersionText);
+
+    if (!CreateControl()) {
+        op_.Message(
+            "Failed to Create CardBridgeX.ocx you may need to reinstall the product - Fatal "
+            "Error!");
+        SaveSequenceNo();
+        return false;
+    }
+    SaveSequenceNo();
+    return true;
+}
+
+bool CTestPosDlg::CreateControl() {
+    if (!controlFactory_) {
+        return false;
+    }
+    auto host = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
+    if (!host->Created()) {
+        // Nobody but whoever set the program up can act on the reason: stderr, not a message.
+        std::fprintf(stderr, "nordteller: payment client not created: %s\n",
+                     host->CreateError().c_str());
+        return false;
+    }
+    m_pControl = std::move(host);
+    return true;
+}
+
+void CTestPosDlg::OnCancel() {
+    if (closed_) {
+        return;
+    }
+    LogLine(GetLogWriter(), "Shutdown %s", kProductVersionText);
+    closed_ = true;
+}
+
+bool CTestPosDlg::OnCommand(int id) {
+    auto it = messageTable_.find(id);
+    if (it == messageTable_.end()) {
+        return false;
+    }
+    (this->*(it->second))();
+    return true;
+}
+
+void CTestPosDlg::OnSysCommand(unsigned value) {
+    if ((value & 0xFFF0u) == kAboutCommand) {
+        op_.RunAbout();
+    }
+}
+
+AmountUpdate CTestPosDlg::OnAmountEdited(int id, const std::string& reported) {
+    return form_.UpdateAmount(id, reported);
+}
+
+void CTestPosDlg::OnTipCheck() {
+    if (form_.Checked(id::kPromptTip)) {
+        form_.SetEnabled(id::kTipAmount, false);
+        form_.SetText(id::kTipAmount, "0.00");
+    } else {
+        form_.SetEnabled(id::kTipAmount, true);
+    }
+}
+
+void CTestPosDlg::OnCreditOnlyCheck() {
+    if (form_.Checked(id::kInteracDebitOnly)) {
+        form_.SetChecked(id::kCreditOnly, false);
+    }
+}
+
+void CTestPosDlg::OnInteracDebitOnlyCheck() {
+    if (form_.Checked(id::kCreditOnly)) {
+        form_.SetChecked(id::kInteracDebitOnly, false);
+    }
+}
+
+void CTestPosDlg::OnClearRespFieldsButton() {
+    form_.SetText(id::kAuthCode, "");
+    form_.SetText(id::kAcqRefData, "");
+    form_.SetText(id::kRecordNumber, "");
+    form_.SetText(id::kProcessData, "");
+}
+
+void CTestPosDlg::OnTranTestModeButton() {
+    if (!form_.Checked(id::kTranEmv)) {
+        op_.Message("Invalid Selection");
+    }
+    RunSerialTransaction("TestMode", false, false);
+}
+
+void CTestPosDlg::OnResetSequenceNoButton() {
+    if (!op_.Question("Reset sequence number to '0010010010'\r\nAre You Sure?")) {
+        return;
+    }
+    LoadSequenceNo();
+    PosSequenceNo = kDefaultSequenceNo;
+    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+    form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
+    SaveSequenceNo();
+}
+
+bool CTestPosDlg::RunSerialTransaction(const std::string&, bool, bool) {
+    return false;
+}
+
+}  // namespace nt

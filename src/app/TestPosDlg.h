@@ -1,0 +1,82 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/WindowForm.h"
+#include "platform/Form.h"
+#include "platform/Operator.h"
+#include "request/AmountEdit.h"
+#include "transaction/ControlHost.h"
+
+namespace nt {
+
+inline constexpr const char* kProductVersionText = "Nord Teller Version 1.11";
+inline constexpr const char* kLogDirectory = "QUORLIN_LOGS";
+inline constexpr unsigned kAboutCommand = 0x0010;
+
+// The main window's logic: its members, start-up and shutdown, its own small handlers and its
+// message table. It draws nothing: the Qt window and headless mode show what its form holds
+// and forward clicks and typing to it.
+class CTestPosDlg {
+  public:
+    CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory);
+    ~CTestPosDlg();
+    CTestPosDlg(const CTestPosDlg&) = delete;
+    CTestPosDlg& operator=(const CTestPosDlg&) = delete;
+
+    // Start-up; false after a fatal start-up error (the window opens all the same).
+    bool OnInitDialog();
+    // Enter: the main window never closes on it.
+    void OnOK() {}
+    // Esc, the close box and "E&xit": shutdown, then the window closes.
+    void OnCancel();
+    bool Closed() const { return closed_; }
+
+    // A click on a control: runs the handler the message table binds to it. False when the
+    // table has no entry for the control (nothing happens then).
+    bool OnCommand(int id);
+    bool IsBound(int id) const { return messageTable_.count(id) != 0; }
+    // The system menu: the About entry runs the About box; nothing else is the window's.
+    void OnSysCommand(unsigned value);
+    // The operator changed the text of an amount field; returns what the field shows now.
+    AmountUpdate OnAmountEdited(int id, const std::string& reported);
+
+    // Handlers of the message table.
+    void OnTipCheck();
+    void OnCreditOnlyCheck();
+    void OnInteracDebitOnlyCheck();
+    void OnClearRespFieldsButton();
+    void OnTranTestModeButton();
+    void OnResetSequenceNoButton();
+
+    // The serial test terminal's chance to run a command; false until the terminal link exists.
+    bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
+
+    WindowForm& form() { return form_; }
+    Operator& op() { return op_; }
+    bool HasControl() const { return m_pControl != nullptr; }
+    ControlHost* Control() { return m_pControl.get(); }
+
+    CAmountEdit m_tipAmount;
+    CAmountEdit m_amount;
+    CAmountEdit m_purchaseLimit;
+    int m_merchantLanguage = 0;
+    int m_fallbackLanguage = 0;
+
+  private:
+    using Handler = void (CTestPosDlg::*)();
+    void DoDataExchange();
+    void BuildMessageTable();
+    bool CreateControl();
+
+    WindowForm form_;
+    Operator& op_;
+    PaymentClientFactory controlFactory_;
+    std::unique_ptr<ControlHost> m_pControl;
+    std::map<int, Handler> messageTable_;
+    bool closed_ = false;
+};
+
+}  // namespace nt

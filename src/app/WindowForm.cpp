@@ -1,0 +1,32 @@
+#include "app/WindowForm.h"
+
+namespace nt {
+
+CAmountEdit* WindowForm::AmountField(int id) const {
+    auto it = amounts_.find(id);
+    return it == amounts_.end() ? nullptr : it->second;
+}
+
+AmountUpdate WindowForm::UpdateAmount(int id, const std::string& reported) {
+    CAmountEdit* field = AmountField(id);
+    if (field == nullptr) {
+        drawn_.SetText(id, reported);
+        return AmountUpdate{reported, 0};
+    }
+    AmountUpdate update = field->OnAmountUpdate(reported);
+    drawn_.SetText(id, update.shown);
+    for (int i = 0; i < update.beeps; ++i) {
+        op_.Beep();
+    }
+    return update;
+}
+
+void WindowForm::SetText(int id, const std::string& text) {
+    if (AmountField(id) != nullptr) {
+        UpdateAmount(id, text);
+    } else {
+        drawn_.SetText(id, text);
+    }
+}
+
+}  // namespace nt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/Form.h"
+#include "platform/Operator.h"
+#include "request/AmountEdit.h"
+
+namespace nt {
+
+// The main window's form as the core sees it: every text set on an amount field passes through
+// that field's formatting (and may beep); everything else goes straight to the drawn form.
+class WindowForm : public Form {
+  public:
+    WindowForm(Form& drawn, Operator& op) : drawn_(drawn), op_(op) {}
+
+    void BindAmountField(int id, CAmountEdit& field) { amounts_[id] = &field; }
+    CAmountEdit* AmountField(int id) const;
+
+    // The control reports a changed text of an amount field (typing, pasting, program set):
+    // the field's update handling runs and its result is shown.
+    AmountUpdate UpdateAmount(int id, const std::string& reported);
+    // The field's text becomes the value in decimal without a point; formatting then applies.
+    void SetAmountCents(int id, long cents) { UpdateAmount(id, std::to_string(cents)); }
+
+    std::string Text(int id) const override { return drawn_.Text(id); }
+    void SetText(int id, const std::string& text) override;
+    bool Checked(int id) const override { return drawn_.Checked(id); }
+    void SetChecked(int id, bool checked) override { drawn_.SetChecked(id, checked); }
+    bool Enabled(int id) const override { return drawn_.Enabled(id); }
+    void SetEnabled(int id, bool enabled) override { drawn_.SetEnabled(id, enabled); }
+    bool Visible(int id) const override { return drawn_.Visible(id); }
+    void SetVisible(int id, bool visible) override { drawn_.SetVisible(id, visible); }
+
+  private:
+    Form& drawn_;
+    Operator& op_;
+    std::map<int, CAmountEdit*> amounts_;
+};
+
+}  // namespace nt

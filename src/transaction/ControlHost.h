@@ -1,0 +1,47 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "transaction/PaymentClient.h"
+
+namespace nt {
+
+// Owns the payment client on a thread of its own: the client is created, called and destroyed
+// only there. A caller waits for its call while `pump` keeps the window alive; the window is
+// disabled meanwhile, so no second command starts.
+class ControlHost {
+  public:
+    // Starts the thread and creates the client on it; Created() tells whether that worked.
+    ControlHost(PaymentClientFactory factory, std::function<void()> pump);
+    ~ControlHost();
+    ControlHost(const ControlHost&) = delete;
+    ControlHost& operator=(const ControlHost&) = delete;
+
+    bool Created() const { return created_; }
+    const std::string& CreateError() const { return createError_; }
+
+    ClientReply ProcessTransaction(const std::string& request);
+    ClientReply GetPadTypesInfo();
+
+  private:
+    ClientReply Call(std::function<ClientReply(PaymentClient&)> call);
+    void Run();
+
+    std::function<void()> pump_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> jobs_;
+    bool stopping_ = false;
+    bool created_ = false;
+    std::string createError_;
+    std::unique_ptr<PaymentClient> client_;  // touched only on the thread
+    std::thread thread_;
+};
+
+}  // namespace nt
