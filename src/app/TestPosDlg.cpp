@@ -8,6 +8,8 @@
 #include "app/Controls.h"
 #include "app/SequenceStore.h"
 #include "log/LogWriter.h"
+#include "pads/PadTypeLine.h"
+#include "platform/UserName.h"
 
 namespace nt {
 
@@ -164,6 +166,18 @@ void CTestPosDlg::OnResetSequenceNoButton() {
     form_.SetText(id::kSendingSeqNo, PosSequenceNo);
     form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
     SaveSequenceNo();
+}
+
+std::string CTestPosDlg::PadTypeElement(int indent) const {
+    return nt::PadTypeElement(form_, m_padTree, indent);
+}
+
+std::string CTestPosDlg::BuildRequest(std::string tranCode, std::string wrapperName,
+                                      std::string extraElements) {
+    ComposerInputs inputs{m_amount,         m_tipAmount,           m_purchaseLimit,
+                          PadTypeElement(2), PosSequenceNo, WorkstationUserName()};
+    return nt::BuildRequest(form_, op_, inputs, m_manualEntries, tranCode, wrapperName,
+                            extraElements);
 }
 
 bool CTestPosDlg::RunSerialTransaction(const std::string&, bool, bool) {

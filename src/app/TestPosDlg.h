@@ -3,11 +3,14 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/WindowForm.h"
+#include "pads/PadTree.h"
 #include "platform/Form.h"
 #include "platform/Operator.h"
 #include "request/AmountEdit.h"
+#include "request/RequestComposer.h"
 #include "transaction/ControlHost.h"
 
 namespace nt {
@@ -51,6 +54,12 @@ class CTestPosDlg {
     void OnTranTestModeButton();
     void OnResetSequenceNoButton();
 
+    // The request line naming the pad type in use, indented by `indent` TABs.
+    std::string PadTypeElement(int indent) const;
+    // The TStream request of one command, from the window's fields at the moment of the call.
+    std::string BuildRequest(std::string tranCode, std::string wrapperName,
+                             std::string extraElements);
+
     // The serial test terminal's chance to run a command; false until the terminal link exists.
     bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
 
@@ -59,13 +68,17 @@ class CTestPosDlg {
     bool HasControl() const { return m_pControl != nullptr; }
     ControlHost* Control() { return m_pControl.get(); }
 
+    PadTree m_padTree;
+    std::vector<std::unique_ptr<PadTypeRecord>> m_padRecords;
     CAmountEdit m_tipAmount;
     CAmountEdit m_amount;
     CAmountEdit m_purchaseLimit;
     int m_merchantLanguage = 0;
     int m_fallbackLanguage = 0;
 
-  private:
+      ManualEntries m_manualEntries;
+
+private:
     using Handler = void (CTestPosDlg::*)();
     void DoDataExchange();
     void BuildMessageTable();
