@@ -1,0 +1,161 @@
+#include "response/XmlDocument.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string_view>
+
+#include "platform/Codepage.h"
+
+namespace nt {
+
+namespace {
+
+// Whitespace-only text is kept when it is an element's only child (a blank receipt line), and
+// dropped between elements (indentation).
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+constexpr std::string_view kNoDocument = "Failed - No XML Document Loaded!";
+constexpr std::string_view kNotFound = " Not Found in XML Document.";
+constexpr std::string_view kParseError = "XML Parse Error at line#:";
+constexpr std::string_view kParseFailure = "ATL/COM Error parsing XML";
+constexpr std::string_view kLookupFailure = "Failure";
+
+// Room for every fixed text, so reporting a failure after an allocation failure cannot throw.
+constexpr size_t kErrorCapacity = 64;
+
+bool IsNamed(const pugi::xml_node& node, std::string_view name) {
+    return node.type() == pugi::node_element && name == node.name();
+}
+
+// The node after `node` in document order inside `root`, or null; `leave` sees each element whose
+// subtree is finished. Iterative, so nesting depth never costs stack.
+template <typename Leave>
+pugi::xml_node NextInOrder(pugi::xml_node node, const pugi::xml_node& root, Leave leave) {
+    if (node.first_child()) {
+        return node.first_child();
+    }
+    while (!node.next_sibling()) {
+        node = node.parent();
+        if (!node || node == root) {
+            return {};
+        }
+        leave(node);
+    }
+    return node.next_sibling();
+}
+
+// First element named `tag` in document order; with `parent`, only one below an element of that
+// name. Open parent-named ancestors are counted on the way, which keeps the walk linear.
+pugi::xml_node FindElement(const pugi::xml_node& root, std::string_view tag,
+                           const std::string* parent) {
+    size_t openParents = 0;
+    auto leave = [&](const pugi::xml_node& n) {
+        if (parent && IsNamed(n, *parent)) {
+            --openParents;
+        }
+    };
+    for (pugi::xml_node n = root.first_child(); n; n = NextInOrder(n, root, leave)) {
+        if (IsNamed(n, tag) && (!parent || openParents > 0)) {
+            return n;
+        }
+        if (parent && n.first_child() && IsNamed(n, *parent)) {
+            ++openParents;
+        }
+    }
+    return {};
+}
+
+// All character data below the element, CDATA included, in document order.
+std::string TextOf(const pugi::xml_node& element) {
+    std::string text;
+    auto ignore = [](const pugi::xml_node&) {};
+    for (pugi::xml_node n = element.first_child(); n; n = NextInOrder(n, element, ignore)) {
+        if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata) {
+            text += n.value();
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CXmlDocument::CXmlDocument() {
+    m_errorText.reserve(kErrorCapacity);
+}
+
+void CXmlDocument::SetError(std::initializer_list<std::string_view> parts) {
+    // assign/append reuse the reserved buffer; a moved-in string would shrink it.
+    m_errorText.clear();
+    for (std::string_view part : parts) {
+        m_errorText.append(part);
+    }
+}
+
+bool CXmlDocument::Load(const std::string& xml) {
+    Unload();
+    m_state = State::kUnparsed;
+    try {
+        // Our own UTF-8 copy: the parser's offsets point into it, and it stays unmodified.
+        const std::string utf8 = Cp1252ToUtf8(xml);
+        const pugi::xml_parse_result result =
+            m_document.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
+        if (result) {
+            m_state = State::kParsed;
+            return true;
+        }
+        // The parser keeps what it read before the error; a rejected text must read as empty.
+        m_document.reset();
+        if (result.status == pugi::status_out_of_memory) {
+            SetError({kParseFailure});
+            return false;
+        }
+        const auto end = utf8.begin() + std::clamp<ptrdiff_t>(result.offset, 0, utf8.size());
+        const auto line = std::count(utf8.begin(), end, '\n') + 1;
+        SetError({kParseError, std::to_string(line), "\r\n", result.description()});
+    } catch (...) {
+        m_document.reset();
+        SetError({kParseFailure});
+    }
+    return false;
+}
+
+bool CXmlDocument::GetField(const std::string& tag, std::string& out) {
+    return Lookup(nullptr, tag, out);
+}
+
+bool CXmlDocument::GetNestedField(const std::string& parent, const std::string& tag,
+                                  std::string& out) {
+    return Lookup(&parent, tag, out);
+}
+
+bool CXmlDocument::Lookup(const std::string* parent, const std::string& tag, std::string& out) {
+    if (m_state == State::kEmpty) {
+        SetError({kNoDocument});
+        return false;
+    }
+    out.clear();
+    try {
+        // Element names are UTF-8 in the tree.
+        const std::string utf8Tag = Cp1252ToUtf8(tag);
+        const std::string utf8Parent = parent ? Cp1252ToUtf8(*parent) : std::string();
+        const pugi::xml_node element =
+            FindElement(m_document, utf8Tag, parent ? &utf8Parent : nullptr);
+        if (!element) {
+            SetError({tag, kNotFound});
+            return false;
+        }
+        out = Utf8ToCp1252(TextOf(element));
+        return true;
+    } catch (...) {
+        out.clear();
+        SetError({kLookupFailure});
+        return false;
+    }
+}
+
+void CXmlDocument::Unload() {
+    m_document.reset();
+    m_state = State::kEmpty;
+}
+
+}  // namespace nt

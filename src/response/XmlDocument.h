@@ -1,0 +1,47 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+namespace nt {
+
+// One XML response, loaded once and read by element name. Text in and out is Windows-1252.
+// Every failure is a false result plus ErrorText(); nothing throws.
+class CXmlDocument {
+  public:
+    CXmlDocument();
+    CXmlDocument(const CXmlDocument&) = delete;
+    CXmlDocument& operator=(const CXmlDocument&) = delete;
+
+    // Starts over. False when the text is not well-formed; the document then stays created but
+    // empty, so lookups report "not found" rather than "no document".
+    bool Load(const std::string& xml);
+
+    // Text of the first element named `tag` in document order. Without a loaded document the
+    // output is left untouched; otherwise it is emptied first.
+    bool GetField(const std::string& tag, std::string& out);
+
+    // As GetField, for the first element named `tag` that has an ancestor named `parent`.
+    bool GetNestedField(const std::string& parent, const std::string& tag, std::string& out);
+
+    void Unload();
+
+    // The last failure; a successful call leaves it as it was.
+    const std::string& ErrorText() const { return m_errorText; }
+    bool Created() const { return m_state != State::kEmpty; }
+
+  private:
+    enum class State { kEmpty, kParsed, kUnparsed };
+
+    void SetError(std::initializer_list<std::string_view> parts);
+    bool Lookup(const std::string* parent, const std::string& tag, std::string& out);
+
+    std::string m_errorText;
+    State m_state = State::kEmpty;
+    pugi::xml_document m_document;
+};
+
+}  // namespace nt
