@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+namespace nt {
+
+// Where receipt file entries go. Each call is one entry, taken literally (never a format).
+class ReceiptSink {
+  public:
+    virtual ~ReceiptSink() = default;
+    virtual void Trace(std::string_view entry) = 0;
+};
+
+// The receipt file, through the log writer.
+class LogWriterReceiptSink : public ReceiptSink {
+  public:
+    void Trace(std::string_view entry) override;
+};
+
+}  // namespace nt
