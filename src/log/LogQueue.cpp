@@ -1,0 +1,119 @@
+#include "log/LogQueue.h"
+
+#include "log/ReceiptFileName.h"
+
+namespace nt {
+
+void LogBatch::Clear() {
+    main.clear();
+    receipt.clear();
+    flushTicket = 0;
+    stopping = false;
+}
+
+void LogQueueState::PushMain(std::string line) {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        main_.push_back(std::move(line));
+        wake = !dataSignalled_;
+        dataSignalled_ = true;
+    }
+    // Only the first line after a take needs to wake the writer; it takes all later ones too.
+    if (wake) {
+        wake_.notify_one();
+    }
+}
+
+void LogQueueState::PushReceipt(ReceiptEntry entry) {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        receipt_.push_back(std::move(entry));
+        wake = !dataSignalled_;
+        dataSignalled_ = true;
+    }
+    if (wake) {
+        wake_.notify_one();
+    }
+}
+
+bool LogQueueState::HasWork() const {
+    return Stopped() || (!paused_ && (dataSignalled_ || flushRequested_ > flushTaken_));
+}
+
+void LogQueueState::Take(LogBatch& batch) {
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return HasWork(); });
+    batch.main.swap(main_);
+    batch.receipt.swap(receipt_);
+    batch.flushTicket = flushTaken_ = flushRequested_;
+    batch.stopping = Stopped();
+    dataSignalled_ = false;
+}
+
+void LogQueueState::PassDone(uint64_t flushTicket) {
+    {
+        std::lock_guard lock(mutex_);
+        if (flushTicket > flushDone_) {
+            flushDone_ = flushTicket;
+        }
+    }
+    passDone_.notify_all();
+}
+
+void LogQueueState::WriterEnded() {
+    stop_.store(true, std::memory_order_release);
+    {
+        std::lock_guard lock(mutex_);
+        writerEnded_ = true;
+    }
+    passDone_.notify_all();
+}
+
+bool LogQueueState::Flush() {
+    std::unique_lock lock(mutex_);
+    if (writerEnded_) {
+        return false;
+    }
+    uint64_t ticket = ++flushRequested_;
+    wake_.notify_one();
+    passDone_.wait(lock, [&] { return flushDone_ >= ticket || writerEnded_; });
+    return flushDone_ >= ticket;
+}
+
+void LogQueueState::Stop() {
+    {
+        // Under the lock, so a writer between its check and its wait cannot miss it.
+        std::lock_guard lock(mutex_);
+        stop_.store(true, std::memory_order_release);
+    }
+    wake_.notify_one();
+}
+
+bool LogQueueState::WaitWriterEnded(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return passDone_.wait_for(lock, limit, [this] { return writerEnded_; });
+}
+
+void LogQueueState::SetPaused(bool paused) {
+    {
+        std::lock_guard lock(mutex_);
+        paused_ = paused;
+    }
+    wake_.notify_one();
+}
+
+CLogQueue::CLogQueue() : queue_(std::make_shared<LogQueueState>()) {}
+
+CLogQueue::~CLogQueue() = default;
+
+void CLogQueue::AddLine(std::string line) {
+    queue_->PushMain(std::move(line));
+}
+
+void CLogQueue::AddTraceLine(std::string line) {
+    queue_->PushReceipt(ReceiptEntry{GetReceiptFileName(), std::move(line)});
+}
+
+}  // namespace nt

@@ -1,0 +1,249 @@
+#include "log/LogWriter.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "log/ReceiptFileName.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+using test::ReadFile;
+namespace fs = std::filesystem;
+
+const std::string kDaily = "QUORLIN_LOGS/CAN03072026.log";  // the ManualClock's 7 March 2026
+const std::string kReceipt = "QUORLIN_LOGS/Receipt.txt";
+
+std::string Entry(const std::string& line) {
+    return line + "\r\n----------\r\n";
+}
+
+// Holds a file the way another program would: open and exclusive lock.
+class ForeignLock {
+  public:
+    explicit ForeignLock(const std::string& path)
+        : fd_(::open(path.c_str(), O_WRONLY | O_CREAT, 0644)) {
+        EXPECT_EQ(::flock(fd_, LOCK_EX | LOCK_NB), 0);
+    }
+    ~ForeignLock() { ::close(fd_); }
+
+  private:
+    int fd_;
+};
+
+class LogWriterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directory(kLogDirectory);
+        SetReceiptFileName("Receipt");
+    }
+    void TearDown() override { SetReceiptFileName("Receipt"); }
+
+    test::TempDir dir_;
+    ManualClock clock_;
+};
+
+TEST_F(LogWriterTest, EntriesAreAppendedInCallOrderByteForByte) {
+    test::WriteFile(kDaily, "old\r\n");
+    std::string expected = "old\r\n";
+    {
+        CLogWriter writer(kLogDirectory, clock_);
+        EXPECT_TRUE(LogLine(writer, "Startup %s", "Nord Teller Version 1.11"));
+        expected += Entry("[09:15:02]Startup Nord Teller Version 1.11");
+        EXPECT_TRUE(LogLine(writer, "A TranType=Administrative B"));
+        expected += Entry("[09:15:02]A B");
+        EXPECT_TRUE(LogLine(writer, "%s", "req\r\n<a>100%</a>\n"));
+        expected += Entry("[09:15:02]req\r\r\n<a>100%</a>\r\n");
+        EXPECT_TRUE(LogLine(writer, "nul%cin", '\0'));
+        expected += Entry(std::string("[09:15:02]nul\0in", 16));
+        const std::string huge(3u << 20, 'h');
+        EXPECT_TRUE(LogLine(writer, "%s", huge.c_str()));
+        expected += Entry("[09:15:02]" + huge);
+        for (int i = 0; i < 5000; ++i) {
+            clock_.SetNow({2026, 3, 7, 10, i / 60 % 60, i % 60});
+            EXPECT_TRUE(LogLine(writer, "call %d", i));
+            char stamp[16];
+            std::snprintf(stamp, sizeof stamp, "[10:%02d:%02d]", i / 60 % 60, i % 60);
+            expected += Entry(stamp + ("call " + std::to_string(i)));
+        }
+        ASSERT_TRUE(writer.Flush());
+    }
+    EXPECT_EQ(ReadFile(kDaily), expected);
+}
+
+TEST_F(LogWriterTest, ReceiptLinesAreVerbatimAndGoToTheNamedFile) {
+    CLogWriter writer(kLogDirectory, clock_);
+    EXPECT_TRUE(LogTrace(writer, "  TOTAL  100% %s %n"));
+    EXPECT_TRUE(LogTrace(writer, ""));
+    EXPECT_TRUE(LogTrace(writer, std::string_view("a\0b\n", 4)));
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile(kReceipt), std::string("  TOTAL  100% %s %n\r\n\r\na") + '\0' + "b\r\n\r\n");
+
+    SetReceiptFileName("case 12");
+    EXPECT_TRUE(LogTrace(writer, "line"));
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/case 12.txt"), "line\r\n");
+    EXPECT_FALSE(fs::exists(kDaily));  // receipt lines alone never open the daily log
+}
+
+TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
+    CLogWriter writer(kLogDirectory, clock_);
+    {
+        ForeignLock receipt(kReceipt);
+        LogTrace(writer, "to alt");
+        ASSERT_TRUE(writer.Flush());
+        ForeignLock alt("QUORLIN_LOGS/ALTReceipt.txt");
+        LogTrace(writer, "dropped");
+        ASSERT_TRUE(writer.Flush());
+    }
+    LogTrace(writer, "back");
+    EXPECT_TRUE(LogLine(writer, "still running"));
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTReceipt.txt"), "to alt\r\n");
+    EXPECT_EQ(ReadFile(kReceipt), "back\r\n");
+    EXPECT_EQ(ReadFile(kDaily), Entry("[09:15:02]still running"));
+}
+
+TEST_F(LogWriterTest, LinesQueuedBeforeMidnightLandInTheNewDatesFile) {
+    CLogWriter writer(kLogDirectory, clock_);
+    clock_.SetNow({2026, 3, 6, 23, 59, 59});
+    writer.Pause();
+    LogLine(writer, "late");
+    clock_.SetNow({2027, 1, 1, 0, 0, 1});
+    LogLine(writer, "early");
+    writer.Resume();
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/CAN01012027.log"),
+              Entry("[23:59:59]late") + Entry("[00:00:01]early"));
+    EXPECT_FALSE(fs::exists("QUORLIN_LOGS/CAN03062026.log"));
+}
+
+// Mended: a LogLine no longer discards receipt lines the writer has not taken yet, and each
+// receipt line keeps the file name that was current when it was queued.
+TEST_F(LogWriterTest, ReceiptLinesSurviveLogLineAndKeepTheirFileName) {
+    CLogWriter writer(kLogDirectory, clock_);
+    writer.Pause();
+    SetReceiptFileName("A");
+    LogTrace(writer, "a1");
+    LogLine(writer, "command");
+    SetReceiptFileName("B");
+    LogTrace(writer, "b1");
+    SetReceiptFileName("A");
+    LogTrace(writer, "a2");
+    SetReceiptFileName("C");
+    writer.Resume();
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/A.txt"), "a1\r\na2\r\n");
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/B.txt"), "b1\r\n");
+    EXPECT_FALSE(fs::exists("QUORLIN_LOGS/C.txt"));
+}
+
+TEST_F(LogWriterTest, FinalPassWritesWhatWasQueuedBeforeDestruction) {
+    {
+        CLogWriter writer(kLogDirectory, clock_);
+        writer.Pause();  // nothing is taken until the destructor's last pass
+        LogLine(writer, "Shutdown %s", "x");
+        LogTrace(writer, "r");
+    }
+    EXPECT_EQ(ReadFile(kDaily), Entry("[09:15:02]Shutdown x"));
+    EXPECT_EQ(ReadFile(kReceipt), "r\r\n");
+}
+
+TEST_F(LogWriterTest, DailyLogThatCannotBeOpenedStopsLoggingForGood) {
+    fs::remove(kLogDirectory);
+    CLogWriter writer(kLogDirectory, clock_);
+    LogTrace(writer, "receipt only");  // a failing receipt file does not stop the writer
+    EXPECT_TRUE(writer.Flush());
+    EXPECT_FALSE(writer.Stopped());
+    EXPECT_TRUE(LogLine(writer, "first"));
+    EXPECT_FALSE(writer.Flush());
+    EXPECT_TRUE(writer.Stopped());
+    EXPECT_FALSE(LogLine(writer, "later"));
+    EXPECT_FALSE(LogTrace(writer, "later"));
+    fs::create_directory(kLogDirectory);
+    EXPECT_FALSE(writer.Flush());
+    EXPECT_TRUE(fs::is_empty(kLogDirectory));
+}
+
+TEST_F(LogWriterTest, RemovedDirectoryOrLockedDailyLogStopsTheWriter) {
+    CLogWriter removed(kLogDirectory, clock_);
+    LogLine(removed, "one");
+    ASSERT_TRUE(removed.Flush());
+    fs::remove_all(kLogDirectory);
+    LogLine(removed, "two");
+    EXPECT_FALSE(removed.Flush());
+    EXPECT_FALSE(LogLine(removed, "three"));
+    EXPECT_FALSE(fs::exists(kLogDirectory));
+
+    fs::create_directory(kLogDirectory);
+    ForeignLock daily(kDaily);
+    CLogWriter locked(kLogDirectory, clock_);
+    LogLine(locked, "lost");
+    LogTrace(locked, "lost with its batch");
+    EXPECT_FALSE(locked.Flush());
+    EXPECT_TRUE(locked.Stopped());
+    EXPECT_EQ(ReadFile(kDaily), "");
+    EXPECT_FALSE(fs::exists(kReceipt));
+}
+
+// A clock whose next Now() blocks until opened, to hold the writer thread inside a pass.
+class GateClock : public ManualClock {
+  public:
+    LocalTime Now() override {
+        std::unique_lock lock(mutex_);
+        if (armed_) {
+            armed_ = false;
+            changed_.wait(lock, [this] { return open_; });
+        }
+        return ManualClock::Now();
+    }
+    void Arm() { Set(armed_, true); }
+    void Open() { Set(open_, true); }
+
+  private:
+    void Set(bool& flag, bool value) {
+        std::lock_guard lock(mutex_);
+        flag = value;
+        changed_.notify_all();
+    }
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool armed_ = false;
+    bool open_ = false;
+};
+
+TEST_F(LogWriterTest, WriterThatOutlivesTheStopWaitFinishesOnItsOwn) {
+    GateClock clock;
+    auto writer = std::make_unique<CLogWriter>(kLogDirectory, clock, std::chrono::milliseconds(20));
+    writer->Pause();
+    LogLine(*writer, "after the wait");
+    clock.Arm();     // the last pass blocks when it reads the date
+    writer.reset();  // gives up after 20 ms and leaves the thread running
+    EXPECT_FALSE(fs::exists(kDaily));
+    clock.Open();
+    // The detached thread must still write the batch from its own state (ASan checks the rest).
+    std::string content;
+    for (int i = 0; i < 10000 && content != Entry("[09:15:02]after the wait"); ++i) {
+        usleep(1000);
+        content = ReadFile(kDaily);
+    }
+    EXPECT_EQ(content, Entry("[09:15:02]after the wait"));
+}
+
+TEST_F(LogWriterTest, ProcessWideWriterWritesIntoTheLogDirectory) {
+    CLogWriter& writer = GetLogWriter();
+    EXPECT_EQ(&writer, &GetLogWriter());
+    SetReceiptFileName("pw");
+    ASSERT_TRUE(LogTrace(writer, "shared"));
+    ASSERT_TRUE(writer.Flush());
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/pw.txt"), "shared\r\n");
+}
+
+}  // namespace
+}  // namespace nt
