@@ -20,19 +20,28 @@ CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory control
 
 // The control is released before the window object is gone.
 CTestPosDlg::~CTestPosDlg() {
+    OnDestroy();
     m_pControl.reset();
 }
 
 void CTestPosDlg::BuildMessageTable() {
-    messageTable_ = {
-        {id::kPromptTip, &CTestPosDlg::OnTipCheck},
-        {id::kResetSequenceNo, &CTestPosDlg::OnResetSequenceNoButton},
-        {id::kTranTestMode, &CTestPosDlg::OnTranTestModeButton},
-        {id::kCreditOnly, &CTestPosDlg::OnCreditOnlyCheck},
-        {id::kInteracDebitOnly, &CTestPosDlg::OnInteracDebitOnlyCheck},
-        {id::kClearRespFields, &CTestPosDlg::OnClearRespFieldsButton},
-        {id::kExit, &CTestPosDlg::OnCancel},
+    auto bind = [this](int control, void (CTestPosDlg::*handler)()) {
+        messageTable_[control] = [this, handler] { (this->*handler)(); };
     };
+    for (const CommandSpec& command : Commands()) {
+        messageTable_[command.id] = [this, &command] { OnCommandButton(command); };
+    }
+    bind(id::kGiftCards, &CTestPosDlg::OnGiftCardButton);
+    bind(id::kBatchClose, &CTestPosDlg::OnBatchcloseButton);
+    bind(id::kPromptTip, &CTestPosDlg::OnTipCheck);
+    bind(id::kResetSequenceNo, &CTestPosDlg::OnResetSequenceNoButton);
+    bind(id::kTranTestMode, &CTestPosDlg::OnTranTestModeButton);
+    bind(id::kCreditOnly, &CTestPosDlg::OnCreditOnlyCheck);
+    bind(id::kInteracDebitOnly, &CTestPosDlg::OnInteracDebitOnlyCheck);
+    bind(id::kClearRespFields, &CTestPosDlg::OnClearRespFieldsButton);
+    bind(id::kExit, &CTestPosDlg::OnCancel);
+    bind(id::kGetPadTypesInfo, &CTestPosDlg::OnGetPadTypesInfo);
+    bind(id::kTranEmv, &CTestPosDlg::OnTranEmvCheck);
 }
 
 void CTestPosDlg::DoDataExchange() {
@@ -76,6 +85,7 @@ bool CTestPosDlg::OnInitDialog() {
         SaveSequenceNo();
         return false;
     }
+    LoadPadCatalog();
     SaveSequenceNo();
     return true;
 }
@@ -100,6 +110,7 @@ void CTestPosDlg::OnCancel() {
         return;
     }
     LogLine(GetLogWriter(), "Shutdown %s", kProductVersionText);
+    SavePadSelection();
     closed_ = true;
 }
 
@@ -108,7 +119,7 @@ bool CTestPosDlg::OnCommand(int id) {
     if (it == messageTable_.end()) {
         return false;
     }
-    (this->*(it->second))();
+    it->second();
     return true;
 }
 
@@ -174,13 +185,19 @@ std::string CTestPosDlg::PadTypeElement(int indent) const {
 
 std::string CTestPosDlg::BuildRequest(std::string tranCode, std::string wrapperName,
                                       std::string extraElements) {
-    ComposerInputs inputs{m_amount,         m_tipAmount,           m_purchaseLimit,
+    ComposerInputs inputs{m_amount,          m_tipAmount,   m_purchaseLimit,
                           PadTypeElement(2), PosSequenceNo, WorkstationUserName()};
     return nt::BuildRequest(form_, op_, inputs, m_manualEntries, tranCode, wrapperName,
                             extraElements);
 }
 
 bool CTestPosDlg::RunSerialTransaction(const std::string&, bool, bool) {
+    return false;
+}
+
+// Serial ports are not opened yet: every port counts as one that cannot be accessed.
+bool CTestPosDlg::SerialPadReset() {
+    op_.Message("Failed on Com Port Access.");
     return false;
 }
 

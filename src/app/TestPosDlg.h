@@ -1,22 +1,25 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/WindowForm.h"
+#include "log/LogWriter.h"
 #include "pads/PadTree.h"
 #include "platform/Form.h"
 #include "platform/Operator.h"
 #include "request/AmountEdit.h"
 #include "request/RequestComposer.h"
+#include "transaction/CommandTable.h"
 #include "transaction/ControlHost.h"
 
 namespace nt {
 
 inline constexpr const char* kProductVersionText = "Nord Teller Version 1.11";
-inline constexpr const char* kLogDirectory = "QUORLIN_LOGS";
 inline constexpr unsigned kAboutCommand = 0x0010;
 
 // The main window's logic: its members, start-up and shutdown, its own small handlers and its
@@ -60,8 +63,41 @@ class CTestPosDlg {
     std::string BuildRequest(std::string tranCode, std::string wrapperName,
                              std::string extraElements);
 
+    // The command flow every command button runs; gift cards and batch close have their own.
+    void OnCommandButton(const CommandSpec& command);
+    void OnGiftCardButton();
+    void OnBatchcloseButton();
+
+    // Sends a request through the payment client, after a forced PIN pad reset when asked for.
+    // nullopt when the client failed or there is none: the operator has been told and the
+    // failure logged; the command ends.
+    std::optional<std::string> ProcessRequest(const std::string& request);
+    // The client's pad types information; nullopt as above.
+    std::optional<std::string> GetPadTypesInfo();
+    // Takes over a response: sequence number, reference fields, tones, receipt. False when the
+    // text is not XML (nothing changed then).
+    bool HandleResponse(std::string response);
+
+    // The pad type catalog: built from the client's pad types information at start-up; the
+    // operator's pick steers the requests and is remembered in padselection.dat.
+    void LoadPadCatalog();
+    void BuildPadCatalog(const std::string& info, const std::string& savedPadType);
+    std::string LoadPadSelection();
+    void SavePadSelection();
+    // A node of the tree was selected (a click, or a scenario's select).
+    void SelectPadNode(int node);
+    void OnPadTreeSelChanged(int node);
+    void ApplyPadType(const std::string& name);
+    void EnablePinPadIpFields();
+    void OnTranEmvCheck();
+    void OnGetPadTypesInfo();
+    void OnDestroy();
+
     // The serial test terminal's chance to run a command; false until the terminal link exists.
     bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
+    // The forced PIN pad reset over the serial test terminal; false when the port could not
+    // be used (the operator has been told and the request must not be sent).
+    bool SerialPadReset();
 
     WindowForm& form() { return form_; }
     Operator& op() { return op_; }
@@ -76,13 +112,16 @@ class CTestPosDlg {
     int m_merchantLanguage = 0;
     int m_fallbackLanguage = 0;
 
-      ManualEntries m_manualEntries;
+    ManualEntries m_manualEntries;
 
-private:
-    using Handler = void (CTestPosDlg::*)();
+  private:
+    using Handler = std::function<void()>;
     void DoDataExchange();
     void BuildMessageTable();
     bool CreateControl();
+    // Logging, editing, sending and processing of one request; the response when it was sent.
+    std::optional<std::string> Exchange(std::string request, const std::string& counter);
+    void ReportClientFailure(const ClientReply& reply);
 
     WindowForm form_;
     Operator& op_;

@@ -15,17 +15,19 @@ struct PadTypeRecord {
 
 // Told about changes of the tree, so a drawn tree can follow the model.
 class PadTreeObserver {
-public:
+  public:
     virtual ~PadTreeObserver() = default;
     virtual void OnTreeRebuilt() = 0;
     virtual void OnSelectionChanged(int node) = 0;
     virtual void OnEnabledChanged(bool enabled) = 0;
+    // The node's ancestors are expanded and the view scrolled to it.
+    virtual void OnEnsureVisible(int node) = 0;
 };
 
 // The pad type tree of the main window, free of any toolkit. Nodes are numbered in insertion
 // order; children keep their insertion order. Leaves carry their record as item data.
 class PadTree {
-public:
+  public:
     static constexpr int kNone = -1;
 
     void SetObserver(PadTreeObserver* observer) { observer_ = observer; }
@@ -51,10 +53,16 @@ public:
     // handler of the window is run by whoever forwards the click, not here.
     void Select(int node);
 
+    void EnsureVisible(int node) {
+        if (observer_ != nullptr) {
+            observer_->OnEnsureVisible(node);
+        }
+    }
+
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
 
-private:
+  private:
     struct Node {
         std::string text;
         int parent;

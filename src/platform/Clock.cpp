@@ -9,7 +9,7 @@ namespace nt {
 namespace {
 
 class RealClock : public Clock {
-public:
+  public:
     uint64_t TickMs() override {
         using namespace std::chrono;
         return static_cast<uint64_t>(
@@ -39,7 +39,9 @@ uint64_t ManualClock::TickMs() {
     return tick_;
 }
 
-void ManualClock::SleepMs(uint32_t milliseconds) { Advance(milliseconds); }
+void ManualClock::SleepMs(uint32_t milliseconds) {
+    Advance(milliseconds);
+}
 
 LocalTime ManualClock::Now() {
     std::lock_guard lock(mutex_);

@@ -17,7 +17,7 @@ struct LocalTime {
 // Time as the program sees it: a millisecond tick counter, pauses, and the local date and time.
 // Tests drive a ManualClock; everything else uses SystemClock().
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual uint64_t TickMs() = 0;
     virtual void SleepMs(uint32_t milliseconds) = 0;
@@ -28,7 +28,7 @@ Clock& SystemClock();
 
 // A clock that moves only when told to; SleepMs advances it instantly. Thread-safe.
 class ManualClock : public Clock {
-public:
+  public:
     uint64_t TickMs() override;
     void SleepMs(uint32_t milliseconds) override;
     LocalTime Now() override;
@@ -36,7 +36,7 @@ public:
     void Advance(uint64_t milliseconds);
     void SetNow(const LocalTime& now);
 
-private:
+  private:
     std::mutex mutex_;
     uint64_t tick_ = 0;
     LocalTime now_{2026, 3, 7, 9, 15, 2};

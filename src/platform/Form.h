@@ -8,7 +8,7 @@ namespace nt {
 // the Qt window and the in-memory form of headless mode both implement it. Texts are
 // Windows-1252. Reading an identifier the form does not have gives an empty text / false.
 class Form {
-public:
+  public:
     virtual ~Form() = default;
 
     virtual std::string Text(int id) const = 0;

@@ -27,14 +27,6 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 std::optional<std::string> ReadFirstLine(const std::string& path) {
@@ -58,7 +50,8 @@ std::optional<std::string> ReadFirstLine(const std::string& path) {
         if (n <= 0) {
             break;
         }
-        const char* end = static_cast<const char*>(std::memchr(buffer, '\n', static_cast<size_t>(n)));
+        const char* end =
+            static_cast<const char*>(std::memchr(buffer, '\n', static_cast<size_t>(n)));
         size_t take = end ? static_cast<size_t>(end - buffer) : static_cast<size_t>(n);
         line.append(buffer, take);
         done = end != nullptr;
@@ -89,12 +82,8 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
         ::unlink(pattern.c_str());
         return false;
     }
-    // The rename itself reaches the disk once the directory is flushed.
-    int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    // No flush of the directory: until the rename reaches the disk the old file is what a
+    // crash leaves, which is as whole as the new one.
     return true;
 }
 

@@ -17,7 +17,7 @@ std::string FormatAmount(const std::string& text);
 // The cash-register amount field, free of any toolkit: it keeps the formatted and the accepted
 // text, and turns every text the control reports into the text to show.
 class CAmountEdit {
-public:
+  public:
     static constexpr size_t kMaxLength = 9;
 
     // The control's text is about to be shown changed (typing, pasting, or a program-set text).
@@ -29,7 +29,7 @@ public:
     long GetAmountCents() const;
     const std::string& FormattedText() const { return formatted_; }
 
-private:
+  private:
     void Update(const std::string& reported, AmountUpdate& out, int depth);
 
     std::string formatted_;

@@ -149,8 +149,8 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
 
     ManualEntryLines manual;
     if (in.padTypeLine.find("P400") == std::string::npos &&
-        IsOneOf(tranCode, {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth",
-                           "EMVAdjust"}) &&
+        IsOneOf(tranCode,
+                {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth", "EMVAdjust"}) &&
         manualEntry) {
         manual = AskManualEntry(op, remembered);
     }

@@ -16,7 +16,7 @@ using test::ReadFile;
 using test::WriteFile;
 
 class SequenceStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { PosSequenceNo = kDefaultSequenceNo; }
     test::TempDir dir_;
 };
@@ -26,19 +26,24 @@ TEST(IsAllDigits, DigitsOnlyAndEmpty) {
     EXPECT_TRUE(IsAllDigits("0123456789"));
     EXPECT_FALSE(IsAllDigits("12a4"));
     EXPECT_FALSE(IsAllDigits(" 1"));
-    EXPECT_FALSE(IsAllDigits(std::string("1\0" "2", 3)));
+    EXPECT_FALSE(
+        IsAllDigits(std::string("1\0"
+                                "2",
+                                3)));
 }
 
 TEST_F(SequenceStoreTest, BadFirstLinesLoadAsDefault) {
-    const char* bad[] = {"12345", "00100a0010", "00100100101", "", "0010010010 ",
-                         "0010010010\r", "\r\n0010010020", " 0010010020"};
+    const char* bad[] = {"12345",       "00100a0010",   "00100100101",    "",
+                         "0010010010 ", "0010010010\r", "\r\n0010010020", " 0010010020"};
     for (const char* content : bad) {
         WriteFile(kSequenceFileName, content);
         PosSequenceNo = "x";
         LoadSequenceNo();
         EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo) << content;
     }
-    WriteFile(kSequenceFileName, std::string("00100\0" "0010", 10));
+    WriteFile(kSequenceFileName, std::string("00100\0"
+                                             "0010",
+                                             10));
     LoadSequenceNo();
     EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
 }
@@ -67,9 +72,7 @@ TEST_F(SequenceStoreTest, MissingFileKeepsNumberInMemory) {
 
 TEST_F(SequenceStoreTest, AnyTextIsSavedVerbatimAndEmptyReloadsAsDefault) {
     PosSequenceNo = "";
-    {
-        SequenceSaver saver;
-    }
+    { SequenceSaver saver; }
     EXPECT_EQ(ReadFile(kSequenceFileName), "");
     PosSequenceNo = "0010010090";
     LoadSequenceNo();

@@ -11,7 +11,8 @@
 namespace nt::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nordteller-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "nordteller-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }

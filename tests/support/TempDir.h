@@ -7,7 +7,7 @@ namespace nt::test {
 // A fresh temporary directory that becomes the current directory for the test's lifetime; the
 // previous directory is restored and the temporary one removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -15,7 +15,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     std::string previous_;
 };

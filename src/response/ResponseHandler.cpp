@@ -1,0 +1,90 @@
+#include "app/Controls.h"
+#include "app/SequenceStore.h"
+#include "app/TestPosDlg.h"
+#include "log/LogWriter.h"
+#include "log/ReceiptFileName.h"
+#include "response/PrintLines.h"
+#include "response/ReceiptBaseName.h"
+#include "response/ReceiptRenderer.h"
+#include "response/ReceiptSink.h"
+#include "response/XmlDocument.h"
+
+namespace nt {
+
+namespace {
+
+struct ReferenceField {
+    const char* element;
+    int control;
+    int toneHz;  // sounded when the element is missing; 0 for none
+};
+
+constexpr ReferenceField kReferenceFields[] = {
+    {"Purchase", id::kAmount, 1000},    {"Gratuity", id::kTipAmount, 5000},
+    {"RefNo", id::kRefNumber, 0},       {"InvoiceNo", id::kInvoice, 0},
+    {"AuthCode", id::kAuthCode, 0},     {"AcqRefData", id::kAcqRefData, 0},
+    {"RecordNo", id::kRecordNumber, 0}, {"ProcessData", id::kProcessData, 0},
+};
+
+constexpr int kToneMs = 750;
+
+bool ValidSequenceNo(const std::string& number, bool posPad) {
+    return number.size() == 10 && number.compare(0, 3, "001") == 0 &&
+           (number.back() == '0' || posPad);
+}
+
+}  // namespace
+
+bool CTestPosDlg::HandleResponse(std::string response) {
+    CXmlDocument doc;
+    if (!doc.Load(response)) {
+        return false;
+    }
+    const bool posPad = PadTypeElement(2).find("POSPAD") != std::string::npos;
+
+    // The lookup empties its output first: a missing number leaves the current one empty.
+    if (!doc.GetField("SequenceNo", PosSequenceNo)) {
+        op_.Message("Could Not Extract Sequence No From Response!");
+    } else {
+        if (!ValidSequenceNo(PosSequenceNo, posPad)) {
+            op_.Message("Invalid Sequence Number-" + PosSequenceNo);
+        }
+        form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
+    }
+
+    for (const ReferenceField& field : kReferenceFields) {
+        std::string value;
+        if (doc.GetField(field.element, value)) {
+            form_.SetText(field.control, value);
+        } else if (field.toneHz != 0) {
+            op_.Tone(field.toneHz, kToneMs);
+        }
+    }
+
+    std::string merchantLines = GetPrintLines(response, "PrintData");
+    std::string customerLines = GetPrintLines(response, "CustomerPrintData");
+    const bool customerLinesPresent = !customerLines.empty();
+    const bool separateCopies = posPad || customerLinesPresent;
+    if (!separateCopies) {
+        customerLines = merchantLines;
+    }
+    std::string merchantLanguage;
+    doc.GetField("ReceiptLanguage", merchantLanguage);
+    std::string customerLanguage = merchantLanguage;
+    if (separateCopies) {
+        customerLanguage.clear();
+        doc.GetField("CustomerReceiptLanguage", customerLanguage);
+    }
+    if (merchantLines.empty()) {
+        return true;
+    }
+    const std::string testCaseInfo = form_.Text(id::kTestCaseInfo);
+    SetReceiptFileName(ReceiptBaseName(testCaseInfo));
+    ReceiptInputs inputs{testCaseInfo,     merchantLines, customerLines,       merchantLanguage,
+                         customerLanguage, posPad,        customerLinesPresent};
+    LogWriterReceiptSink sink;
+    RenderReceipt(inputs, sink, op_);
+    return true;
+}
+
+}  // namespace nt

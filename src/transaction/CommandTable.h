@@ -1,0 +1,26 @@
+#pragma once
+
+#include <span>
+
+namespace nt {
+
+// One command button: what the wait window says, what the serial test terminal is offered and
+// what the request composer is given.
+struct CommandSpec {
+    int id;
+    const char* caption;
+    const char* waitMessage;
+    const char* serialTranCode;  // nullptr: the serial terminal is never offered the command
+    bool financial;
+    bool giftCard;
+    const char* tranCode;
+    const char* wrapper;  // "Transaction" or "Admin"
+    bool tokenConfirmation;
+    bool zeroAmountFirst;  // Balance Inq
+};
+
+// Every command button of the main window; gift cards and batch close have flows of their own.
+std::span<const CommandSpec> Commands();
+const CommandSpec* FindCommand(int id);
+
+}  // namespace nt
