@@ -1,13 +1,37 @@
 #include <cstdio>
-#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "headless/HeadlessRunner.h"
+#ifdef NORDTELLER_WITH_QT
+#include "ui/WindowApp.h"
+#endif
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("nordteller %s\n", NORDTELLER_VERSION);
-            return 0;
-        }
+    std::vector<std::string> args(argv + 1, argv + argc);
+    nt::CommandLine commandLine;
+    std::string error;
+    if (!nt::ParseCommandLine(args, commandLine, error)) {
+        std::fprintf(stderr, "nordteller: %s (try --help)\n", error.c_str());
+        return 2;
     }
-    std::fprintf(stderr, "nordteller: the window is not built yet\n");
-    return 1;
+    if (commandLine.help) {
+        std::fputs(nt::UsageText(), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("nordteller %s\n", NORDTELLER_VERSION);
+        return 0;
+    }
+    if (commandLine.headless) {
+        return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr);
+    }
+#ifdef NORDTELLER_WITH_QT
+    return nt::RunWindowApp(argc, argv, commandLine.control);
+#else
+    std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
+    return 2;
+#endif
 }

@@ -1,0 +1,88 @@
+#include "app/CommandLine.h"
+
+#include <string_view>
+
+namespace nt {
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE". A value is needed and may not look like an option.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string_view name,
+               std::string& value, bool& matched, std::string& error) {
+    const std::string& arg = args[i];
+    matched = false;
+    if (arg == name) {
+        matched = true;
+        if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].starts_with("--")) {
+            error = "option '" + std::string(name) + "' needs a value";
+            return false;
+        }
+        value = args[++i];
+        return true;
+    }
+    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        matched = true;
+        value = arg.substr(name.size() + 1);
+        if (value.empty()) {
+            error = "option '" + std::string(name) + "' needs a value";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
+    bool haveScenario = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool matched = false;
+        if (!TakeValue(args, i, "--control", out.control, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            continue;
+        }
+        if (!TakeValue(args, i, "--scenario", out.scenario, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            haveScenario = true;
+        } else if (arg == "--headless") {
+            out.headless = true;
+        } else if (arg == "--help") {
+            out.help = true;
+        } else if (arg == "--version") {
+            out.version = true;
+        } else if (arg.starts_with("-")) {
+            error = "unknown option '" + arg + "'";
+            return false;
+        } else {
+            error = "unexpected argument '" + arg + "'";
+            return false;
+        }
+    }
+    if (out.headless && !haveScenario) {
+        error = "--headless needs --scenario FILE";
+        return false;
+    }
+    if (haveScenario && !out.headless) {
+        error = "--scenario needs --headless";
+        return false;
+    }
+    return true;
+}
+
+const char* UsageText() {
+    return "usage: nordteller [--control sim|PATH] [--headless --scenario FILE|-] [--help] "
+           "[--version]\n"
+           "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
+           "  --headless          no window: run a scenario over the window's logic\n"
+           "  --scenario FILE|-   the scenario file, or - for standard input\n"
+           "  --help              this text\n"
+           "  --version           the program's version\n"
+           "Files are read and written in the current directory.\n";
+}
+
+}  // namespace nt

@@ -1,0 +1,118 @@
+#include "headless/HeadlessRunner.h"
+
+#include "app/Controls.h"
+#include "app/TestPosApp.h"
+#include "headless/FormDump.h"
+#include "headless/PadTreeSelector.h"
+#include "log/LogDrain.h"
+
+namespace nt {
+
+std::optional<ScenarioError> HeadlessRunner::Run(CTestPosDlg& dlg,
+                                                 const std::vector<Action>& actions) {
+    for (const Action& action : actions) {
+        if (auto reason = Perform(dlg, action)) {
+            return ScenarioError{action.line, *reason};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> HeadlessRunner::Perform(CTestPosDlg& dlg, const Action& action) {
+    // Answers are only queued; everything else needs the window.
+    if (action.kind == ActionKind::Answer) {
+        op_.Queue(action.answer, action.line);
+        return std::nullopt;
+    }
+    if (dlg.Closed()) {
+        return "the window is already closed";
+    }
+    switch (action.kind) {
+        case ActionKind::Set:
+            dlg.form().SetText(action.id, action.text);
+            break;
+        case ActionKind::Check:
+        case ActionKind::Uncheck:
+            dlg.form().SetChecked(action.id, action.kind == ActionKind::Check);
+            break;
+        case ActionKind::Click:
+            Click(dlg, action.id);
+            break;
+        case ActionKind::Select:
+        case ActionKind::SelectNode: {
+            PadTreeSelector* tree = form_.PadTree();
+            bool found = tree != nullptr &&
+                         (action.kind == ActionKind::Select ? tree->SelectLeaf(dlg, action.text)
+                                                            : tree->SelectNode(dlg, action.text));
+            if (!found) {
+                return action.kind == ActionKind::Select ? "no such pad type"
+                                                         : "no such pad tree node";
+            }
+            break;
+        }
+        case ActionKind::Dump:
+            DumpForm(form_, out_);
+            break;
+        case ActionKind::Answer:
+            break;
+    }
+    return std::nullopt;
+}
+
+// A click acts whatever the control's enabled or visible state.
+void HeadlessRunner::Click(CTestPosDlg& dlg, int id) {
+    switch (FindControl(id)->kind) {
+        case ControlKind::CheckBox:
+            dlg.form().SetChecked(id, !dlg.form().Checked(id));
+            dlg.OnCommand(id);
+            break;
+        case ControlKind::Radio:
+            dlg.form().SetChecked(id, true);
+            dlg.OnCommand(id);
+            break;
+        case ControlKind::Button:
+            dlg.OnCommand(id);
+            break;
+        default:
+            break;  // a click in a field or on a label runs nothing
+    }
+}
+
+int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
+                std::ostream& err) {
+    MemoryForm form;
+    Transcript transcript(out);
+    ScriptedOperator op(transcript);
+    HeadlessRunner runner(form, op, transcript);
+    std::optional<ScenarioError> failure;
+    CTestPosApp(control).InitInstance(
+        form, op, [&](CTestPosDlg& dlg) { failure = runner.Run(dlg, actions); });
+    if (!failure) {
+        failure = op.Leftover();
+    }
+    DrainLogWriter();
+    transcript.Flush();
+    if (failure) {
+        err << FormatScenarioError(*failure) << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
+                    std::ostream& err) {
+    std::string text;
+    std::string error;
+    if (!ReadScenarioText(path, text, error)) {
+        err << "nordteller: " << error << '\n';
+        return 2;
+    }
+    Scenario scenario = ParseScenario(text);
+    if (scenario.error) {
+        err << FormatScenarioError(*scenario.error) << '\n';
+        return 2;
+    }
+    return RunHeadless(control, scenario.actions, out, err);
+}
+
+}  // namespace nt

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "headless/MemoryForm.h"
+#include "headless/Scenario.h"
+#include "headless/ScriptedOperator.h"
+#include "headless/Transcript.h"
+
+namespace nt {
+
+class CTestPosDlg;
+
+// Carries out a scenario's actions on an open main window, as the operator's hand would.
+class HeadlessRunner {
+  public:
+    HeadlessRunner(MemoryForm& form, ScriptedOperator& op, Transcript& out)
+        : form_(form), op_(op), out_(out) {}
+
+    // Runs the actions in order; the first one that cannot be carried out stops the run.
+    std::optional<ScenarioError> Run(CTestPosDlg& dlg, const std::vector<Action>& actions);
+
+  private:
+    std::optional<std::string> Perform(CTestPosDlg& dlg, const Action& action);
+    void Click(CTestPosDlg& dlg, int id);
+
+    MemoryForm& form_;
+    ScriptedOperator& op_;
+    Transcript& out_;
+};
+
+// Headless mode from start-up to exit: the window's start-up, the actions, the shutdown of
+// "E&xit", the log drained. Returns the exit status: 0, or 2 after one line on `err`.
+int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
+                std::ostream& err);
+
+// The same from a scenario file ("-": standard input), read and checked before start-up so
+// that a scenario that cannot be read changes no file.
+int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
+                    std::ostream& err);
+
+}  // namespace nt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace nt {
+
+// A Windows-1252 text as the transcript shows it: UTF-8, with TAB, CR, LF and backslash
+// written as \t, \r, \n and \\ so that every entry stays on one line.
+std::string EscapeText(std::string_view cp1252);
+
+// What the operator would see, one line per thing, in order (headless mode's stdout).
+class Transcript {
+  public:
+    explicit Transcript(std::ostream& out) : out_(out) {}
+
+    // A line already in transcript form.
+    void Line(std::string_view line);
+    // "KIND: TEXT".
+    void Entry(std::string_view kind, std::string_view text);
+    // "KIND: TEXT -> OUTCOME"; the outcome is written as given.
+    void Entry(std::string_view kind, std::string_view text, std::string_view outcome);
+    void Flush() { out_.flush(); }
+
+  private:
+    std::ostream& out_;
+};
+
+}  // namespace nt

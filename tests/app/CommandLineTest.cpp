@@ -1,0 +1,55 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace nt {
+namespace {
+
+TEST(ParseCommandLine, ValidForms) {
+    CommandLine cl;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({}, cl, error));
+    EXPECT_EQ(cl.control, "sim");
+    EXPECT_FALSE(cl.headless);
+
+    CommandLine h;
+    ASSERT_TRUE(
+        ParseCommandLine({"--control", "/opt/lib.so", "--headless", "--scenario", "-"}, h, error));
+    EXPECT_EQ(h.control, "/opt/lib.so");
+    EXPECT_TRUE(h.headless);
+    EXPECT_EQ(h.scenario, "-");
+
+    CommandLine eq;
+    ASSERT_TRUE(
+        ParseCommandLine({"--scenario=a b.scenario", "--headless", "--control=sim"}, eq, error));
+    EXPECT_EQ(eq.scenario, "a b.scenario");
+
+    CommandLine flags;
+    ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
+    EXPECT_TRUE(flags.help);
+    EXPECT_TRUE(flags.version);
+}
+
+TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"-h"}, "unknown option '-h'"},
+        {{"scenario.txt"}, "unexpected argument 'scenario.txt'"},
+        {{"--control"}, "option '--control' needs a value"},
+        {{"--control="}, "option '--control' needs a value"},
+        {{"--control", "--headless"}, "option '--control' needs a value"},
+        {{"--headless", "--scenario"}, "option '--scenario' needs a value"},
+        {{"--headless"}, "--headless needs --scenario FILE"},
+        {{"--scenario", "s"}, "--scenario needs --headless"},
+        {{"--controls", "x"}, "unknown option '--controls'"},
+    };
+    for (const auto& [args, reason] : cases) {
+        CommandLine cl;
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(args, cl, error)) << reason;
+        EXPECT_EQ(error, reason);
+    }
+}
+
+}  // namespace
+}  // namespace nt

@@ -1,0 +1,193 @@
+// Runs the built program in headless mode, as automation does.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::WriteFile;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// The program with `args` (shell syntax) in the current directory; stderr is captured
+// outside it so that the directory holds only what the program made.
+Outcome Nordteller(const std::string& args) {
+    std::string errPath = (fs::temp_directory_path() / "nordteller-stderr-XXXXXX").string();
+    int fd = ::mkstemp(errPath.data());
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    std::string command = "'" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
+    Outcome outcome;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return outcome;
+    }
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        outcome.out.append(buffer, n);
+    }
+    int raw = ::pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.err = ReadFile(errPath);
+    fs::remove(errPath);
+    return outcome;
+}
+
+Outcome RunScenario(const std::string& scenario) {
+    WriteFile("test.scenario", scenario);
+    return Nordteller("--headless --scenario test.scenario");
+}
+
+bool HasLine(const std::string& out, const std::string& line) {
+    return ("\n" + out).find("\n" + line + "\n") != std::string::npos;
+}
+
+class HeadlessEndToEnd : public ::testing::Test {
+  protected:
+    test::TempDir dir_;
+};
+
+TEST_F(HeadlessEndToEnd, StartUpCreatesSequenceFileAndLogDirectory) {
+    Outcome r = RunScenario("# start-up and shutdown only\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010010");
+    EXPECT_TRUE(fs::is_directory("QUORLIN_LOGS"));
+}
+
+TEST_F(HeadlessEndToEnd, ResetSequenceNoTakesTheDefaultYes) {
+    WriteFile("testseqNo.dat", "0010010099");
+    Outcome r = RunScenario("dump\nclick 1050\ndump\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(HasLine(r.out, "1008\t0010010099"));
+    EXPECT_TRUE(HasLine(
+        r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> yes"));
+    EXPECT_TRUE(HasLine(r.out, "1009\t0010010010"));
+    EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010010");
+}
+
+TEST_F(HeadlessEndToEnd, ResetSequenceNoAnsweredNoKeepsTheNumber) {
+    WriteFile("testseqNo.dat", "0010010099");
+    Outcome r = RunScenario("answer no\r\nclick 1050\r\ndump\r\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(
+        HasLine(r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> no"));
+    EXPECT_TRUE(HasLine(r.out, "1008\t0010010099"));
+    EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010099");
+}
+
+TEST_F(HeadlessEndToEnd, TipRuleShowsInDump) {
+    Outcome r = RunScenario("set 1015 250\ndump\nclick 1014\ndump\nclick 1014\ndump\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    size_t typed = r.out.find("\n1015\t2.50\n");
+    size_t ruled = r.out.find("\n1015\t0.00\tdisabled\n");
+    size_t freed = r.out.find("\n1015\t0.00\n");
+    ASSERT_NE(typed, std::string::npos) << r.out;
+    ASSERT_NE(ruled, std::string::npos);
+    ASSERT_NE(freed, std::string::npos);
+    EXPECT_LT(typed, ruled);
+    EXPECT_LT(ruled, freed);
+}
+
+TEST_F(HeadlessEndToEnd, TextsRoundTripThroughWindows1252) {
+    Outcome r = RunScenario(
+        "set 1037 Cr\xC3\xA9"
+        "dit \xE2\x82\xAC\\t\xE4\xB8\xAD\ndump\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(HasLine(r.out,
+                        "1037\tCr\xC3\xA9"
+                        "dit \xE2\x82\xAC\\t?"));
+}
+
+TEST_F(HeadlessEndToEnd, ScenarioFromStandardInput) {
+    WriteFile("in.txt", "set 1012 from stdin\ndump\n");
+    Outcome r = Nordteller("--headless --scenario - < in.txt");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(HasLine(r.out, "1012\tfrom stdin"));
+}
+
+// Nothing can be carried out: one line on stderr, and no file of the user's is touched.
+TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
+    WriteFile("bad1.scenario", "dump\nfly 1004\n");
+    WriteFile("bad2.scenario", "# ok\nclick 1016\n");
+    fs::create_directory("adir");
+    const std::pair<const char*, const char*> cases[] = {
+        {"--headless --scenario bad1.scenario",
+         "nordteller: scenario line 2: unknown action 'fly'\n"},
+        {"--headless --scenario bad2.scenario",
+         "nordteller: scenario line 2: unknown identifier '1016'\n"},
+        {"--headless --scenario missing.scenario",
+         "nordteller: cannot read scenario 'missing.scenario': No such file or directory\n"},
+        {"--headless --scenario adir", "nordteller: cannot read scenario 'adir': Is a directory\n"},
+        {"--frobnicate", "nordteller: unknown option '--frobnicate' (try --help)\n"},
+    };
+    for (const auto& [args, err] : cases) {
+        Outcome r = Nordteller(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.err, err) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_FALSE(fs::exists("testseqNo.dat")) << args;
+        EXPECT_FALSE(fs::exists("QUORLIN_LOGS")) << args;
+    }
+}
+
+TEST_F(HeadlessEndToEnd, LeftoverAnswerFailsAfterACleanShutdown) {
+    Outcome r = RunScenario("dump\nanswer ok\nclick 1050\n");
+    EXPECT_EQ(r.status, 2);
+    // "ok" fits no question: the question took its default, "ok" was left over.
+    EXPECT_TRUE(r.err.ends_with(
+        "nordteller: scenario line 2: answer 'ok' was never taken (it does not fit the question "
+        "prompt)\n"))
+        << r.err;
+    EXPECT_TRUE(HasLine(
+        r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> yes"));
+    EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010010");
+}
+
+TEST_F(HeadlessEndToEnd, RunStopsAtALineThatCannotBeCarriedOut) {
+    Outcome r = RunScenario("click 2\nset 1012 late\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.ends_with("nordteller: scenario line 2: the window is already closed\n"))
+        << r.err;
+    r = RunScenario("select iPP320\ndump\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.ends_with("nordteller: scenario line 1: no such pad type\n")) << r.err;
+    EXPECT_FALSE(HasLine(r.out, "1012\t70"));  // the dump after it did not run
+}
+
+TEST_F(HeadlessEndToEnd, VersionAndHelp) {
+    Outcome v = Nordteller("--version");
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, "nordteller " NORDTELLER_VERSION "\n");
+    Outcome h = Nordteller("--help");
+    EXPECT_EQ(h.status, 0);
+    EXPECT_TRUE(
+        h.out.starts_with("usage: nordteller [--control sim|PATH] [--headless --scenario "
+                          "FILE|-] [--help] [--version]\n"));
+    EXPECT_FALSE(fs::exists("testseqNo.dat"));
+}
+
+TEST_F(HeadlessEndToEnd, BundledDemoScenarioRuns) {
+    Outcome r =
+        Nordteller("--headless --scenario '" NORDTELLER_SOURCE_DIR "/examples/demo.scenario'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(HasLine(r.out, "1015\t0.00\tdisabled"));
+    EXPECT_TRUE(
+        HasLine(r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> no"));
+}
+
+}  // namespace
+}  // namespace nt

@@ -1,0 +1,122 @@
+#include "headless/HeadlessRunner.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/Controls.h"
+#include "app/SequenceStore.h"
+#include "app/TestPosDlg.h"
+#include "headless/PadTreeSelector.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+// A tree holding one node of each kind of text it is asked for.
+class FakeTree : public PadTreeSelector {
+  public:
+    bool SelectLeaf(CTestPosDlg&, const std::string& padType) override {
+        calls.push_back("leaf " + padType);
+        return padType == "iPP320";
+    }
+    bool SelectNode(CTestPosDlg&, const std::string& text) override {
+        calls.push_back("node " + text);
+        return text == "Processor";
+    }
+    std::vector<std::string> calls;
+};
+
+class HeadlessRunnerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PosSequenceNo = kDefaultSequenceNo;
+        dlg_.OnInitDialog();
+        out_.str("");
+    }
+
+    std::optional<ScenarioError> Run(const char* text) {
+        Scenario scenario = ParseScenario(text);
+        EXPECT_FALSE(scenario.error) << text;
+        return runner_.Run(dlg_, scenario.actions);
+    }
+
+    test::TempDir dir_;
+    std::ostringstream out_;
+    Transcript transcript_{out_};
+    MemoryForm form_;
+    ScriptedOperator op_{transcript_};
+    // No client can be created: the window runs without control, as after a failed start-up.
+    CTestPosDlg dlg_{form_, op_, PaymentClientFactory{}};
+    HeadlessRunner runner_{form_, op_, transcript_};
+};
+
+TEST_F(HeadlessRunnerTest, CheckSetsStateOnlyClickAlsoRunsTheHandler) {
+    EXPECT_FALSE(Run("check 1059\ncheck 1023\ncheck 1014"));
+    EXPECT_TRUE(form_.Checked(id::kCreditOnly));  // no exclusion: no handler ran
+    EXPECT_TRUE(form_.Enabled(id::kTipAmount));   // no tip rule either
+
+    EXPECT_FALSE(Run("uncheck 1023\nclick 1023\nuncheck 1014\nclick 1014"));
+    EXPECT_FALSE(form_.Checked(id::kCreditOnly));  // toggled on, then undone by its handler
+    EXPECT_TRUE(form_.Checked(id::kPromptTip));
+    EXPECT_FALSE(form_.Enabled(id::kTipAmount));
+
+    EXPECT_FALSE(Run("click 1014\nclick 1035\nclick 1047"));
+    EXPECT_FALSE(form_.Checked(id::kPromptTip));
+    EXPECT_TRUE(form_.Enabled(id::kTipAmount));
+    EXPECT_TRUE(form_.Checked(id::kFrenchLocal));
+    EXPECT_FALSE(form_.Checked(id::kEnglishLocal));
+    EXPECT_TRUE(form_.Checked(id::kEnglishFallback));
+    EXPECT_FALSE(form_.Checked(id::kNoFallback));
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(HeadlessRunnerTest, SetGoesThroughAmountFormatting) {
+    EXPECT_FALSE(Run("set 1002 1234\nset 1031 R\\t1\nset 1015 1234567890"));
+    EXPECT_EQ(form_.Text(id::kAmount), "12.34");
+    EXPECT_EQ(form_.Text(id::kRefNumber), "R\t1");
+    EXPECT_EQ(form_.Text(id::kTipAmount), "0.00");
+    EXPECT_EQ(out_.str(), "beep\n");  // the refused tip amount
+}
+
+TEST_F(HeadlessRunnerTest, ClicksActOnDisabledAndHiddenControls) {
+    EXPECT_FALSE(Run("set 1030 A\nset 1079 P\nset 1031 9\nclick 1085"));
+    EXPECT_EQ(form_.Text(id::kAuthCode), "");
+    EXPECT_EQ(form_.Text(id::kProcessData), "");
+    EXPECT_EQ(form_.Text(id::kRefNumber), "9");
+    form_.SetVisible(id::kTranTestMode, false);
+    form_.SetEnabled(id::kTranTestMode, false);
+    EXPECT_FALSE(Run("click 1053\nclick 1046\nclick 1002"));
+    EXPECT_EQ(out_.str(), "message: Invalid Selection\n");
+}
+
+TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
+    auto error = Run("dump\nselect iPP320\ndump");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->line, 2);
+    EXPECT_EQ(error->reason, "no such pad type");
+    error = Run("select-node Processor");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->reason, "no such pad tree node");
+
+    FakeTree tree;
+    form_.SetPadTree(&tree);
+    EXPECT_FALSE(Run("select iPP320\nselect-node Processor"));
+    error = Run("select Processor");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->reason, "no such pad type");
+    EXPECT_EQ(tree.calls,
+              (std::vector<std::string>{"leaf iPP320", "node Processor", "leaf Processor"}));
+}
+
+TEST_F(HeadlessRunnerTest, NothingRunsAfterTheWindowClosed) {
+    auto error = Run("answer no\nclick 2\nanswer yes\nclick 1050");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->line, 4);
+    EXPECT_EQ(error->reason, "the window is already closed");
+    EXPECT_TRUE(dlg_.Closed());
+    EXPECT_EQ(out_.str(), "");
+}
+
+}  // namespace
+}  // namespace nt
