@@ -12,7 +12,7 @@ namespace {
 
 // Answers the manual entry dialog with three values; nothing else is asked for a Sale.
 class BenchOperator : public Operator {
-public:
+  public:
     void Message(const std::string&) override {}
     bool Question(const std::string&) override { return true; }
     bool RunEditXml(CEditXmlDlg&) override { return true; }
@@ -38,13 +38,22 @@ public:
 
 void BM_BuildRequestEveryRow(benchmark::State& state) {
     MemoryForm form;
-    const std::pair<int, const char*> texts[] = {
-        {id::kHostOrIp, "127.0.0.1"},     {id::kIpPort, "9000"},        {id::kMerchantId, "70"},
-        {id::kTerminalId, "T1"},          {id::kOperatorId, "op"},      {id::kComPort, " 3 "},
-        {id::kPinPadIpAddress, "10.0.0.5"}, {id::kPinPadIpPort, "12000"}, {id::kInvoice, "1"},
-        {id::kRefNumber, "1"},            {id::kAuthCode, "A1"},        {id::kAcqRefData, "acq"},
-        {id::kProcessData, "pd"},         {id::kMaxTrans, "5"},         {id::kPadRebootTime, "0230"},
-        {id::kRecordNumber, "REC9"}};
+    const std::pair<int, const char*> texts[] = {{id::kHostOrIp, "127.0.0.1"},
+                                                 {id::kIpPort, "9000"},
+                                                 {id::kMerchantId, "70"},
+                                                 {id::kTerminalId, "T1"},
+                                                 {id::kOperatorId, "op"},
+                                                 {id::kComPort, " 3 "},
+                                                 {id::kPinPadIpAddress, "10.0.0.5"},
+                                                 {id::kPinPadIpPort, "12000"},
+                                                 {id::kInvoice, "1"},
+                                                 {id::kRefNumber, "1"},
+                                                 {id::kAuthCode, "A1"},
+                                                 {id::kAcqRefData, "acq"},
+                                                 {id::kProcessData, "pd"},
+                                                 {id::kMaxTrans, "5"},
+                                                 {id::kPadRebootTime, "0230"},
+                                                 {id::kRecordNumber, "REC9"}};
     for (auto [control, text] : texts) {
         form.SetText(control, text);
     }
@@ -60,8 +69,8 @@ void BM_BuildRequestEveryRow(benchmark::State& state) {
     limit.OnAmountUpdate("25000");
     BenchOperator op;
     ManualEntries remembered;
-    ComposerInputs in{amount, tip, limit, "\t\t<PadType>VX820</PadType>\r\n", "0010010010",
-                      "tester"};
+    ComposerInputs in{amount,       tip,     limit, "\t\t<PadType>VX820</PadType>\r\n",
+                      "0010010010", "tester"};
     for (auto _ : state) {
         std::string request = BuildRequest(form, op, in, remembered, "EMVSale", "Transaction", "");
         benchmark::DoNotOptimize(request);

@@ -6,21 +6,25 @@
 
 namespace nt {
 
-void DumpForm(const MemoryForm& form, Transcript& out) {
+void DumpForm(const MemoryForm& form, const PadTree& tree, Transcript& out) {
     for (const ControlSpec& spec : MainWindowControls()) {
         std::string line = std::to_string(spec.id) + '\t';
+        bool enabled = form.Enabled(spec.id);
         switch (spec.kind) {
             case ControlKind::CheckBox:
             case ControlKind::Radio:
                 line += form.Checked(spec.id) ? "[x]" : "[ ]";
                 break;
             case ControlKind::Tree:
-                line += EscapeText(form.TreeSelectionText());
+                if (tree.Selected() != PadTree::kNone) {
+                    line += EscapeText(tree.Text(tree.Selected()));
+                }
+                enabled = tree.Enabled();
                 break;
             default:
                 line += EscapeText(form.Text(spec.id));
         }
-        if (!form.Enabled(spec.id)) {
+        if (!enabled) {
             line += "\tdisabled";
         }
         if (!form.Visible(spec.id)) {

@@ -3,7 +3,6 @@
 #include "app/Controls.h"
 #include "app/TestPosApp.h"
 #include "headless/FormDump.h"
-#include "headless/PadTreeSelector.h"
 #include "log/LogDrain.h"
 
 namespace nt {
@@ -40,18 +39,17 @@ std::optional<std::string> HeadlessRunner::Perform(CTestPosDlg& dlg, const Actio
             break;
         case ActionKind::Select:
         case ActionKind::SelectNode: {
-            PadTreeSelector* tree = form_.PadTree();
-            bool found = tree != nullptr &&
-                         (action.kind == ActionKind::Select ? tree->SelectLeaf(dlg, action.text)
-                                                            : tree->SelectNode(dlg, action.text));
-            if (!found) {
-                return action.kind == ActionKind::Select ? "no such pad type"
-                                                         : "no such pad tree node";
+            const bool leaf = action.kind == ActionKind::Select;
+            int node =
+                leaf ? dlg.m_padTree.FindLeaf(action.text) : dlg.m_padTree.FindNode(action.text);
+            if (node == PadTree::kNone) {
+                return leaf ? "no such pad type" : "no such pad tree node";
             }
+            dlg.SelectPadNode(node);
             break;
         }
         case ActionKind::Dump:
-            DumpForm(form_, out_);
+            DumpForm(form_, dlg.m_padTree, out_);
             break;
         case ActionKind::Answer:
             break;

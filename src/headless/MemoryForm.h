@@ -8,8 +8,6 @@
 
 namespace nt {
 
-class PadTreeSelector;
-
 // The main window's controls held in memory, for headless mode: every control of the control
 // table with its text, check state, enabled and visible state, starting as the window starts.
 // Buttons, check boxes and radio buttons hold their caption as their text.
@@ -26,14 +24,6 @@ class MemoryForm : public Form {
     bool Visible(int id) const override;
     void SetVisible(int id, bool visible) override;
 
-    // The text of the pad tree's selected node; empty when nothing is selected.
-    void SetTreeSelectionText(std::string text) { treeSelection_ = std::move(text); }
-    const std::string& TreeSelectionText() const { return treeSelection_; }
-
-    // The pad tree's nodes, once the catalog builds them; null until then.
-    void SetPadTree(PadTreeSelector* tree) { padTree_ = tree; }
-    PadTreeSelector* PadTree() const { return padTree_; }
-
   private:
     struct State {
         const ControlSpec* spec;
@@ -46,8 +36,6 @@ class MemoryForm : public Form {
     const State* Find(int id) const;
 
     std::map<int, State> controls_;
-    std::string treeSelection_;
-    PadTreeSelector* padTree_ = nullptr;
 };
 
 }  // namespace nt

@@ -4,9 +4,8 @@
 
 namespace nt {
 
-// The writer in use writes synchronously; the threaded one is flushed here instead.
 void DrainLogWriter() {
-    GetLogWriter();
+    GetLogWriter().Flush();
 }
 
 }  // namespace nt

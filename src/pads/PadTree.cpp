@@ -50,6 +50,24 @@ std::vector<int> PadTree::TreeOrder() const {
     return order;
 }
 
+int PadTree::FindLeaf(const std::string& padTypeId) const {
+    for (int node : TreeOrder()) {
+        if (Data(node) != nullptr && Data(node)->padTypeId == padTypeId) {
+            return node;
+        }
+    }
+    return kNone;
+}
+
+int PadTree::FindNode(const std::string& text) const {
+    for (int node : TreeOrder()) {
+        if (Text(node) == text) {
+            return node;
+        }
+    }
+    return kNone;
+}
+
 void PadTree::Select(int node) {
     if (node != kNone && (node < 0 || static_cast<size_t>(node) >= nodes_.size())) {
         return;

@@ -47,6 +47,10 @@ class PadTree {
     const std::vector<int>& Roots() const { return roots_; }
     // Every node in tree order (depth first, children in order).
     std::vector<int> TreeOrder() const;
+    // The first leaf in tree order whose pad type is padTypeId; kNone when there is none.
+    int FindLeaf(const std::string& padTypeId) const;
+    // The first node of any level in tree order whose text is text; kNone when there is none.
+    int FindNode(const std::string& text) const;
 
     int Selected() const { return selected_; }
     // Selects a node (kNone clears the selection); the observer hears of it. The selection

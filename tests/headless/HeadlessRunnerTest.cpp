@@ -7,25 +7,10 @@
 #include "app/Controls.h"
 #include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
-#include "headless/PadTreeSelector.h"
 #include "support/TempDir.h"
 
 namespace nt {
 namespace {
-
-// A tree holding one node of each kind of text it is asked for.
-class FakeTree : public PadTreeSelector {
-  public:
-    bool SelectLeaf(CTestPosDlg&, const std::string& padType) override {
-        calls.push_back("leaf " + padType);
-        return padType == "iPP320";
-    }
-    bool SelectNode(CTestPosDlg&, const std::string& text) override {
-        calls.push_back("node " + text);
-        return text == "Processor";
-    }
-    std::vector<std::string> calls;
-};
 
 class HeadlessRunnerTest : public ::testing::Test {
   protected:
@@ -99,14 +84,20 @@ TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->reason, "no such pad tree node");
 
-    FakeTree tree;
-    form_.SetPadTree(&tree);
-    EXPECT_FALSE(Run("select iPP320\nselect-node Processor"));
+    dlg_.BuildPadCatalog(
+        "<PadTypeID1>iPP320</PadTypeID1><Processor1>Moneris</Processor1>"
+        "<Manufacturer1>Ingenico</Manufacturer1>"
+        "<PadTypeID2>VX820-POSPAD</PadTypeID2><Processor2>Moneris</Processor2>"
+        "<Manufacturer2>Verifone</Manufacturer2>",
+        "");
+    EXPECT_FALSE(Run("select VX820-POSPAD"));
+    EXPECT_TRUE(form_.Checked(id::kAllowPartialAuth));  // the selection handler ran
+    EXPECT_EQ(dlg_.PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
+    EXPECT_FALSE(Run("select-node Ingenico"));
+    EXPECT_EQ(dlg_.PadTypeElement(0), "<PadType></PadType>\r\n");
     error = Run("select Processor");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->reason, "no such pad type");
-    EXPECT_EQ(tree.calls,
-              (std::vector<std::string>{"leaf iPP320", "node Processor", "leaf Processor"}));
 }
 
 TEST_F(HeadlessRunnerTest, NothingRunsAfterTheWindowClosed) {

@@ -20,8 +20,6 @@ TEST(MemoryForm, StartsAsTheControlTable) {
     EXPECT_FALSE(form.Visible(id::kRunScript));
     EXPECT_FALSE(form.Checked(id::kEnglishLocal));
     EXPECT_TRUE(form.Enabled(id::kSale));
-    EXPECT_EQ(form.TreeSelectionText(), "");
-    EXPECT_EQ(form.PadTree(), nullptr);
 }
 
 TEST(MemoryForm, UnknownIdentifiersReadEmptyAndIgnoreWrites) {
@@ -53,10 +51,10 @@ TEST(MemoryForm, CheckingARadioButtonClearsOnlyItsGroup) {
     EXPECT_TRUE(form.Checked(id::kEnglishLocal));
 }
 
-std::vector<std::string> DumpLines(const MemoryForm& form) {
+std::vector<std::string> DumpLines(const MemoryForm& form, const PadTree& tree = PadTree()) {
     std::ostringstream out;
     Transcript transcript(out);
-    DumpForm(form, transcript);
+    DumpForm(form, tree, transcript);
     std::vector<std::string> lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) {
@@ -99,9 +97,12 @@ TEST(FormDump, LinesByteForByte) {
     form.SetEnabled(id::kPromptTip, false);
     form.SetVisible(id::kPinPadIpPortLabel, false);
     form.SetText(id::kTerminalId, "");
-    form.SetTreeSelectionText("Ingenico\tiPP");
-    form.SetEnabled(id::kPadTree, false);
-    auto lines = DumpLines(form);
+    PadTree tree;
+    PadTypeRecord record{"Moneris", "Ingenico", "Ingenico\tiPP"};
+    int root = tree.InsertItem("Processor", PadTree::kNone);
+    tree.Select(tree.InsertItem(record.padTypeId, root, &record));
+    tree.SetEnabled(false);
+    auto lines = DumpLines(form, tree);
     EXPECT_EQ(LineOf(lines, 1037),
               "1037\tCr\xC3\xA9"
               "dit\\tA\\\\B\\r\\nC \xE2\x82\xAC");

@@ -16,7 +16,7 @@ namespace {
 
 // The dialogs answer as told: manual entry with three texts, additional amounts with typing.
 class DialogOperator : public test::RecordingOperator {
-public:
+  public:
     bool manualOk = true;
     ManualEntries typed;
     std::vector<ManualEntries> shown;  // what each manual entry dialog showed when it opened
@@ -94,28 +94,36 @@ TEST(BuildRequest, PlainSale) {
     c.form.SetText(id::kHostOrIp, "127.0.0.1");
     c.form.SetText(id::kMerchantId, "70");
     c.amount.OnAmountUpdate("123");
-    EXPECT_EQ(c.Build("EMVSale"), Doc({"<?xml version=\"1.0\"?>", "<TStream>", "\t<Transaction>",
-                                       "\t\t<HostOrIP>127.0.0.1</HostOrIP>",
-                                       "\t\t<MerchantID>70</MerchantID>",
-                                       "\t\t<UserTrace>tester</UserTrace>",
-                                       "\t\t<MerchantLanguage>English</MerchantLanguage>",
-                                       "\t\t<TranCode>EMVSale</TranCode>",
-                                       "\t\t<PadType></PadType>", "\t\t<ComPort></ComPort>",
-                                       "\t\t<Amount>", "\t\t\t<Purchase>1.23</Purchase>",
-                                       "\t\t</Amount>", "\t\t<SequenceNo>0010010010</SequenceNo>",
-                                       "\t</Transaction>", "</TStream>"}));
+    EXPECT_EQ(
+        c.Build("EMVSale"),
+        Doc({"<?xml version=\"1.0\"?>", "<TStream>", "\t<Transaction>",
+             "\t\t<HostOrIP>127.0.0.1</HostOrIP>", "\t\t<MerchantID>70</MerchantID>",
+             "\t\t<UserTrace>tester</UserTrace>",
+             "\t\t<MerchantLanguage>English</MerchantLanguage>", "\t\t<TranCode>EMVSale</TranCode>",
+             "\t\t<PadType></PadType>", "\t\t<ComPort></ComPort>", "\t\t<Amount>",
+             "\t\t\t<Purchase>1.23</Purchase>", "\t\t</Amount>",
+             "\t\t<SequenceNo>0010010010</SequenceNo>", "\t</Transaction>", "</TStream>"}));
     EXPECT_TRUE(c.op.transcript.empty());
 }
 
 TEST(BuildRequest, EveryOptionalRowInDocumentOrder) {
     Composer c;
-    const std::pair<int, const char*> texts[] = {
-        {id::kHostOrIp, "host & <name>"}, {id::kIpPort, "9000"}, {id::kMerchantId, " 70 "},
-        {id::kTerminalId, "T1"},           {id::kOperatorId, "op"}, {id::kComPort, " \t3 \t"},
-        {id::kPinPadIpAddress, "10.0.0.5"}, {id::kPinPadIpPort, "12000"}, {id::kInvoice, "inv"},
-        {id::kRefNumber, "ref"},           {id::kAuthCode, "auth"}, {id::kAcqRefData, "acq"},
-        {id::kProcessData, "pd"},          {id::kMaxTrans, "5"},    {id::kPadRebootTime, "0230"},
-        {id::kRecordNumber, "REC9"}};
+    const std::pair<int, const char*> texts[] = {{id::kHostOrIp, "host & <name>"},
+                                                 {id::kIpPort, "9000"},
+                                                 {id::kMerchantId, " 70 "},
+                                                 {id::kTerminalId, "T1"},
+                                                 {id::kOperatorId, "op"},
+                                                 {id::kComPort, " \t3 \t"},
+                                                 {id::kPinPadIpAddress, "10.0.0.5"},
+                                                 {id::kPinPadIpPort, "12000"},
+                                                 {id::kInvoice, "inv"},
+                                                 {id::kRefNumber, "ref"},
+                                                 {id::kAuthCode, "auth"},
+                                                 {id::kAcqRefData, "acq"},
+                                                 {id::kProcessData, "pd"},
+                                                 {id::kMaxTrans, "5"},
+                                                 {id::kPadRebootTime, "0230"},
+                                                 {id::kRecordNumber, "REC9"}};
     for (auto [control, text] : texts) {
         c.form.SetText(control, text);
     }
@@ -129,32 +137,49 @@ TEST(BuildRequest, EveryOptionalRowInDocumentOrder) {
     c.amount.OnAmountUpdate("500");
     c.tip.OnAmountUpdate("100");
     c.limit.OnAmountUpdate("25000");
-    EXPECT_EQ(c.Build("EMVReturn"),
-              Doc({"<?xml version=\"1.0\"?>", "<TStream>", "\t<Transaction>",
-                   "\t\t<HostOrIP>host & <name></HostOrIP>", "\t\t<IpPort>9000</IpPort>",
-                   "\t\t<MerchantID> 70 </MerchantID>", "\t\t<TerminalID>T1</TerminalID>",
-                   "\t\t<OperatorID>op</OperatorID>", "\t\t<UserTrace>tester</UserTrace>",
-                   "\t\t<MerchantLanguage>French</MerchantLanguage>",
-                   "\t\t<FallbackLanguage>French</FallbackLanguage>", "\t\t<RecordNo>REC9</RecordNo>",
-                   "\t\t<Frequency>OneTime</Frequency>", "\t\t<OKAmount>Disallow</OKAmount>",
-                   "\t\t<TranCode>ReturnByRecordNo</TranCode>", "\t\t<CardType>DEBIT</CardType>",
-                   "\t\t<CardType>CREDIT</CardType>", "\t\t<Duplicate>Override</Duplicate>",
-                   "\t\t<PadType></PadType>", "\t\t<ComPort>3</ComPort>",
-                   "\t\t<CardNotPresent>Allow</CardNotPresent>",
-                   "\t\t<ReceiptSignature>Disallow</ReceiptSignature>",
-                   "\t\t<PinPadIpAddress>10.0.0.5</PinPadIpAddress>",
-                   "\t\t<PinPadIpPort>12000</PinPadIpPort>", "\t\t<InvoiceNo>inv</InvoiceNo>",
-                   "\t\t<RefNo>ref</RefNo>", "\t\t<AuthCode>auth</AuthCode>", "\t\t<Amount>",
-                   "\t\t\t<Purchase>5.00</Purchase>", "\t\t\t<Gratuity>1.00</Gratuity>",
-                   "\t\t</Amount>", "\t\t<SequenceNo>0010010010</SequenceNo>",
-                   "\t\t<PartialAuth>Allow</PartialAuth>", "\t\t<AcqRefData>acq</AcqRefData>",
-                   "\t\t<ProcessData>pd</ProcessData>", "\t\t<ForceOffline>Y</ForceOffline>",
-                   "\t\t<OfflineTransactionPurchaseLimit>250.00</"
-                   "OfflineTransactionPurchaseLimit>",
-                   "\t\t<MaxTransactions>5</MaxTransactions>",
-                   "\t\t<PinPadRebootTime>0230</PinPadRebootTime>",
-                   "\t\t<ReturnClearExpDate>Allow</ReturnClearExpDate>", "\t</Transaction>",
-                   "</TStream>"}));
+    EXPECT_EQ(c.Build("EMVReturn"), Doc({"<?xml version=\"1.0\"?>",
+                                         "<TStream>",
+                                         "\t<Transaction>",
+                                         "\t\t<HostOrIP>host & <name></HostOrIP>",
+                                         "\t\t<IpPort>9000</IpPort>",
+                                         "\t\t<MerchantID> 70 </MerchantID>",
+                                         "\t\t<TerminalID>T1</TerminalID>",
+                                         "\t\t<OperatorID>op</OperatorID>",
+                                         "\t\t<UserTrace>tester</UserTrace>",
+                                         "\t\t<MerchantLanguage>French</MerchantLanguage>",
+                                         "\t\t<FallbackLanguage>French</FallbackLanguage>",
+                                         "\t\t<RecordNo>REC9</RecordNo>",
+                                         "\t\t<Frequency>OneTime</Frequency>",
+                                         "\t\t<OKAmount>Disallow</OKAmount>",
+                                         "\t\t<TranCode>ReturnByRecordNo</TranCode>",
+                                         "\t\t<CardType>DEBIT</CardType>",
+                                         "\t\t<CardType>CREDIT</CardType>",
+                                         "\t\t<Duplicate>Override</Duplicate>",
+                                         "\t\t<PadType></PadType>",
+                                         "\t\t<ComPort>3</ComPort>",
+                                         "\t\t<CardNotPresent>Allow</CardNotPresent>",
+                                         "\t\t<ReceiptSignature>Disallow</ReceiptSignature>",
+                                         "\t\t<PinPadIpAddress>10.0.0.5</PinPadIpAddress>",
+                                         "\t\t<PinPadIpPort>12000</PinPadIpPort>",
+                                         "\t\t<InvoiceNo>inv</InvoiceNo>",
+                                         "\t\t<RefNo>ref</RefNo>",
+                                         "\t\t<AuthCode>auth</AuthCode>",
+                                         "\t\t<Amount>",
+                                         "\t\t\t<Purchase>5.00</Purchase>",
+                                         "\t\t\t<Gratuity>1.00</Gratuity>",
+                                         "\t\t</Amount>",
+                                         "\t\t<SequenceNo>0010010010</SequenceNo>",
+                                         "\t\t<PartialAuth>Allow</PartialAuth>",
+                                         "\t\t<AcqRefData>acq</AcqRefData>",
+                                         "\t\t<ProcessData>pd</ProcessData>",
+                                         "\t\t<ForceOffline>Y</ForceOffline>",
+                                         "\t\t<OfflineTransactionPurchaseLimit>250.00</"
+                                         "OfflineTransactionPurchaseLimit>",
+                                         "\t\t<MaxTransactions>5</MaxTransactions>",
+                                         "\t\t<PinPadRebootTime>0230</PinPadRebootTime>",
+                                         "\t\t<ReturnClearExpDate>Allow</ReturnClearExpDate>",
+                                         "\t</Transaction>",
+                                         "</TStream>"}));
 }
 
 // The rows between the wrapper's opening and the TranCode, for token cases.
@@ -208,8 +233,8 @@ std::string AmountPart(const std::string& request) {
 }
 
 TEST(BuildRequest, AmountBlockByTranCode) {
-    const char* noPurchaseAtZero[] = {"EMVKeyChange",     "EMVPadReset",    "EMVParamDownload",
-                                      "EMVBalance",       "SAF_ForwardAll", "SAF_Statistics",
+    const char* noPurchaseAtZero[] = {"EMVKeyChange",    "EMVPadReset",    "EMVParamDownload",
+                                      "EMVBalance",      "SAF_ForwardAll", "SAF_Statistics",
                                       "GetPrePaidStripe"};
     for (const char* tranCode : noPurchaseAtZero) {
         Composer c;
@@ -236,10 +261,10 @@ TEST(BuildRequest, TipPromptCashBackAndTipAmount) {
                    "\t\t\t<CashBack>Prompt</CashBack>", "\t\t</Amount>"}));
     c.form.SetChecked(id::kPromptCashBack, false);
     c.form.SetChecked(id::kPromptTip, true);
-    EXPECT_EQ(AmountPart(c.Build("EMVSale")),
-              Doc({"\t\t<Amount>", "\t\t\t<Purchase>0.00</Purchase>",
-                   "\t\t\t<Gratuity>Prompt</Gratuity>", "\t\t\t<Gratuity>2.00</Gratuity>",
-                   "\t\t</Amount>"}));
+    EXPECT_EQ(
+        AmountPart(c.Build("EMVSale")),
+        Doc({"\t\t<Amount>", "\t\t\t<Purchase>0.00</Purchase>", "\t\t\t<Gratuity>Prompt</Gratuity>",
+             "\t\t\t<Gratuity>2.00</Gratuity>", "\t\t</Amount>"}));
     Composer zeroTip;
     zeroTip.form.SetChecked(id::kPromptTip, true);
     EXPECT_EQ(AmountPart(zeroTip.Build("EMVPadReset")),
@@ -303,7 +328,8 @@ TEST(BuildRequest, ManualEntryAvsAndCvvRules) {
         Composer c;
         c.form.SetChecked(id::kPromptManual, true);
         c.op.typed = k.typed;
-        EXPECT_EQ(Tail(c.Build("EMVSale")), std::string(k.tail) + "\t</Transaction>\r\n</TStream>\r\n");
+        EXPECT_EQ(Tail(c.Build("EMVSale")),
+                  std::string(k.tail) + "\t</Transaction>\r\n</TStream>\r\n");
         EXPECT_EQ(c.remembered.cvv, k.rememberedCvv);
         // The next dialog shows what was remembered.
         c.Build("EMVPreAuth");
