@@ -1,12 +1,16 @@
 #include "transaction/ClientFactory.h"
 
+#include "sim/SimulatedClient.h"
+#include "transaction/PluginClient.h"
+
 namespace nt {
 
-// Placeholder until the simulator and the plugin loader land: no client can be created.
-PaymentClientFactory MakeClientFactory(const std::string&) {
-    return [](std::string& error) -> std::unique_ptr<PaymentClient> {
-        error = "no payment client is available in this build";
-        return nullptr;
+PaymentClientFactory MakeClientFactory(const std::string& control) {
+    if (control == "sim") {
+        return [](std::string&) -> std::unique_ptr<PaymentClient> { return MakeSimulatedClient(); };
+    }
+    return [control](std::string& error) -> std::unique_ptr<PaymentClient> {
+        return PluginClient::Load(control, error);
     };
 }
 

@@ -1,0 +1,206 @@
+#include "sim/SimFinancial.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "sim/SimAmount.h"
+#include "sim/SimCard.h"
+#include "sim/SimOutcome.h"
+#include "sim/SimReceipt.h"
+#include "sim/SimResponse.h"
+
+namespace nt::sim {
+
+namespace {
+
+constexpr int64_t kGiftBalance = 15000;   // every simulated gift card holds 150.00
+constexpr int64_t kDebitCashBack = 2000;  // what the cardholder picks when asked for cash back
+constexpr int kTipPercent = 15;           // what the cardholder tips when asked for a tip
+
+struct Amounts {
+    int64_t purchase = 0;
+    int64_t gratuity = 0;
+    int64_t cashBack = 0;
+    int64_t trigger = 0;  // whose cents pick the amount trigger
+};
+
+bool Is(const TranCodeInfo& info, const char* part) {
+    return std::string(info.code).find(part) != std::string::npos;
+}
+
+// The amounts of the request; nullopt when one it needs is missing or malformed.
+std::optional<Amounts> ReadAmounts(const SimRequest& r, const TranCodeInfo& info, bool debit) {
+    Amounts a;
+    if (Is(info, "PartialReversal") || Is(info, "IncrementalAuth")) {
+        const bool down = Is(info, "PartialReversal");
+        const auto last = ParseCents(r.lastAuthorized);
+        const auto change = ParseCents(down ? r.decrement : r.increment);
+        if (!last || !change || (down && *change > *last)) {
+            return std::nullopt;
+        }
+        a.purchase = down ? *last - *change : *last + *change;
+        a.trigger = *change;
+        return a;
+    }
+    const bool optional = Is(info, "ZeroAuth") || Is(info, "Balance");
+    const auto purchase = ParseCents(r.purchase);
+    if (!purchase && !(optional && r.purchase.empty())) {
+        return std::nullopt;
+    }
+    a.purchase = purchase.value_or(0);
+    a.trigger = a.purchase;
+    if (r.gratuity == "Prompt") {
+        a.gratuity = (a.purchase * kTipPercent + 50) / 100;
+    } else if (!r.gratuity.empty()) {
+        const auto tip = ParseCents(r.gratuity);
+        if (!tip) {
+            return std::nullopt;
+        }
+        a.gratuity = *tip;
+    }
+    if (r.cashBack == "Prompt" && debit) {
+        a.cashBack = kDebitCashBack;
+    }
+    return a;
+}
+
+std::string Number(const char* format, int value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+// The host's decision, or the offline one when the request forces offline processing.
+Decision DecideRequest(const SimRequest& r, const TranCodeInfo& info, const Amounts& a,
+                       bool offline) {
+    const int64_t total = a.purchase + a.gratuity + a.cashBack;
+    if (!offline) {
+        return Decide({a.trigger, total, info.partial, r.partialAuthAllowed, r.duplicateOverride});
+    }
+    const auto limit = ParseCents(r.offlineLimit);
+    return (limit && total > *limit) ? Decision{Outcome::Declined, 0}
+                                     : Decision{Outcome::Approved, total};
+}
+
+void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& info,
+                       const ReceiptFacts& f, const std::string& acqRefData,
+                       const std::string& processData) {
+    const bool approved = f.outcome == Outcome::Approved || f.outcome == Outcome::PartiallyApproved;
+    xml.Open("TranResponse");
+    xml.Element("MerchantID", r.merchantId);
+    xml.Element("AcctNo", f.card.maskedAcct);
+    xml.Element("CardType", f.card.cardType);
+    xml.Element("TranCode", r.tranCode);
+    if (approved) {
+        xml.Element("AuthCode", f.authCode);
+    }
+    xml.Element("CaptureStatus", approved && info.batch && !f.offline ? "Captured" : "NotCaptured");
+    xml.Element("RefNo", f.refNo);
+    xml.Element("InvoiceNo", f.invoiceNo);
+    xml.Open("Amount");
+    xml.Element("Purchase", FormatCents(f.purchase));
+    xml.Element("Gratuity", FormatCents(f.gratuity));
+    if (!r.cashBack.empty()) {
+        xml.Element("CashBack", FormatCents(f.cashBack));
+    }
+    xml.Element("Authorize", FormatCents(f.authorized));
+    if (f.balance >= 0) {
+        xml.Element("Balance", FormatCents(f.balance));
+    }
+    xml.Close();
+    xml.Element("AcqRefData", acqRefData);
+    xml.Element("ProcessData", processData);
+    if (!r.recordNo.empty()) {
+        // One token per simulated card, so repeated requests for the same card agree.
+        const std::string token = "NT" + f.card.cardType.substr(0, 1) + "TOKEN" +
+                                  f.card.maskedAcct.substr(f.card.maskedAcct.size() - 4);
+        xml.Element("RecordNo", r.recordNo == "RecordNumberRequested" ? token : r.recordNo);
+    }
+    xml.Element("EntryMethod", f.card.entryMethod);
+    xml.Element("ApplicationLabel", f.card.applicationLabel);
+    xml.Element("AID", f.card.aid);
+    xml.Element("TVR", f.tvr);
+    xml.Element("TSI", f.tsi);
+    const bool merchantFrench = IsFrench(r.merchantLanguage);
+    xml.Element("ReceiptLanguage", merchantFrench ? "French" : "English");
+    WritePrintLines(xml, "PrintData", "Line", ReceiptLines(f, merchantFrench, true));
+    if (r.padType.find("POSPAD") != std::string::npos) {
+        // The cardholder picks the language on the pad; the request's fallback stands in.
+        const bool customerFrench =
+            r.fallbackLanguage.empty() ? merchantFrench : IsFrench(r.fallbackLanguage);
+        xml.Element("CustomerReceiptLanguage", customerFrench ? "French" : "English");
+        WritePrintLines(xml, "CustomerPrintData", "CustLine",
+                        ReceiptLines(f, customerFrench, false));
+    }
+    xml.Close();
+}
+
+}  // namespace
+
+std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, SimState& state,
+                              const std::string& sequenceNo) {
+    const std::optional<Amounts> amounts = ReadAmounts(r, info, r.cardType == "DEBIT");
+    if (!amounts) {
+        return ErrorResponse("Client", kRcBadAmount, "INVALID AMOUNT", sequenceNo, r.userTrace);
+    }
+    const Amounts& a = *amounts;
+    // Only new sales and refunds can be approved without the host, to be forwarded later.
+    const bool offline = r.forceOffline && info.batch && !info.followOn;
+    const Decision decision = DecideRequest(r, info, a, offline);
+    if (decision.outcome == Outcome::HostDown) {
+        return ErrorResponse("Processor", kRcHostDown, OutcomeText(Outcome::HostDown), sequenceNo,
+                             r.userTrace);
+    }
+    const int tranNo = ++state.tranNo;
+    const bool approved =
+        decision.outcome == Outcome::Approved || decision.outcome == Outcome::PartiallyApproved;
+
+    ReceiptFacts f;
+    f.titleEn = info.titleEn;
+    f.titleFr = info.titleFr;
+    f.when = state.clock.Now();
+    f.merchantId = r.merchantId;
+    f.terminalId = r.terminalId;
+    f.sequenceNo = sequenceNo;
+    f.card = ChooseCard(r, a.purchase);
+    f.refNo = info.followOn && !r.refNo.empty() ? r.refNo : Number("%04d", tranNo);
+    if (approved) {
+        const bool voice = std::string(info.code) == "EMVVoiceAuth" && !r.authCode.empty();
+        f.authCode = voice ? r.authCode : Number(offline ? "Y%05d" : "A%05d", tranNo);
+    }
+    f.invoiceNo = r.invoiceNo.empty() ? f.refNo : r.invoiceNo;
+    const bool keyed = f.card.entryMethod == "Keyed";
+    f.tvr = keyed ? "0000000000" : (approved ? "0000008000" : "0000048000");
+    f.tsi = keyed ? "0000" : "E800";
+    f.purchase = a.purchase;
+    f.gratuity = a.gratuity;
+    f.cashBack = a.cashBack;
+    f.authorized = decision.authorized;
+    f.balance = Is(info, "Balance") ? kGiftBalance : -1;
+    f.outcome = decision.outcome;
+    f.offline = offline;
+
+    if (approved && info.batch) {
+        const BatchEntry entry{*info.batch, f.card.Debit(), decision.authorized};
+        if (offline) {
+            state.stored.push_back(entry);
+        } else {
+            state.batch.Add(entry);
+        }
+    }
+    std::string text = OutcomeText(decision.outcome);
+    if (offline) {
+        text = approved ? "APPROVED OFFLINE" : "DECLINED OFFLINE";
+    }
+    SimXml xml;
+    WriteCmdResponse(xml, {offline ? "Client" : "Processor", kRcOk,
+                           approved ? "Approved" : "Declined", text, sequenceNo, r.userTrace});
+    const std::string acqRefData = "BN" + Number("%03d", state.batch.Number()) + "RN" + f.refNo;
+    const std::string processData = "|00|" + Number("%04d", f.when.year) +
+                                    Number("%02d", f.when.month) + Number("%02d", f.when.day) +
+                                    Number("%06d", tranNo);
+    WriteTranResponse(xml, r, info, f, acqRefData, processData);
+    return xml.Finish();
+}
+
+}  // namespace nt::sim

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "sim/SimRequest.h"
+#include "sim/SimState.h"
+#include "sim/SimTranCodes.h"
+
+namespace nt::sim {
+
+// The response to a card transaction: the host's decision by the amount triggers, the
+// TranResponse with the reference fields and the receipt lines, and the batch entry of an
+// approval. `sequenceNo` is the number this response carries.
+std::string FinancialResponse(const SimRequest& request, const TranCodeInfo& info, SimState& state,
+                              const std::string& sequenceNo);
+
+}  // namespace nt::sim

@@ -1,0 +1,73 @@
+#include "sim/SimulatedClient.h"
+
+#include <exception>
+
+#include "sim/SimAdmin.h"
+#include "sim/SimFinancial.h"
+#include "sim/SimPadCatalog.h"
+#include "sim/SimRequest.h"
+#include "sim/SimResponse.h"
+#include "sim/SimState.h"
+
+namespace nt {
+
+namespace {
+
+class SimulatedClient : public PaymentClient {
+  public:
+    explicit SimulatedClient(Clock& clock) : state_(clock) {}
+
+    ClientReply ProcessTransaction(const std::string& request) override {
+        try {
+            return ClientReply{0, Answer(request), {}};
+        } catch (const std::exception& e) {
+            return ClientReply{kClientFail, {}, e.what()};
+        }
+    }
+
+    ClientReply GetPadTypesInfo() override {
+        try {
+            return sim::PadTypesInfo();
+        } catch (const std::exception& e) {
+            return ClientReply{kClientFail, {}, e.what()};
+        }
+    }
+
+  private:
+    std::string Answer(const std::string& text) {
+        using namespace sim;
+        const RequestRead read = ReadRequest(text);
+        if (!read.ok) {
+            // Even a request that cannot be read keeps the client's numbering going.
+            const std::string seq =
+                IsSimSequenceNo(read.sequenceNo) ? state_.sequence.Answer(read.sequenceNo) : "";
+            return ErrorResponse("Client", read.wellFormed ? kRcBadRequest : kRcNotXml, read.error,
+                                 seq, read.request.userTrace);
+        }
+        const SimRequest& r = read.request;
+        const std::string seq = state_.sequence.Answer(r.sequenceNo);
+        const TranCodeInfo* info = FindTranCode(r.tranCode);
+        if (info == nullptr) {
+            return ErrorResponse("Client", kRcUnknownCode, "Invalid TranCode: " + r.tranCode, seq,
+                                 r.userTrace);
+        }
+        if (info->family == Family::Financial) {
+            return FinancialResponse(r, *info, state_, seq);
+        }
+        return AdminResponse(r, *info, state_, seq);
+    }
+
+    sim::SimState state_;
+};
+
+}  // namespace
+
+std::unique_ptr<PaymentClient> MakeSimulatedClient() {
+    return MakeSimulatedClient(SystemClock());
+}
+
+std::unique_ptr<PaymentClient> MakeSimulatedClient(Clock& clock) {
+    return std::make_unique<SimulatedClient>(clock);
+}
+
+}  // namespace nt
