@@ -162,7 +162,7 @@ TEST_F(HeadlessEndToEnd, RunStopsAtALineThatCannotBeCarriedOut) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.ends_with("nordteller: scenario line 2: the window is already closed\n"))
         << r.err;
-    r = RunScenario("select iPP320\ndump\n");
+    r = RunScenario("select NoSuchPadType\ndump\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.ends_with("nordteller: scenario line 1: no such pad type\n")) << r.err;
     EXPECT_FALSE(HasLine(r.out, "1012\t70"));  // the dump after it did not run
@@ -187,6 +187,9 @@ TEST_F(HeadlessEndToEnd, BundledDemoScenarioRuns) {
     EXPECT_TRUE(HasLine(r.out, "1015\t0.00\tdisabled"));
     EXPECT_TRUE(
         HasLine(r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> no"));
+    EXPECT_TRUE(HasLine(r.out, "1203\tVX820"));
+    EXPECT_TRUE(HasLine(r.out, "wait: OnBatchcloseButton"));
+    EXPECT_TRUE(fs::exists("QUORLIN_LOGS/demo sale.txt"));
 }
 
 }  // namespace
