@@ -45,18 +45,28 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Length of the run of plain ASCII bytes at the start of text; most text is all ASCII.
+size_t AsciiRun(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) {
+        ++i;
+    }
+    return i;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out.push_back(c);
-        } else {
-            AppendUtf8(out, ByteToCodePoint(b));
+    while (!text.empty()) {
+        const size_t run = AsciiRun(text);
+        out.append(text.data(), run);
+        if (run == text.size()) {
+            break;
         }
+        AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(text[run])));
+        text.remove_prefix(run + 1);
     }
     return out;
 }
@@ -67,12 +77,13 @@ std::string Utf8ToCp1252(std::string_view text) {
     size_t i = 0;
     const size_t n = text.size();
     while (i < n) {
-        auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
-            continue;
+        const size_t run = AsciiRun(text.substr(i));
+        out.append(text.data() + i, run);
+        i += run;
+        if (i >= n) {
+            break;
         }
+        auto b = static_cast<unsigned char>(text[i]);
         int extra = 0;
         char32_t cp = 0;
         char32_t minimum = 0;

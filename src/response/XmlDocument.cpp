@@ -23,10 +23,6 @@ constexpr std::string_view kLookupFailure = "Failure";
 // Room for every fixed text, so reporting a failure after an allocation failure cannot throw.
 constexpr size_t kErrorCapacity = 64;
 
-bool IsNamed(const pugi::xml_node& node, std::string_view name) {
-    return node.type() == pugi::node_element && name == node.name();
-}
-
 // The node after `node` in document order inside `root`, or null; `leave` sees each element whose
 // subtree is finished. Iterative, so nesting depth never costs stack.
 template <typename Leave>
@@ -42,27 +38,6 @@ pugi::xml_node NextInOrder(pugi::xml_node node, const pugi::xml_node& root, Leav
         leave(node);
     }
     return node.next_sibling();
-}
-
-// First element named `tag` in document order; with `parent`, only one below an element of that
-// name. Open parent-named ancestors are counted on the way, which keeps the walk linear.
-pugi::xml_node FindElement(const pugi::xml_node& root, std::string_view tag,
-                           const std::string* parent) {
-    size_t openParents = 0;
-    auto leave = [&](const pugi::xml_node& n) {
-        if (parent && IsNamed(n, *parent)) {
-            --openParents;
-        }
-    };
-    for (pugi::xml_node n = root.first_child(); n; n = NextInOrder(n, root, leave)) {
-        if (IsNamed(n, tag) && (!parent || openParents > 0)) {
-            return n;
-        }
-        if (parent && n.first_child() && IsNamed(n, *parent)) {
-            ++openParents;
-        }
-    }
-    return {};
 }
 
 // All character data below the element, CDATA included, in document order.
@@ -138,8 +113,7 @@ bool CXmlDocument::Lookup(const std::string* parent, const std::string& tag, std
         // Element names are UTF-8 in the tree.
         const std::string utf8Tag = Cp1252ToUtf8(tag);
         const std::string utf8Parent = parent ? Cp1252ToUtf8(*parent) : std::string();
-        const pugi::xml_node element =
-            FindElement(m_document, utf8Tag, parent ? &utf8Parent : nullptr);
+        const pugi::xml_node element = Find(parent ? &utf8Parent : nullptr, utf8Tag);
         if (!element) {
             SetError({tag, kNotFound});
             return false;
@@ -153,7 +127,60 @@ bool CXmlDocument::Lookup(const std::string* parent, const std::string& tag, std
     }
 }
 
+void CXmlDocument::BuildIndex() {
+    m_elements.clear();
+    m_byName.clear();
+    std::vector<size_t> open;  // elements whose subtree is being walked
+    auto leave = [&](const pugi::xml_node&) {
+        m_elements[open.back()].end = m_elements.size();
+        open.pop_back();
+    };
+    for (pugi::xml_node n = m_document.first_child(); n; n = NextInOrder(n, m_document, leave)) {
+        if (n.type() != pugi::node_element) {
+            continue;  // only elements have children, so only they are ever left
+        }
+        const size_t position = m_elements.size();
+        m_elements.push_back(Element{n, position + 1});
+        m_byName[n.name()].push_back(position);
+        if (n.first_child()) {
+            open.push_back(position);
+        }
+    }
+    m_indexed = true;
+}
+
+// First element named `tag` in document order; with `parent`, the first one inside the subtree
+// of an element of that name. Subtrees are ranges of document positions, so each parent costs
+// one binary search.
+pugi::xml_node CXmlDocument::Find(const std::string* parent, const std::string& tag) {
+    if (!m_indexed) {
+        BuildIndex();
+    }
+    auto tags = m_byName.find(tag);
+    if (tags == m_byName.end()) {
+        return {};
+    }
+    const std::vector<size_t>& candidates = tags->second;
+    if (parent == nullptr) {
+        return m_elements[candidates.front()].node;
+    }
+    auto parents = m_byName.find(*parent);
+    if (parents == m_byName.end()) {
+        return {};
+    }
+    for (size_t p : parents->second) {
+        auto t = std::upper_bound(candidates.begin(), candidates.end(), p);
+        if (t != candidates.end() && *t < m_elements[p].end) {
+            return m_elements[*t].node;
+        }
+    }
+    return {};
+}
+
 void CXmlDocument::Unload() {
+    m_elements.clear();
+    m_byName.clear();
+    m_indexed = false;
     m_document.reset();
     m_state = State::kEmpty;
 }

@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include <pugixml.hpp>
 
@@ -38,6 +40,18 @@ class CXmlDocument {
 
     void SetError(std::initializer_list<std::string_view> parts);
     bool Lookup(const std::string* parent, const std::string& tag, std::string& out);
+    pugi::xml_node Find(const std::string* parent, const std::string& tag);
+    void BuildIndex();
+
+    // Every element in document order with the end of its subtree, and each name's elements:
+    // built once per document, so a response's many lookups cost one walk.
+    struct Element {
+        pugi::xml_node node;
+        size_t end;  // one past the last element of its subtree
+    };
+    std::vector<Element> m_elements;
+    std::unordered_map<std::string, std::vector<size_t>> m_byName;
+    bool m_indexed = false;
 
     std::string m_errorText;
     State m_state = State::kEmpty;
