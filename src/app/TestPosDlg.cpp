@@ -191,14 +191,4 @@ std::string CTestPosDlg::BuildRequest(std::string tranCode, std::string wrapperN
                             extraElements);
 }
 
-bool CTestPosDlg::RunSerialTransaction(const std::string&, bool, bool) {
-    return false;
-}
-
-// Serial ports are not opened yet: every port counts as one that cannot be accessed.
-bool CTestPosDlg::SerialPadReset() {
-    op_.Message("Failed on Com Port Access.");
-    return false;
-}
-
 }  // namespace nt

@@ -14,6 +14,7 @@
 #include "platform/Operator.h"
 #include "request/AmountEdit.h"
 #include "request/RequestComposer.h"
+#include "serial/SerialLink.h"
 #include "transaction/CommandTable.h"
 #include "transaction/ControlHost.h"
 
@@ -93,7 +94,10 @@ class CTestPosDlg {
     void OnGetPadTypesInfo();
     void OnDestroy();
 
-    // The serial test terminal's chance to run a command; false until the terminal link exists.
+    // The serial test terminal's line for a command, from the window's fields (no line end).
+    std::string BuildTerminalCommand(const std::string& tranCode, bool giftCard);
+    // The serial test terminal's chance to run a command: false when the pad type is not the
+    // terminal or its port cannot be used (the caller goes on with the payment client).
     bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
     // The forced PIN pad reset over the serial test terminal; false when the port could not
     // be used (the operator has been told and the request must not be sent).
@@ -113,6 +117,7 @@ class CTestPosDlg {
     int m_fallbackLanguage = 0;
 
     ManualEntries m_manualEntries;
+    SerialLink m_serial;
 
   private:
     using Handler = std::function<void()>;

@@ -1,0 +1,24 @@
+#include <cstdlib>
+
+#include "serial/SerialDevice.h"
+#include "serial/SimTerminal.h"
+#include "serial/TermiosDevice.h"
+
+namespace nt {
+
+std::string SerialDevicePath(int port) {
+    const std::string variable = "NORDTELLER_COM" + std::to_string(port);
+    if (const char* value = std::getenv(variable.c_str()); value != nullptr) {
+        return value;
+    }
+    return "/dev/ttyS" + std::to_string(port - 1);
+}
+
+std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, Clock& clock) {
+    if (path == kSimulatedTerminalPath) {
+        return std::make_unique<SimTerminal>(clock, SharedSimTerminalBook());
+    }
+    return OpenTermiosDevice(path);
+}
+
+}  // namespace nt

@@ -1,0 +1,114 @@
+#include <string>
+#include <string_view>
+
+#include "app/Controls.h"
+#include "app/TestPosDlg.h"
+#include "log/LogWriter.h"
+#include "response/ReceiptDlg.h"
+#include "response/ReceiptSink.h"
+#include "serial/SerialPort.h"
+#include "serial/SerialReceipt.h"
+#include "serial/SerialReply.h"
+#include "serial/SerialWait.h"
+#include "transaction/EditXmlDlg.h"
+
+namespace nt {
+
+namespace {
+
+constexpr const char* kPortFailure = "Failed on Com Port Access.";
+constexpr const char* kDsrInactive = "DSR Found Inactive on this Port!";
+
+class WriterReceiptSink : public ReceiptSink {
+  public:
+    explicit WriterReceiptSink(CLogWriter& writer) : writer_(writer) {}
+    void Trace(std::string_view entry) override { LogTrace(writer_, entry); }
+
+  private:
+    CLogWriter& writer_;
+};
+
+// Opens the Com Port field's port for the terminal and checks that the terminal is on; tells
+// the operator and answers false otherwise.
+bool OpenTerminalPort(CSerialPort& port, const Form& form, Operator& op) {
+    if (!port.Open(form.Text(id::kComPort), kTerminalBaudRate, 'N', '8', '1')) {
+        op.Message(kPortFailure);
+        return false;
+    }
+    if (!port.IsDsrOn()) {
+        op.Message(kDsrInactive);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CTestPosDlg::RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard) {
+    if (PadTypeElement(2).find("TranEMV1") == std::string::npos) {
+        return false;
+    }
+    if (tranCode == "NotSupported") {
+        return true;
+    }
+    CSerialPort port(*m_serial.clock, m_serial.opener);
+    if (!OpenTerminalPort(port, form_, op_)) {
+        return false;
+    }
+    CLogWriter& log = m_serial.Log();
+    std::string line = BuildTerminalCommand(tranCode, giftCard);
+    LogLine(log, "ATquest->%s", line.c_str());
+    CEditXmlDlg edit;
+    edit.m_requestText = line;
+    if (!op_.RunEditXml(edit)) {
+        return true;
+    }
+    if (edit.m_requestText != line) {
+        line = edit.m_requestText;
+        LogLine(log, "%s\n%s", "EDITED REQUEST:", line.c_str());
+    }
+
+    // Failed writes and incomplete replies are not errors here: whatever arrived is shown.
+    std::string reply;
+    SendCommand(port, line);
+    WaitReply(port, op_, kReplyTimeoutMs, reply);
+    const CReplyFields fields(reply);
+    op_.Message(reply);
+    if (!financial) {
+        return true;
+    }
+
+    SendCommand(port, "AT&UI109 " + form_.Text(id::kInvoice) + " 222");
+    WaitReply(port, op_, kDetailsTimeoutMs, reply);
+    if (fields.Token(1) == "200") {
+        if (!fields.Token(5).empty()) {
+            form_.SetText(id::kAuthCode, fields.Token(5));
+        }
+        if (!fields.Token(6).empty()) {
+            form_.SetText(id::kRefNumber, fields.Token(6));
+        }
+    }
+    const std::string body = ReceiptBody(reply);
+    const std::string testCaseInfo = form_.Text(id::kTestCaseInfo);
+    WriterReceiptSink sink(log);
+    TraceSerialReceipt(sink, testCaseInfo, body);
+    CReceiptDlg receipt;
+    receipt.m_receiptText = SerialReceiptDialogText(testCaseInfo, body);
+    op_.RunReceipt(receipt);
+    return true;
+}
+
+bool CTestPosDlg::SerialPadReset() {
+    CSerialPort port(*m_serial.clock, m_serial.opener);
+    if (!OpenTerminalPort(port, form_, op_)) {
+        return false;
+    }
+    // The reset's outcome does not matter: the request follows whatever the terminal said.
+    std::string reply;
+    SendCommand(port, BuildTerminalCommand("EMVPadReset", false));
+    WaitReply(port, op_, kReplyTimeoutMs, reply);
+    port.Close();
+    return true;
+}
+
+}  // namespace nt

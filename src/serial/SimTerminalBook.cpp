@@ -1,0 +1,181 @@
+#include "serial/SimTerminalBook.h"
+
+#include <cstdio>
+#include <sstream>
+#include <vector>
+
+namespace nt {
+
+namespace {
+
+constexpr const char* kDeclineCents = ".51";
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string Format(const char* format, long long value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// "$12.34", "-$1.00"
+std::string Money(long long cents) {
+    const long long magnitude = cents < 0 ? -cents : cents;
+    return std::string(cents < 0 ? "-$" : "$") + std::to_string(magnitude / 100) +
+           Format(".%02lld", magnitude % 100);
+}
+
+// "12.34" -> 1234; anything that is not digits and one point counts as 0.
+long long Cents(const std::string& amount) {
+    long long cents = 0;
+    for (char c : amount) {
+        if (c >= '0' && c <= '9') {
+            cents = cents * 10 + (c - '0');
+        } else if (c != '.') {
+            return 0;
+        }
+    }
+    return cents;
+}
+
+const char* KindName(const std::string& word) {
+    static constexpr struct {
+        const char* word;
+        const char* name;
+    } kNames[] = {{"M104", "SALE"},        {"M101", "PRE-AUTHORIZATION"},
+                  {"M108", "RETURN"},      {"M109", "VOID SALE"},
+                  {"M110", "VOID RETURN"}, {"M112", "CASH OUT"},
+                  {"M113", "VOICE AUTH"},  {"M120", "ISSUE"},
+                  {"M139", "VOID ISSUE"}};
+    for (const auto& entry : kNames) {
+        if (word == entry.word) {
+            return entry.name;
+        }
+    }
+    return "FOLLOW-ON";
+}
+
+// +1 adds to the batch's net, -1 subtracts, 0 counts without changing it.
+int NetSign(const std::string& word) {
+    if (word == "M104" || word == "M113" || word == "M110") {
+        return 1;
+    }
+    return word == "M108" || word == "M109" ? -1 : 0;
+}
+
+std::string AdminText(const std::string& word) {
+    if (word == "T90") {
+        return "200 T90 TEST MODE ON";
+    }
+    if (word == "E7") {
+        return "200 E7 PAD RESET";
+    }
+    if (word == "I107") {
+        return "200 I107 KEY CHANGE DONE";
+    }
+    if (word == "I108") {
+        return "200 I108 PARAMETERS LOADED";
+    }
+    if (word == "P96") {
+        return "200 P96 NORDSIM 1.0";
+    }
+    return "999 " + word + " UNKNOWN COMMAND";
+}
+
+}  // namespace
+
+std::optional<SimTerminalBook::Answer> SimTerminalBook::Respond(const std::string& line,
+                                                                const LocalTime& now) {
+    if (Words(line).empty()) {
+        return std::nullopt;
+    }
+    if (line.rfind("AT&U", 0) != 0) {
+        return Transact("", line, now);  // a follow-on line has no command word
+    }
+    const size_t blank = line.find(' ');
+    const std::string word = line.substr(4, blank == std::string::npos ? blank : blank - 4);
+    const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+    if (word.starts_with("M")) {
+        return Transact(word, rest, now);
+    }
+    if (word == "I109") {
+        return Details(rest);
+    }
+    if (word == "I7" || word == "B3") {
+        return Batch(word, word == "B3");
+    }
+    return Answer{"\r\n" + AdminText(word) + "\r\n", kAdminDelayMs};
+}
+
+SimTerminalBook::Answer SimTerminalBook::Transact(const std::string& word,
+                                                  const std::string& fields, const LocalTime& now) {
+    const std::vector<std::string> values = Words(fields);
+    Transaction t;
+    t.word = word.empty() ? "M000" : word;
+    t.gift = !values.empty() && values[0] == "6";
+    t.amount = values.size() > 6 && values[6] != "*" ? values[6] : "0.00";
+    t.approved = !t.amount.ends_with(kDeclineCents);
+    t.sequence = ++sequence_;
+    t.auth = t.approved ? Format("A%05lld", t.sequence) : "000000";
+    t.reference = Format("R%07lld", t.sequence);
+    t.when = now;
+    if (t.approved) {
+        ++batchCount_;
+        batchNetCents_ += NetSign(t.word) * Cents(t.amount);
+    }
+    const std::string reply = "\r\n" + std::string(t.approved ? "200 " : "051 ") + t.word + " " +
+                              Format("%04lld", t.sequence) + " " + t.amount + " " + t.auth + " " +
+                              t.reference + (t.approved ? " APPROVED" : " DECLINED") + "\r\n";
+    last_ = t;
+    return Answer{reply, kTransactionDelayMs};
+}
+
+SimTerminalBook::Answer SimTerminalBook::Details(const std::string& arguments) const {
+    if (!last_) {
+        return Answer{"\r\nNO TRANSACTION\r\nEOD 0000\r\n", kDetailsDelayMs};
+    }
+    std::string invoice = arguments;
+    if (invoice.ends_with(" 222")) {
+        invoice.resize(invoice.size() - 4);
+    }
+    const Transaction& t = *last_;
+    char when[64];
+    std::snprintf(when, sizeof when, "DATE: %02d/%02d/%02d  TIME: %02d:%02d:%02d", t.when.month,
+                  t.when.day, t.when.year % 100, t.when.hour, t.when.minute, t.when.second);
+    std::string reply = "\r\n";
+    for (const std::string& line :
+         {std::string(KindName(t.word)),
+          std::string(t.gift ? "CARD: GIFT ************0006" : "CARD: VISA ************4242"),
+          std::string(when), "INVOICE: " + invoice, "SEQ: " + Format("%04lld", t.sequence),
+          "AUTH: " + t.auth, "REF: " + t.reference, "AMOUNT: " + Money(Cents(t.amount)),
+          std::string(t.approved ? "APPROVED - THANK YOU" : "DECLINED 051")}) {
+        reply += line + "\r\n";
+    }
+    reply += "EOD " + Format("%04lld", t.sequence) + "\r\n";
+    return Answer{reply, kDetailsDelayMs};
+}
+
+SimTerminalBook::Answer SimTerminalBook::Batch(const std::string& word, bool close) {
+    std::string reply = "\r\n200 " + word + (close ? " BATCH CLOSED" : " BATCH TOTALS") +
+                        "\r\nCOUNT " + Format("%04lld", batchCount_) + "\r\nNET " +
+                        Money(batchNetCents_) + "\r\n";
+    if (close) {
+        batchCount_ = 0;
+        batchNetCents_ = 0;
+    }
+    return Answer{reply, kAdminDelayMs};
+}
+
+SimTerminalBook& SharedSimTerminalBook() {
+    static SimTerminalBook book;
+    return book;
+}
+
+}  // namespace nt

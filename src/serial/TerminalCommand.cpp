@@ -1,0 +1,140 @@
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+
+#include "app/Controls.h"
+#include "app/TestPosDlg.h"
+#include "request/ManualEntryDlg.h"
+
+namespace nt {
+
+namespace {
+
+bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
+    for (const char* option : options) {
+        if (text == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string TwoDigits(int a, int b, int c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d%02d%02d ", a % 100, b % 100, c % 100);
+    return text;
+}
+
+// "%m%d%y " and "%H%M%S " of one reading.
+std::string DateField(const LocalTime& now) {
+    return TwoDigits(now.month, now.day, now.year);
+}
+std::string TimeField(const LocalTime& now) {
+    return TwoDigits(now.hour, now.minute, now.second);
+}
+
+// A text field and its blank, or the placeholder when it is empty; inserted as typed.
+std::string Field(const std::string& text) {
+    return text.empty() ? std::string("* ") : text + " ";
+}
+
+const char* FixedLine(const std::string& tranCode) {
+    if (tranCode == "TestMode") {
+        return "AT&UT90";
+    }
+    if (tranCode == "EMVPadReset") {
+        return "AT&UE7 * * * * * *";
+    }
+    if (tranCode == "EMVKeyChange") {
+        return "AT&UI107 * * * * * *";
+    }
+    if (tranCode == "EMVParamDownload") {
+        return "AT&UI108 * * * * * *";
+    }
+    if (tranCode == "BatchSummary") {
+        return "AT&UI7 * * * * * *";
+    }
+    return nullptr;
+}
+
+// Follow-on commands (capture, adjust, reversals, ...) have no command word.
+std::string CommandWord(const std::string& tranCode) {
+    static constexpr struct {
+        const char* tranCode;
+        const char* word;
+    } kWords[] = {
+        {"EMVSale", "AT&UM104 "},      {"EMVPreAuth", "AT&UM101 "},  {"EMVZeroAuth", "AT&UM101 "},
+        {"EMVReturn", "AT&UM108 "},    {"EMVVoidSale", "AT&UM109 "}, {"EMVVoidReturn", "AT&UM110 "},
+        {"EMVVoiceAuth", "AT&UM113 "}, {"EMVIssue", "AT&UM120 "},    {"EMVVoidIssue", "AT&UM139 "},
+        {"EMVCashOut", "AT&UM112 "},   {"EMVBalance", "AT&UM101 "},
+    };
+    for (const auto& entry : kWords) {
+        if (tranCode == entry.tranCode) {
+            return entry.word;
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string CTestPosDlg::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
+    const bool manualEntry = form_.Checked(id::kPromptManual);
+    if (manualEntry && IsOneOf(tranCode, {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVAdjust",
+                                          "EMVZeroAuth"})) {
+        ManualEntries& remembered = m_serial.manualEntries;
+        CManualEntryDlg dlg;
+        dlg.m_zipCode = remembered.zipCode;
+        dlg.m_streetNumber = remembered.streetNumber;
+        dlg.m_cvv = remembered.cvv;
+        if (op_.RunManualEntry(dlg)) {
+            // "X" marks an illegible CVV: the terminal gets none.
+            remembered = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber,
+                                       dlg.m_cvv == "X" ? std::string() : dlg.m_cvv};
+        }
+    }
+    const LocalTime now = m_serial.clock->Now();  // one reading for every field of the line
+
+    if (const char* fixed = FixedLine(tranCode); fixed != nullptr) {
+        return fixed;
+    }
+    if (tranCode == "BatchClose") {
+        return "AT&UB3 * " + DateField(now) + "* * *";
+    }
+    if (tranCode == "ServerVersion") {
+        return "AT&UP96";
+    }
+
+    std::string line = CommandWord(tranCode);
+    line += giftCard ? "6 " : "99 ";
+    line += manualEntry ? "0 " : "1 ";
+    line += form_.Checked(id::kOverride) ? "1 " : "0 ";
+    line += form_.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
+    if (tranCode == "EMVCashOut" || tranCode == "EMVBalance") {
+        line += "0.00 ";
+    } else {
+        const std::string amount = m_amount.GetAmountText();
+        line += Field(amount == "0.00" ? std::string() : amount);
+    }
+    line += Field(form_.Text(id::kAuthCode));
+    line += Field(form_.Text(id::kRefNumber));
+    line += "* ";
+    line += Field(form_.Text(id::kOperatorId));
+    line += DateField(now);
+    line += TimeField(now);
+    if (form_.Checked(id::kPromptTip)) {
+        line += "1 * ";
+    } else if (m_tipAmount.GetAmountCents() > 0) {
+        line += "0 " + m_tipAmount.GetAmountText() + " ";
+    } else {
+        line += "0 * ";
+    }
+    line += Field(form_.Text(id::kInvoice));
+    line += "* ";
+    line += Field(m_serial.manualEntries.zipCode);
+    line += Field(m_serial.manualEntries.cvv);
+    line += form_.Checked(id::kAllowPartialAuth) ? "P" : "*";
+    return line;
+}
+
+}  // namespace nt
