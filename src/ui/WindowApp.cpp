@@ -1,13 +1,33 @@
 #include "ui/WindowApp.h"
 
-#include <cstdio>
+#include <QApplication>
+
+#include "app/TestPosApp.h"
+#include "ui/AppIcon.h"
+#include "ui/Guard.h"
+#include "ui/MainWindow.h"
+#include "ui/QtForm.h"
+#include "ui/QtOperator.h"
 
 namespace nt {
 
-// Placeholder until the Qt window lands.
-int RunWindowApp(int, char**, const std::string&) {
-    std::fprintf(stderr, "nordteller: the window is not built yet\n");
-    return 1;
+int RunWindowApp(int argc, char** argv, const std::string& control) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Nordteller"));
+    QApplication::setWindowIcon(AppIcon());
+    // The program ends when the main window closes, not when a message box does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    MainWindow window;
+    QtForm form(window.Controls());
+    QtOperator op(&window);
+    CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+        window.Attach(dlg);
+        QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+        window.show();
+        QApplication::exec();
+    });
+    return 0;
 }
 
 }  // namespace nt

@@ -1,0 +1,30 @@
+#include "ui/AboutDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "ui/AppIcon.h"
+
+namespace nt {
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("100"));
+    setWindowTitle(QStringLiteral("About Nordteller"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(AppIcon().pixmap(48, 48));
+    auto* version = new QLabel(QStringLiteral("Nordteller Version 1.23"), this);
+    auto* about =
+        new QLabel(QStringLiteral("Bench point-of-sale client for EMV card payments"), this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(version, 0, 1);
+    grid->addWidget(about, 1, 1);
+    grid->addWidget(buttons, 2, 0, 1, 2);
+    grid->setHorizontalSpacing(16);
+}
+
+}  // namespace nt

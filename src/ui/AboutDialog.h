@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace nt {
+
+// "About Nordteller": the icon, the version and one line about the program; OK closes it.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+}  // namespace nt

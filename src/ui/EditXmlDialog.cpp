@@ -1,0 +1,47 @@
+#include "ui/EditXmlDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "transaction/EditXmlDlg.h"
+#include "ui/Guard.h"
+#include "ui/QtText.h"
+
+namespace nt {
+
+EditXmlDialog::EditXmlDialog(CEditXmlDlg& dlg, QWidget* parent)
+    : QDialog(parent), dlg_(dlg), edit_(new QPlainTextEdit(this)) {
+    setObjectName(QStringLiteral("142"));
+    setWindowTitle(QStringLiteral("Edit XML Request"));
+    edit_->setObjectName(QStringLiteral("1200"));
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    edit_->setFont(fixed);
+    edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit_->setTabStopDistance(4 * QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')));
+    edit_->setPlainText(LinesToQt(dlg_.m_requestText));
+    edit_->document()->setModified(false);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(edit_);
+    layout->addWidget(buttons);
+    resize(640, 560);
+}
+
+void EditXmlDialog::accept() {
+    Guarded("Edit XML Request", [&] {
+        // Untouched, the request goes back byte for byte, whatever its line ends.
+        if (edit_->document()->isModified()) {
+            dlg_.m_requestText = LinesFromQt(edit_->toPlainText());
+        }
+        QDialog::accept();
+    });
+}
+
+}  // namespace nt

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+#include "ui/ControlWidgets.h"
+
+class QButtonGroup;
+class QMenu;
+
+namespace nt {
+
+class CTestPosDlg;
+
+// The main window "Nordteller": draws every control of the table and forwards clicks, typing,
+// the tree's selection, Esc, the close box and the system menu to the window logic.
+class MainWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    const ControlMap& Controls() const { return controls_; }
+    QWidget* Control(int id) const;
+    // From here on events go to `dlg`; before, clicks do nothing.
+    void Attach(CTestPosDlg& dlg);
+    // The window's system menu: Minimize, Close, a separator and the About entry last.
+    QMenu* SystemMenu() const { return systemMenu_; }
+
+    // Enter never closes the main window.
+    void accept() override {}
+    // Esc and the close box: shutdown, then the window closes.
+    void reject() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildSystemMenu();
+    QWidget* MakeAboutButton();
+    void Connect();
+    void Forward(int id);
+    void CloseIfShutDown();
+    void ShowAbout();
+
+    ControlMap controls_;
+    std::map<int, QButtonGroup*> radioGroups_;
+    QMenu* systemMenu_ = nullptr;
+    CTestPosDlg* dlg_ = nullptr;
+};
+
+}  // namespace nt

@@ -1,0 +1,56 @@
+#include "ui/ManualEntryDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "request/ManualEntryDlg.h"
+#include "ui/Guard.h"
+#include "ui/QtText.h"
+
+namespace nt {
+
+namespace {
+
+QLineEdit* Field(int id, const std::string& text, QWidget* parent) {
+    auto* edit = new QLineEdit(ToQt(text), parent);
+    edit->setObjectName(QString::number(id));
+    return edit;
+}
+
+}  // namespace
+
+ManualEntryDialog::ManualEntryDialog(CManualEntryDlg& dlg, QWidget* parent)
+    : QDialog(parent),
+      dlg_(dlg),
+      zip_(Field(CManualEntryDlg::kZipCodeId, dlg.m_zipCode, this)),
+      street_(Field(CManualEntryDlg::kStreetNumberId, dlg.m_streetNumber, this)),
+      cvv_(Field(CManualEntryDlg::kCvvId, dlg.m_cvv, this)) {
+    setObjectName(QStringLiteral("132"));
+    setWindowTitle(QStringLiteral("Manual Items Entry"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Zip Code"), zip_);
+    form->addRow(QStringLiteral("Street Number"), street_);
+    form->addRow(QStringLiteral("CVV"), cvv_);
+    form->addRow(new QLabel(QStringLiteral("(X) = Illegible"), this));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void ManualEntryDialog::accept() {
+    Guarded("Manual Items Entry", [&] {
+        dlg_.m_zipCode = FromQt(zip_->text());
+        dlg_.m_streetNumber = FromQt(street_->text());
+        dlg_.m_cvv = FromQt(cvv_->text());
+        QDialog::accept();
+    });
+}
+
+}  // namespace nt

@@ -1,0 +1,30 @@
+#include "ui/PadTypesInfoDialog.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "pads/PadTypesInfoDlg.h"
+#include "ui/QtText.h"
+
+namespace nt {
+
+PadTypesInfoDialog::PadTypesInfoDialog(const CPadTypesInfoDlg& dlg, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("143"));
+    setWindowTitle(QStringLiteral("Get Pad Types Info Result"));
+    auto* text = new QPlainTextEdit(LinesToQt(dlg.m_text), this);
+    text->setObjectName(QStringLiteral("1201"));
+    text->setReadOnly(true);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    resize(560, 420);
+}
+
+}  // namespace nt

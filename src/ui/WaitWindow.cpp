@@ -1,0 +1,65 @@
+#include "ui/WaitWindow.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "ui/Placement.h"
+
+namespace nt {
+
+WaitWindow::WaitWindow()
+    : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      message_(new QLabel(this)) {
+    setObjectName(QStringLiteral("107"));
+    setFrameShape(QFrame::Box);
+    setLineWidth(1);
+    message_->setObjectName(QStringLiteral("1005"));
+    message_->setAlignment(Qt::AlignCenter);
+    auto* please = new QLabel(QStringLiteral("Please Wait . . ."), this);
+    please->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->addWidget(message_);
+    layout->addWidget(please);
+    setMinimumSize(280, 100);
+}
+
+void WaitWindow::ShowOver(QWidget* owner) {
+    owner_ = owner;
+    if (owner != nullptr && owner->isEnabled()) {
+        owner->setEnabled(false);
+        ownerDisabled_ = true;
+    }
+    adjustSize();
+    if (owner != nullptr && owner->isVisible()) {
+        winId();
+        windowHandle()->setTransientParent(owner->window()->windowHandle());
+        move(CentredOver(ClientRectOnScreen(*owner->window()), frameGeometry().size()));
+    }
+    show();
+    raise();
+}
+
+void WaitWindow::Hide() {
+    if (ownerDisabled_ && owner_ != nullptr) {
+        owner_->setEnabled(true);
+    }
+    ownerDisabled_ = false;
+    hide();
+}
+
+void WaitWindow::SetMessage(const QString& message) {
+    message_->setText(message);
+}
+
+QString WaitWindow::Message() const {
+    return message_->text();
+}
+
+void WaitWindow::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+}  // namespace nt
