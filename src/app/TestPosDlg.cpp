@@ -20,6 +20,7 @@ CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory control
 
 // The control is released before the window object is gone.
 CTestPosDlg::~CTestPosDlg() {
+    m_padTree.SetObserver(nullptr);  // the drawn tree may be gone with its window
     OnDestroy();
     m_pControl.reset();
 }

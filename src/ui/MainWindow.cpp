@@ -14,6 +14,7 @@
 #include "ui/AppIcon.h"
 #include "ui/Guard.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/PadTreeView.h"
 
 namespace nt {
 
@@ -78,6 +79,9 @@ void MainWindow::Attach(CTestPosDlg& dlg) {
     if (first) {
         Connect();
     }
+    delete treeView_;
+    treeView_ = new PadTreeView(qobject_cast<QTreeWidget*>(Control(id::kPadTree)), dlg);
+    treeView_->setParent(this);
 }
 
 void MainWindow::Connect() {
@@ -91,9 +95,6 @@ void MainWindow::Connect() {
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             // clicked comes after a check box has toggled, as the handlers expect.
             connect(button, &QAbstractButton::clicked, this,
-                    [this, control = control] { Forward(control); });
-        } else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
-            connect(tree, &QTreeWidget::currentItemChanged, this,
                     [this, control = control] { Forward(control); });
         }
     }

@@ -10,6 +10,7 @@ class QMenu;
 namespace nt {
 
 class CTestPosDlg;
+class PadTreeView;
 
 // The main window "Nordteller": draws every control of the table and forwards clicks, typing,
 // the tree's selection, Esc, the close box and the system menu to the window logic.
@@ -21,7 +22,8 @@ class MainWindow : public QDialog {
 
     const ControlMap& Controls() const { return controls_; }
     QWidget* Control(int id) const;
-    // From here on events go to `dlg`; before, clicks do nothing.
+    // From here on events go to `dlg`, and its pad type tree is drawn; before, clicks do
+    // nothing. The window must outlive `dlg`.
     void Attach(CTestPosDlg& dlg);
     // The window's system menu: Minimize, Close, a separator and the About entry last.
     QMenu* SystemMenu() const { return systemMenu_; }
@@ -48,6 +50,7 @@ class MainWindow : public QDialog {
     std::map<int, QButtonGroup*> radioGroups_;
     QMenu* systemMenu_ = nullptr;
     CTestPosDlg* dlg_ = nullptr;
+    PadTreeView* treeView_ = nullptr;
 };
 
 }  // namespace nt

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "MainWindowFixture.h"
 #include "app/Controls.h"
@@ -43,9 +44,10 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsOfStartUp) {
     for (int hidden : {id::kRunScript, id::kGiftCards}) {
         EXPECT_FALSE(Control(hidden)->isVisible()) << hidden;
     }
-    for (int disabled : {id::kPinPadIpAddress, id::kPinPadIpPort, id::kPinPadIpAddressLabel,
-                         id::kPinPadIpPortLabel}) {
-        EXPECT_FALSE(Control(disabled)->isEnabled()) << disabled;
+    // Loading the pad catalog applies a pad type, which enables the PIN pad address fields.
+    for (int enabled : {id::kPinPadIpAddress, id::kPinPadIpPort, id::kPinPadIpAddressLabel,
+                        id::kPinPadIpPortLabel}) {
+        EXPECT_TRUE(Control(enabled)->isEnabled()) << enabled;
     }
     EXPECT_TRUE(Control(id::kTipAmount)->isEnabled());  // the tip rule ran
     for (int box : {id::kPromptTip, id::kCreditOnly, id::kInteracDebitOnly, id::kTranEmv}) {
@@ -255,6 +257,39 @@ TEST(MainWindowStartUp, MissingClientIsReportedOnceAndTheWindowStillWorks) {
     window.show();
     Click(qobject_cast<QCheckBox*>(window.Control(id::kPromptTip)));
     EXPECT_FALSE(window.Control(id::kTipAmount)->isEnabled());
+}
+
+}  // namespace
+}  // namespace nt::test
+
+namespace nt::test {
+namespace {
+
+class PadTreeTest : public MainWindowFixture {};
+
+TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
+    dlg_->BuildPadCatalog(
+        "<PadTypeID1>iPP320</PadTypeID1><Processor1>Moneris</Processor1>"
+        "<Manufacturer1>Ingenico</Manufacturer1><PadTypeID2>VX820-POSPAD</PadTypeID2>"
+        "<Processor2>Moneris</Processor2><Manufacturer2>Verifone</Manufacturer2>",
+        "iPP320");
+    auto* tree = Control<QTreeWidget>(id::kPadTree);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(root->text(0), "Processor");
+    ASSERT_EQ(root->childCount(), 1);
+    ASSERT_EQ(root->child(0)->childCount(), 2);
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), "iPP320");
+    EXPECT_FALSE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
+
+    QTreeWidgetItem* pospad = root->child(0)->child(1)->child(0);
+    tree->setCurrentItem(pospad);  // as a click does
+    EXPECT_EQ(dlg_->PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
+    EXPECT_TRUE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
+
+    dlg_->m_padTree.SetEnabled(false);
+    EXPECT_FALSE(tree->isEnabled());
 }
 
 }  // namespace
