@@ -1,0 +1,47 @@
+#include "support/ProgramRun.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "support/TempDir.h"
+
+namespace nt::test {
+
+namespace fs = std::filesystem;
+
+Outcome Nordteller(const std::string& args) {
+    std::string errPath = (fs::temp_directory_path() / "nordteller-stderr-XXXXXX").string();
+    int fd = ::mkstemp(errPath.data());
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    std::string command = "'" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
+    Outcome outcome;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return outcome;
+    }
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        outcome.out.append(buffer, n);
+    }
+    int raw = ::pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.err = ReadFile(errPath);
+    fs::remove(errPath);
+    return outcome;
+}
+
+Outcome RunScenario(const std::string& scenario) {
+    WriteFile("test.scenario", scenario);
+    return Nordteller("--headless --scenario test.scenario");
+}
+
+bool HasLine(const std::string& out, const std::string& line) {
+    return ("\n" + out).find("\n" + line + "\n") != std::string::npos;
+}
+
+}  // namespace nt::test
