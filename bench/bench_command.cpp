@@ -53,9 +53,10 @@ int main(int argc, char** argv) {
         }
         GetLogWriter().Flush();
         const double commandRate = commands / Seconds(start);
-        std::printf("round %d: %d Sales end to end: %.0f commands/s; bare sequence file save: "
-                    "%.0f saves/s; ratio %.2f\n",
-                    round, commands, commandRate, saveRate, commandRate / saveRate);
+        std::printf(
+            "round %d: %d Sales end to end: %.0f commands/s; bare sequence file save: "
+            "%.0f saves/s; ratio %.2f\n",
+            round, commands, commandRate, saveRate, commandRate / saveRate);
         dlg.OnCancel();
     }
     std::filesystem::remove_all(dir);

@@ -1,0 +1,122 @@
+// Start-up figures: the window to shown on the offscreen platform (in process, with the
+// simulated payment client), its resident memory, and a headless run of an empty scenario
+// (a whole process, spawned).
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <sstream>
+
+#include "headless/HeadlessRunner.h"
+
+#ifdef NORDTELLER_BENCH_WINDOW
+#include <QApplication>
+
+#include "app/TestPosDlg.h"
+#include "transaction/ClientFactory.h"
+#include "ui/MainWindow.h"
+#include "ui/QtForm.h"
+#include "ui/QtOperator.h"
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+long ResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::atol(line.c_str() + 6);
+        }
+    }
+    return -1;
+}
+
+double HeadlessRunMs(const std::string& program) {
+    auto start = Clock::now();
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stdout);
+        ::execl(program.c_str(), program.c_str(), "--headless", "--scenario", "empty.scenario",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return Ms(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string program = argc > 1 ? argv[1] : NORDTELLER_BINARY_DIR "/nordteller";
+    std::string dir = (std::filesystem::temp_directory_path() / "nordteller-bench-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
+        return 1;
+    }
+    std::ofstream("empty.scenario") << "# start-up and shutdown only\n";
+    std::vector<double> headless;
+    for (int i = 0; i < 30; ++i) {
+        headless.push_back(HeadlessRunMs(program));
+    }
+    std::printf("headless start-up + shutdown, empty scenario (whole process): median %.1f ms\n",
+                Median(headless));
+    std::vector<double> inProcess;
+    for (int i = 0; i < 30; ++i) {
+        std::ostringstream out, err;
+        auto start = Clock::now();
+        nt::RunHeadless("sim", {}, out, err);
+        inProcess.push_back(Ms(start));
+    }
+    std::printf("headless start-up + shutdown, empty scenario (in process): median %.1f ms\n",
+                Median(inProcess));
+
+#ifdef NORDTELLER_BENCH_WINDOW
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    const long before = ResidentKb();
+    std::vector<double> window;
+    long after = 0;
+    for (int i = 0; i < 20; ++i) {
+        auto start = Clock::now();
+        nt::MainWindow main;
+        nt::QtForm form(main.Controls());
+        nt::QtOperator op(&main);
+        nt::CTestPosDlg dlg(form, op, nt::MakeClientFactory("sim"));
+        dlg.OnInitDialog();
+        main.Attach(dlg);
+        main.show();
+        QApplication::processEvents();
+        window.push_back(Ms(start));
+        if (i == 0) {
+            after = ResidentKb();
+        }
+        dlg.OnCancel();
+    }
+    std::printf("window start-up to shown (offscreen, in process): median %.1f ms\n",
+                Median(window));
+    std::printf("resident memory: %.1f MB with the application, %.1f MB with the window started\n",
+                before / 1024.0, after / 1024.0);
+#endif
+    std::filesystem::remove_all(dir);
+    return 0;
+}
