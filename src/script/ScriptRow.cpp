@@ -1,0 +1,91 @@
+#include "script/ScriptRow.h"
+
+#include <climits>
+
+#include "app/Controls.h"
+
+namespace nt {
+
+ScriptRow SplitScriptRow(std::string_view line) {
+    ScriptRow row;
+    if (line.empty()) {
+        return row;
+    }
+    // Only the kept columns are cut out: a line of thousands of columns costs one scan.
+    size_t start = 0;
+    for (auto& column : row.columns) {
+        size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            column.assign(line.substr(start));
+            break;
+        }
+        column.assign(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return row;
+}
+
+bool IsRunnableRow(const ScriptRow& row) {
+    return !row.Amount().empty() && row.Amount().find("Amount") == std::string::npos &&
+           row.Marker() == "Run";
+}
+
+std::string ScriptAmount(std::string_view column) {
+    std::string amount(column);
+    if (amount.find('.') == std::string::npos) {
+        amount += ".00";
+    }
+    return amount;
+}
+
+int LeadingNumber(std::string_view text) {
+    size_t i = 0;
+    auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (i < text.size() && space(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            value = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        return static_cast<int>(-value);
+    }
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+bool IsFrenchLanguage(std::string_view column) {
+    return LeadingNumber(column) == 1;
+}
+
+std::string TestCasePrompt(std::string_view info, std::string_view amount) {
+    std::string prompt = "Run Test case: ";
+    prompt += info;
+    prompt += "\r\nfor: ";
+    prompt += amount;
+    return prompt;
+}
+
+std::optional<int> TransactionButton(std::string_view type) {
+    static constexpr std::pair<std::string_view, int> kTypes[] = {
+        {"Sale", id::kSale},          {"Return", id::kReturn},
+        {"VoidSale", id::kVoidSale},  {"VoidReturn", id::kVoidReturn},
+        {"PostAuth", id::kVoiceAuth}, {"Balance", id::kBalanceInq},
+    };
+    for (auto [name, button] : kTypes) {
+        if (type == name) {
+            return button;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace nt
