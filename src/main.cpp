@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.headless) {
-        return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr);
+        nt::ScriptOptions script{commandLine.runScript, commandLine.junit};
+        return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
+                                   script);
     }
 #ifdef NORDTELLER_WITH_QT
     return nt::RunWindowApp(argc, argv, commandLine.control);

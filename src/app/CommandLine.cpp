@@ -44,11 +44,19 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         if (matched) {
             continue;
         }
+        if (!TakeValue(args, i, "--junit", out.junit, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            continue;
+        }
         if (!TakeValue(args, i, "--scenario", out.scenario, matched, error)) {
             return false;
         }
         if (matched) {
             haveScenario = true;
+        } else if (arg == "--run-script") {
+            out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
         } else if (arg == "--help") {
@@ -63,26 +71,43 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             return false;
         }
     }
-    if (out.headless && !haveScenario) {
-        error = "--headless needs --scenario FILE";
+    if (out.headless && !haveScenario && !out.runScript) {
+        error = "--headless needs --scenario FILE or --run-script";
         return false;
     }
     if (haveScenario && !out.headless) {
         error = "--scenario needs --headless";
         return false;
     }
+    if (out.runScript && !out.headless) {
+        error = "--run-script needs --headless";
+        return false;
+    }
+    if (!out.junit.empty() && !out.runScript) {
+        error = "--junit needs --run-script";
+        return false;
+    }
     return true;
 }
 
 const char* UsageText() {
-    return "usage: nordteller [--control sim|PATH] [--headless --scenario FILE|-] [--help] "
-           "[--version]\n"
+    return "usage: nordteller [--control sim|PATH]\n"
+           "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
+           "                  [--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
-           "  --headless          no window: run a scenario over the window's logic\n"
+           "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
+           "                      logic; needs --scenario, --run-script or both\n"
            "  --scenario FILE|-   the scenario file, or - for standard input\n"
+           "  --run-script        after the scenario's actions (if any), run Script.csv; the\n"
+           "                      scenario's queued answers serve its prompts (default: every\n"
+           "                      test case done, every dialog accepted); progress on stderr\n"
+           "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n";
+           "Files are read and written in the current directory.\n"
+           "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
+           "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
+           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
 }
 
 }  // namespace nt

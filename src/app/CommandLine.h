@@ -5,17 +5,21 @@
 
 namespace nt {
 
-// nordteller [--control sim|PATH] [--headless --scenario FILE|-] [--help] [--version]
+// nordteller [--control sim|PATH] [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]
+//            [--help] [--version]
 struct CommandLine {
     std::string control = "sim";
     bool headless = false;
-    std::string scenario;  // "-": standard input; empty unless headless
+    std::string scenario;  // "-": standard input; empty: none
+    bool runScript = false;
+    std::string junit;  // empty: no report
     bool help = false;
     bool version = false;
 };
 
 // The arguments after the program name. False with a one-line reason for an unknown option,
-// a missing value, or --headless and --scenario without each other.
+// a missing value, --headless without --scenario or --run-script, --scenario or --run-script
+// without --headless, or --junit without --run-script.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
 const char* UsageText();

@@ -43,6 +43,7 @@ void CTestPosDlg::BuildMessageTable() {
     bind(id::kExit, &CTestPosDlg::OnCancel);
     bind(id::kGetPadTypesInfo, &CTestPosDlg::OnGetPadTypesInfo);
     bind(id::kTranEmv, &CTestPosDlg::OnTranEmvCheck);
+    bind(id::kRunScript, &CTestPosDlg::OnRunScript);
 }
 
 void CTestPosDlg::DoDataExchange() {

@@ -14,9 +14,12 @@
 #include "platform/Operator.h"
 #include "request/AmountEdit.h"
 #include "request/RequestComposer.h"
+#include "script/ScriptObserver.h"
 #include "serial/SerialLink.h"
+#include "transaction/CommandObserver.h"
 #include "transaction/CommandTable.h"
 #include "transaction/ControlHost.h"
+#include "transaction/ObservingOperator.h"
 
 namespace nt {
 
@@ -68,6 +71,12 @@ class CTestPosDlg {
     void OnCommandButton(const CommandSpec& command);
     void OnGiftCardButton();
     void OnBatchcloseButton();
+
+    // "Run Script" (hidden): replays the test cases of Script.csv in the current directory.
+    void OnRunScript();
+    // Progress of script runs and what each command did; null for none. Not owned.
+    void SetScriptObserver(ScriptObserver* observer) { scriptObserver_ = observer; }
+    void SetCommandObserver(CommandObserver* observer) { op_.SetObserver(observer); }
 
     // Sends a request through the payment client, after a forced PIN pad reset when asked for.
     // nullopt when the client failed or there is none: the operator has been told and the
@@ -127,12 +136,14 @@ class CTestPosDlg {
     // Logging, editing, sending and processing of one request; the response when it was sent.
     std::optional<std::string> Exchange(std::string request, const std::string& counter);
     void ReportClientFailure(const ClientReply& reply);
+    CommandObserver& commandObserver() { return op_.Observer(); }
 
     WindowForm form_;
-    Operator& op_;
+    ObservingOperator op_;
     PaymentClientFactory controlFactory_;
     std::unique_ptr<ControlHost> m_pControl;
     std::map<int, Handler> messageTable_;
+    ScriptObserver* scriptObserver_ = nullptr;
     bool closed_ = false;
 };
 

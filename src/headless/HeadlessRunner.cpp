@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/TestPosApp.h"
 #include "headless/FormDump.h"
+#include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
 
 namespace nt {
@@ -77,14 +78,28 @@ void HeadlessRunner::Click(CTestPosDlg& dlg, int id) {
 }
 
 int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, const ScriptOptions& script) {
     MemoryForm form;
     Transcript transcript(out);
     ScriptedOperator op(transcript);
     HeadlessRunner runner(form, op, transcript);
     std::optional<ScenarioError> failure;
-    CTestPosApp(control).InitInstance(
-        form, op, [&](CTestPosDlg& dlg) { failure = runner.Run(dlg, actions); });
+    int scriptStatus = 0;
+    CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+        ScriptProgress progress(err);  // a scenario may click the hidden "Run Script" itself
+        dlg.SetScriptObserver(&progress);
+        failure = runner.Run(dlg, actions);
+        dlg.SetScriptObserver(nullptr);
+        if (failure || !script.run) {
+            return;
+        }
+        if (dlg.Closed()) {
+            err << "nordteller: the window was closed before the script could run\n";
+            scriptStatus = 2;
+            return;
+        }
+        scriptStatus = RunScriptUnattended(dlg, script.junitPath, SystemClock(), err);
+    });
     if (!failure) {
         failure = op.Leftover();
     }
@@ -94,11 +109,14 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
         err << FormatScenarioError(*failure) << '\n';
         return 2;
     }
-    return 0;
+    return scriptStatus;
 }
 
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
-                    std::ostream& err) {
+                    std::ostream& err, const ScriptOptions& script) {
+    if (path.empty()) {
+        return RunHeadless(control, {}, out, err, script);
+    }
     std::string text;
     std::string error;
     if (!ReadScenarioText(path, text, error)) {
@@ -110,7 +128,7 @@ int RunHeadlessFile(const std::string& control, const std::string& path, std::os
         err << FormatScenarioError(*scenario.error) << '\n';
         return 2;
     }
-    return RunHeadless(control, scenario.actions, out, err);
+    return RunHeadless(control, scenario.actions, out, err, script);
 }
 
 }  // namespace nt

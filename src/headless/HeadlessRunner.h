@@ -9,6 +9,7 @@
 #include "headless/Scenario.h"
 #include "headless/ScriptedOperator.h"
 #include "headless/Transcript.h"
+#include "headless/UnattendedScript.h"
 
 namespace nt {
 
@@ -32,14 +33,15 @@ class HeadlessRunner {
     Transcript& out_;
 };
 
-// Headless mode from start-up to exit: the window's start-up, the actions, the shutdown of
-// "E&xit", the log drained. Returns the exit status: 0, or 2 after one line on `err`.
+// Headless mode from start-up to exit: the window's start-up, the actions, Script.csv when
+// asked, the shutdown of "E&xit", the log drained. Script progress goes to `err`. Returns the
+// exit status: 0; 1 when a test case of the script failed; 2 after one line on `err`.
 int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
-                std::ostream& err);
+                std::ostream& err, const ScriptOptions& script = {});
 
-// The same from a scenario file ("-": standard input), read and checked before start-up so
-// that a scenario that cannot be read changes no file.
+// The same from a scenario file ("-": standard input; empty: no actions), read and checked
+// before start-up so that a scenario that cannot be read changes no file.
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
-                    std::ostream& err);
+                    std::ostream& err, const ScriptOptions& script = {});
 
 }  // namespace nt

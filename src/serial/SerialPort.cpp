@@ -7,23 +7,6 @@
 
 namespace nt {
 
-int LeadingNumber(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min<long long>(value * 10 + (text[i] - '0'), INT_MAX);
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
 std::optional<LineSettings> MakeLineSettings(uint32_t baudRate, char parity, char dataBits,
                                              char stopBits) {
     LineSettings settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LeadingNumber.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -15,11 +17,6 @@ namespace nt {
 inline uint32_t ElapsedMs(uint64_t start, uint64_t now) {
     return static_cast<uint32_t>(now) - static_cast<uint32_t>(start);
 }
-
-// The leading decimal number of a text as atoi reads it (leading blanks, an optional sign, the
-// digits up to the first other character; 0 when there are none), saturating instead of
-// overflowing.
-int LeadingNumber(const std::string& text);
 
 // The line settings for the characters callers give ('N'/'E'/'O' in either case, '7'/'8',
 // '1'/'2') and one of the baud rates 300 to 19200; nullopt for anything else.

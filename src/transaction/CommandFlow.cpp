@@ -31,19 +31,23 @@ std::optional<std::string> CTestPosDlg::Exchange(std::string request, const std:
     CEditXmlDlg edit;
     edit.m_requestText = request;
     if (!op_.RunEditXml(edit)) {
+        commandObserver().OnNoResponse(NoResponse::kEditCancelled);
         return std::nullopt;
     }
     if (edit.m_requestText != request) {
         request = edit.m_requestText;
         LogLine(GetLogWriter(), "%s\n%s", "EDITED REQUEST:", request.c_str());
     }
+    commandObserver().OnRequestSent(request);
     std::optional<std::string> response = ProcessRequest(request);
     if (!response) {
+        commandObserver().OnNoResponse(NoResponse::kClientFailed);
         return std::nullopt;
     }
+    commandObserver().OnResponse(*response);
     LogLine(GetLogWriter(), "\n%s", response->c_str());
     HandleResponse(*response);
-    op_.Message(*response);
+    op_.ResponseMessage(*response);
     return response;
 }
 

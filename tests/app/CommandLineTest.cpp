@@ -24,6 +24,17 @@ TEST(ParseCommandLine, ValidForms) {
         ParseCommandLine({"--scenario=a b.scenario", "--headless", "--control=sim"}, eq, error));
     EXPECT_EQ(eq.scenario, "a b.scenario");
 
+    CommandLine script;
+    ASSERT_TRUE(ParseCommandLine({"--run-script", "--headless", "--junit=out.xml"}, script, error));
+    EXPECT_TRUE(script.runScript);
+    EXPECT_EQ(script.junit, "out.xml");
+    EXPECT_EQ(script.scenario, "");
+
+    CommandLine both;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--scenario", "a", "--run-script"}, both, error));
+    EXPECT_TRUE(both.runScript);
+    EXPECT_EQ(both.junit, "");
+
     CommandLine flags;
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
@@ -39,7 +50,11 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--control="}, "option '--control' needs a value"},
         {{"--control", "--headless"}, "option '--control' needs a value"},
         {{"--headless", "--scenario"}, "option '--scenario' needs a value"},
-        {{"--headless"}, "--headless needs --scenario FILE"},
+        {{"--headless"}, "--headless needs --scenario FILE or --run-script"},
+        {{"--run-script"}, "--run-script needs --headless"},
+        {{"--headless", "--scenario", "s", "--junit", "r.xml"}, "--junit needs --run-script"},
+        {{"--headless", "--run-script", "--junit"}, "option '--junit' needs a value"},
+        {{"--headless", "--run-script", "--junit="}, "option '--junit' needs a value"},
         {{"--scenario", "s"}, "--scenario needs --headless"},
         {{"--controls", "x"}, "unknown option '--controls'"},
     };

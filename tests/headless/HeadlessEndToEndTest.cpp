@@ -135,9 +135,10 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
     EXPECT_EQ(v.out, "nordteller " NORDTELLER_VERSION "\n");
     Outcome h = Nordteller("--help");
     EXPECT_EQ(h.status, 0);
-    EXPECT_TRUE(
-        h.out.starts_with("usage: nordteller [--control sim|PATH] [--headless --scenario "
-                          "FILE|-] [--help] [--version]\n"));
+    EXPECT_TRUE(h.out.starts_with(
+        "usage: nordteller [--control sim|PATH]\n"
+        "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
+        "                  [--help] [--version]\n"));
     EXPECT_FALSE(fs::exists("testseqNo.dat"));
 }
 

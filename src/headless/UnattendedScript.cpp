@@ -1,0 +1,39 @@
+#include "headless/UnattendedScript.h"
+
+#include "app/TestPosDlg.h"
+#include "headless/ScriptProgress.h"
+#include "script/JUnitReport.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptReport.h"
+
+namespace nt {
+
+int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
+                        std::ostream& err) {
+    ScriptProgress progress(err);
+    ScriptReport report(clock);
+    ScriptObserverList observers;
+    observers.Add(&progress);
+    observers.Add(&report);
+    dlg.SetScriptObserver(&observers);
+    dlg.SetCommandObserver(&report);
+    dlg.OnRunScript();
+    dlg.SetCommandObserver(nullptr);
+    dlg.SetScriptObserver(nullptr);
+
+    if (!report.Opened()) {
+        err << "nordteller: Could not open " << kScriptFileName << '\n';
+        return 2;
+    }
+    const ReportCounts counts = CountVerdicts(report.Record());
+    err << "nordteller: script: " << counts.tests << " test cases, "
+        << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
+        << " failed, " << counts.skipped << " skipped\n";
+    if (!junitPath.empty() && !WriteJUnitReport(junitPath, report.Record())) {
+        err << "nordteller: cannot write the report '" << junitPath << "'\n";
+        return 2;
+    }
+    return counts.failures == 0 ? 0 : 1;
+}
+
+}  // namespace nt

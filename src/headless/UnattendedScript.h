@@ -1,0 +1,25 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "platform/Clock.h"
+
+namespace nt {
+
+class CTestPosDlg;
+
+// What --run-script asks for.
+struct ScriptOptions {
+    bool run = false;
+    std::string junitPath;  // empty: no report file
+};
+
+// Runs Script.csv on the open window with progress on `err` and a report collected; writes the
+// JUnit report when a path is given and the file was read. Returns the exit status: 0 when no
+// test case failed (skipped ones do not fail), 1 when one did, 2 after a line on `err` when
+// Script.csv could not be opened or the report could not be written.
+int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
+                        std::ostream& err);
+
+}  // namespace nt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace nt {
+
+// Why a command's exchange gave no response.
+enum class NoResponse {
+    kEditCancelled,  // the operator cancelled the request editor: nothing was sent
+    kClientFailed,   // the payment client failed the call or there is none
+};
+
+// What a command did, as it happens: for reports of unattended runs. Texts are Windows-1252.
+// Calls come on the window's thread while the command runs.
+class CommandObserver {
+  public:
+    virtual ~CommandObserver() = default;
+    // The request as it goes to the payment client, after the operator's editing.
+    virtual void OnRequestSent(const std::string& request) = 0;
+    // The payment client's response text, possibly empty.
+    virtual void OnResponse(const std::string& response) = 0;
+    virtual void OnNoResponse(NoResponse why) = 0;
+    // A receipt was rendered into QUORLIN_LOGS/<baseName>.txt.
+    virtual void OnReceipt(const std::string& baseName) = 0;
+    // A message box; responseBox is true for the box that shows the response text itself.
+    virtual void OnMessage(const std::string& text, bool responseBox) = 0;
+};
+
+}  // namespace nt

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script/ScriptObserver.h"
+#include "transaction/CommandObserver.h"
+
+namespace nt::test {
+
+// Writes down every observer call as one line, in order:
+//   "started N: L1 L2 …" (the runnable rows' file lines)   "case I/N line L: INFO"
+//   "ended I: CHOICE kRan|kInvalidType|kSkipped|kStopped"    "end
+//   kCouldNotOpen|kStopped|kCompleted" "sent: REQUEST"   "response: TEXT"   "no-response:
+//   cancelled|failed"   "receipt: NAME" "message: TEXT"   "response-box: TEXT"
+class ScriptRecorder : public ScriptObserver, public CommandObserver {
+  public:
+    std::vector<std::string> events;
+
+    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override {
+        std::string e = "started " + std::to_string(testCases.size()) + ":";
+        for (const ScriptTestCase& tc : testCases) {
+            e += " " + std::to_string(tc.line);
+        }
+        events.push_back(e);
+    }
+    void OnTestCaseStarted(const ScriptTestCase& tc, int total) override {
+        events.push_back("case " + std::to_string(tc.index) + "/" + std::to_string(total) +
+                         " line " + std::to_string(tc.line) + ": " + tc.row.Info());
+    }
+    void OnTestCaseEnded(const ScriptTestCase& tc, int choice, TestCaseOutcome outcome) override {
+        static const char* const kNames[] = {"kRan", "kInvalidType", "kSkipped", "kStopped"};
+        events.push_back("ended " + std::to_string(tc.index) + ": " + std::to_string(choice) + " " +
+                         kNames[static_cast<int>(outcome)]);
+    }
+    void OnScriptEnded(ScriptEnd end) override {
+        static const char* const kNames[] = {"kCouldNotOpen", "kStopped", "kCompleted"};
+        events.push_back(std::string("end ") + kNames[static_cast<int>(end)]);
+    }
+    void OnRequestSent(const std::string& request) override {
+        events.push_back("sent: " + request);
+    }
+    void OnResponse(const std::string& response) override {
+        events.push_back("response: " + response);
+    }
+    void OnNoResponse(NoResponse why) override {
+        events.push_back(why == NoResponse::kEditCancelled ? "no-response: cancelled"
+                                                           : "no-response: failed");
+    }
+    void OnReceipt(const std::string& baseName) override {
+        events.push_back("receipt: " + baseName);
+    }
+    void OnMessage(const std::string& text, bool responseBox) override {
+        events.push_back((responseBox ? "response-box: " : "message: ") + text);
+    }
+};
+
+}  // namespace nt::test
