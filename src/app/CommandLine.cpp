@@ -79,28 +79,30 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--scenario needs --headless";
         return false;
     }
-    if (out.runScript && !out.headless) {
-        error = "--run-script needs --headless";
-        return false;
-    }
     if (!out.junit.empty() && !out.runScript) {
         error = "--junit needs --run-script";
+        return false;
+    }
+    if (!out.junit.empty() && !out.headless) {
+        error = "--junit needs --headless";
         return false;
     }
     return true;
 }
 
 const char* UsageText() {
-    return "usage: nordteller [--control sim|PATH]\n"
+    return "usage: nordteller [--control sim|PATH] [--run-script]\n"
            "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
            "                  [--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
            "  --scenario FILE|-   the scenario file, or - for standard input\n"
-           "  --run-script        after the scenario's actions (if any), run Script.csv; the\n"
-           "                      scenario's queued answers serve its prompts (default: every\n"
-           "                      test case done, every dialog accepted); progress on stderr\n"
+           "  --run-script        the window: run Script.csv as soon as it shows (Ctrl+Shift+R\n"
+           "                      runs it again); headless: after the scenario's actions (if\n"
+           "                      any), the scenario's queued answers serve its prompts\n"
+           "                      (default: every test case done, every dialog accepted);\n"
+           "                      progress on stderr\n"
            "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
            "  --help              this text\n"
            "  --version           the program's version\n"

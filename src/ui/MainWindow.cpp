@@ -15,6 +15,7 @@
 #include "ui/Guard.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PadTreeView.h"
+#include "ui/QtText.h"
 
 namespace nt {
 
@@ -55,6 +56,9 @@ void MainWindow::BuildSystemMenu() {
     systemMenu_->addAction(tr("&Close"), this, &QWidget::close);
     systemMenu_->addSeparator();
     systemMenu_->addAction(AppIcon(), tr("&About Nordteller..."), this, &MainWindow::ShowAbout);
+    // The "Run Script" button stays hidden; testers reach the script runner from the keyboard.
+    auto* script = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this);
+    connect(script, &QShortcut::activated, this, &MainWindow::RunScript);
     // Alt+Space opens it as on the platform the testers came from.
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(shortcut, &QShortcut::activated, this,
@@ -79,6 +83,7 @@ void MainWindow::Attach(CTestPosDlg& dlg) {
     if (first) {
         Connect();
     }
+    dlg.SetScriptObserver(this);
     delete treeView_;
     treeView_ = new PadTreeView(qobject_cast<QTreeWidget*>(Control(id::kPadTree)), dlg);
     treeView_->setParent(this);
@@ -127,6 +132,23 @@ void MainWindow::reject() {
         }
         QDialog::reject();
     });
+}
+
+void MainWindow::RunScript() {
+    Forward(id::kRunScript);
+}
+
+void MainWindow::OnScriptStarted(std::span<const ScriptTestCase>) {}
+
+void MainWindow::OnTestCaseStarted(const ScriptTestCase& testCase, int total) {
+    setWindowTitle(tr("Nordteller - test case %1 of %2: %3")
+                       .arg(testCase.index)
+                       .arg(total)
+                       .arg(ToQt(testCase.row.Info())));
+}
+
+void MainWindow::OnScriptEnded(ScriptEnd) {
+    setWindowTitle(QStringLiteral("Nordteller"));
 }
 
 void MainWindow::ShowAbout() {

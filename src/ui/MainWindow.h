@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "script/ScriptObserver.h"
 #include "ui/ControlWidgets.h"
 
 class QButtonGroup;
@@ -14,7 +15,7 @@ class PadTreeView;
 
 // The main window "Nordteller": draws every control of the table and forwards clicks, typing,
 // the tree's selection, Esc, the close box and the system menu to the window logic.
-class MainWindow : public QDialog {
+class MainWindow : public QDialog, public ScriptObserver {
     Q_OBJECT
 
   public:
@@ -27,6 +28,15 @@ class MainWindow : public QDialog {
     void Attach(CTestPosDlg& dlg);
     // The window's system menu: Minimize, Close, a separator and the About entry last.
     QMenu* SystemMenu() const { return systemMenu_; }
+
+    // The hidden "Run Script" button's handler: replays Script.csv (also Ctrl+Shift+R).
+    void RunScript();
+
+    // Script progress shows in the title: "Nordteller - test case i of n: INFO".
+    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override;
+    void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
+    void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
+    void OnScriptEnded(ScriptEnd end) override;
 
     // Enter never closes the main window.
     void accept() override {}

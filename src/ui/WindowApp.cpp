@@ -1,6 +1,7 @@
 #include "ui/WindowApp.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/TestPosApp.h"
 #include "ui/AppIcon.h"
@@ -11,7 +12,7 @@
 
 namespace nt {
 
-int RunWindowApp(int argc, char** argv, const std::string& control) {
+int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nordteller"));
     QApplication::setWindowIcon(AppIcon());
@@ -25,6 +26,9 @@ int RunWindowApp(int argc, char** argv, const std::string& control) {
         window.Attach(dlg);
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
+        if (runScript) {
+            QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
+        }
         QApplication::exec();
     });
     return 0;

@@ -5,6 +5,7 @@
 namespace nt {
 
 // Runs the program with its Qt window; returns the process exit status.
-int RunWindowApp(int argc, char** argv, const std::string& control);
+// With runScript, Script.csv is run as soon as the window shows.
+int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript = false);
 
 }  // namespace nt

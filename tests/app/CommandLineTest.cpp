@@ -51,7 +51,7 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--control", "--headless"}, "option '--control' needs a value"},
         {{"--headless", "--scenario"}, "option '--scenario' needs a value"},
         {{"--headless"}, "--headless needs --scenario FILE or --run-script"},
-        {{"--run-script"}, "--run-script needs --headless"},
+        {{"--run-script", "--junit", "r.xml"}, "--junit needs --headless"},
         {{"--headless", "--scenario", "s", "--junit", "r.xml"}, "--junit needs --run-script"},
         {{"--headless", "--run-script", "--junit"}, "option '--junit' needs a value"},
         {{"--headless", "--run-script", "--junit="}, "option '--junit' needs a value"},

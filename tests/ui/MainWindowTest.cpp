@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -290,6 +291,39 @@ TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
 
     dlg_->m_padTree.SetEnabled(false);
     EXPECT_FALSE(tree->isEnabled());
+}
+
+}  // namespace
+}  // namespace nt::test
+
+namespace nt::test {
+namespace {
+
+class ScriptFromTheWindowTest : public MainWindowFixture {};
+
+TEST_F(ScriptFromTheWindowTest, ShortcutRunsTheScriptWithProgressInTheTitle) {
+    WriteFile("Script.csv",
+              "Run,Amount,Tip,RefNo,AuthCode,TranType,Options,Language,TestCaseInfo\r\n"
+              "Run,10,,7,Skip,Sale,0,0,first case\r\n"
+              "Run,5,,8,Skip,Return,0,0,second case\r\n");
+    DialogDriver driver;
+    std::vector<QString> titles;
+    for (int row = 0; row < 2; ++row) {
+        driver.Then([&](QDialog& d) {
+            titles.push_back(window_.windowTitle());
+            ButtonByText(d, QStringLiteral("Do The Test"))->click();
+        });
+        driver.Then([](QDialog& d) { ButtonByText(d, QStringLiteral("OK"))->click(); });
+        driver.Then([](QDialog& d) { ButtonByText(d, QStringLiteral("OK"))->click(); });
+    }
+    QApplication::setActiveWindow(&window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QTest::keyClick(&window_, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(titles, (std::vector<QString>{"Nordteller - test case 1 of 2: first case",
+                                            "Nordteller - test case 2 of 2: second case"}));
+    EXPECT_EQ(window_.windowTitle(), "Nordteller");
+    EXPECT_EQ(Control<QLineEdit>(id::kRefNumber)->text(), "8");
+    EXPECT_FALSE(Control(id::kRunScript)->isVisible());
 }
 
 }  // namespace
