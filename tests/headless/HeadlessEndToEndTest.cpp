@@ -136,7 +136,7 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
     Outcome h = Nordteller("--help");
     EXPECT_EQ(h.status, 0);
     EXPECT_TRUE(h.out.starts_with(
-        "usage: nordteller [--control sim|PATH]\n"
+        "usage: nordteller [--control sim|PATH] [--run-script]\n"
         "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
         "                  [--help] [--version]\n"));
     EXPECT_FALSE(fs::exists("testseqNo.dat"));
