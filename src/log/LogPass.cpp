@@ -32,6 +32,22 @@ void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append
     file.Write(buffer);
 }
 
+// The receipt's file, else its "ALT" form (the file held by another program); a name the file
+// system refuses (too long, say) falls back to Receipt.txt and its "ALT" form, so no receipt
+// is lost for its name.
+bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name) {
+    for (const std::string& candidate : {name, std::string("Receipt")}) {
+        if (file.Open(directory + "/" + candidate + ".txt") ||
+            file.Open(directory + "/ALT" + candidate + ".txt")) {
+            return true;
+        }
+        if (candidate == "Receipt") {
+            break;
+        }
+    }
+    return false;
+}
+
 void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& directory,
                    std::string& buffer) {
     // Lines grouped by file, files in the order of their first line, lines in queued order.
@@ -47,10 +63,8 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
         groups[it->second].push_back(entry.line);
     }
     for (size_t i = 0; i < groups.size(); ++i) {
-        std::string base = directory + "/";
         LogFile file;
-        if (!file.Open(base + std::string(names[i]) + ".txt") &&
-            !file.Open(base + "ALT" + std::string(names[i]) + ".txt")) {
+        if (!OpenReceiptFile(file, directory, std::string(names[i]))) {
             continue;
         }
         WriteEntries(file, groups[i], buffer, AppendReceiptEntry);

@@ -110,6 +110,24 @@ TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
     EXPECT_EQ(ReadFile(kDaily), Entry("[09:15:02]still running"));
 }
 
+// Mended: a name the file system refuses does not lose the receipt.
+TEST_F(LogWriterTest, ReceiptNameTheFileSystemRefusesFallsBackToReceiptTxt) {
+    CLogWriter writer(kLogDirectory, clock_);
+    SetReceiptFileName(std::string(300, 'x'));
+    LogTrace(writer, "kept");
+    ASSERT_TRUE(writer.Flush());
+    SetReceiptFileName("Receipt");
+    EXPECT_EQ(ReadFile(kReceipt), "kept\r\n");
+    {
+        ForeignLock receipt(kReceipt);
+        SetReceiptFileName(std::string(300, 'y'));
+        LogTrace(writer, "alt");
+        ASSERT_TRUE(writer.Flush());
+        SetReceiptFileName("Receipt");
+    }
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTReceipt.txt"), "alt\r\n");
+}
+
 TEST_F(LogWriterTest, LinesQueuedBeforeMidnightLandInTheNewDatesFile) {
     CLogWriter writer(kLogDirectory, clock_);
     clock_.SetNow({2026, 3, 6, 23, 59, 59});
