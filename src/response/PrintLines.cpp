@@ -9,6 +9,10 @@ std::string GetPrintLines(const std::string& responseText, const std::string& pa
     if (!doc.Load(responseText)) {
         return {};
     }
+    return GetPrintLines(doc, parentName);
+}
+
+std::string GetPrintLines(CXmlDocument& doc, const std::string& parentName) {
     const std::string prefix = parentName == "CustomerPrintData" ? "CustLine" : "Line";
     std::string result;
     std::string line;

@@ -9,4 +9,8 @@ namespace nt {
 // first line is missing.
 std::string GetPrintLines(const std::string& responseText, const std::string& parentName);
 
+class CXmlDocument;
+// The same over a response already loaded, so response processing parses it once.
+std::string GetPrintLines(CXmlDocument& loaded, const std::string& parentName);
+
 }  // namespace nt

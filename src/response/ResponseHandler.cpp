@@ -61,8 +61,8 @@ bool CTestPosDlg::HandleResponse(std::string response) {
         }
     }
 
-    std::string merchantLines = GetPrintLines(response, "PrintData");
-    std::string customerLines = GetPrintLines(response, "CustomerPrintData");
+    std::string merchantLines = GetPrintLines(doc, "PrintData");
+    std::string customerLines = GetPrintLines(doc, "CustomerPrintData");
     const bool customerLinesPresent = !customerLines.empty();
     const bool separateCopies = posPad || customerLinesPresent;
     if (!separateCopies) {

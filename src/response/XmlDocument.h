@@ -50,7 +50,7 @@ class CXmlDocument {
         size_t end;  // one past the last element of its subtree
     };
     std::vector<Element> m_elements;
-    std::unordered_map<std::string, std::vector<size_t>> m_byName;
+    std::unordered_map<std::string_view, std::vector<size_t>> m_byName;  // names live in the tree
     bool m_indexed = false;
 
     std::string m_errorText;
