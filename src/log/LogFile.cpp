@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/WriteFault.h"
+
 namespace nt {
 
 bool LogFile::Open(const std::string& path) {
@@ -27,7 +29,7 @@ bool LogFile::Write(std::string_view data) {
         return false;
     }
     while (!data.empty()) {
-        ssize_t n = ::write(fd_, data.data(), data.size());
+        ssize_t n = WriteSome(fd_, data.data(), data.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }

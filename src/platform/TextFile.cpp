@@ -8,13 +8,15 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/WriteFault.h"
+
 namespace nt {
 
 namespace {
 
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        ssize_t n = WriteSome(fd, data, size);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

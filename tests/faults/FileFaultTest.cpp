@@ -1,0 +1,105 @@
+// A full or failing disk under each file the window writes: what was there stays whole, the
+// window goes on, and nothing in memory is lost.
+#include <cerrno>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "app/Controls.h"
+#include "app/SequenceStore.h"
+#include "log/LogWriter.h"
+#include "platform/WriteFault.h"
+#include "support/FlowHarness.h"
+
+namespace nt {
+namespace {
+
+using test::FlowHarness;
+using test::ReadFile;
+using test::Response;
+using test::WriteFile;
+
+TEST(SequenceFileFault, FailedSaveKeepsTheOldFileAndTheNumberInMemory) {
+    test::TempDir dir;
+    for (int error : {ENOSPC, EIO}) {
+        for (size_t budget : {0u, 1u, 5u, 9u}) {
+            WriteFile(kSequenceFileName, "0010010020");
+            PosSequenceNo = "0010010030";
+            {
+                ScopedWriteFault fault({"/testseqNo.dat", budget, error});
+                EXPECT_FALSE(SaveSequenceNo());
+            }
+            EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020") << budget;
+            EXPECT_EQ(PosSequenceNo, "0010010030");
+        }
+    }
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, "0010010020");
+}
+
+TEST(SequenceFileFault, CommandOnAFullDiskTakesTheResponseAndKeepsTheOldFile) {
+    FlowHarness h;
+    WriteFile(kSequenceFileName, "0010010020");
+    h.Reply(Response("0010010030", "<RefNo>0007</RefNo>"));
+    {
+        ScopedWriteFault fault({"/testseqNo.dat", 4, ENOSPC});
+        h.dlg->OnCommand(id::kSale);
+    }
+    ASSERT_EQ(h.script->requests.size(), 1u);
+    EXPECT_NE(h.script->requests[0].find("<SequenceNo>0010010020</SequenceNo>"), std::string::npos);
+    EXPECT_EQ(PosSequenceNo, "0010010030");
+    EXPECT_EQ(h.form.Text(id::kReceivedSeqNo), "0010010030");
+    EXPECT_EQ(h.form.Text(id::kRefNumber), "0007");
+    EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
+    // Once the disk has room the next command saves again.
+    h.Reply(Response("0010010040", ""));
+    h.dlg->OnCommand(id::kSale);
+    EXPECT_EQ(ReadFile(kSequenceFileName), "0010010040");
+}
+
+TEST(PadSelectionFault, FailedSaveAtExitKeepsTheRememberedPadType) {
+    FlowHarness h;
+    WriteFile("padselection.dat", "VX820\r\n");
+    h.dlg->BuildPadCatalog(
+        "<PadTypeID1>VX820</PadTypeID1><Processor1>P</Processor1><Manufacturer1>M</Manufacturer1>"
+        "<PadTypeID2>iPP320</PadTypeID2><Processor2>P</Processor2><Manufacturer2>M</Manufacturer2>",
+        h.dlg->LoadPadSelection());
+    h.dlg->SelectPadNode(h.dlg->m_padTree.FindLeaf("iPP320"));
+    {
+        ScopedWriteFault fault({"/padselection.dat", 3, ENOSPC});
+        h.dlg->OnCommand(id::kExit);
+    }
+    EXPECT_TRUE(h.dlg->Closed());
+    EXPECT_EQ(ReadFile("padselection.dat"), "VX820\r\n");
+    EXPECT_EQ(h.dlg->LoadPadSelection(), "VX820");
+}
+
+TEST(ReceiptFileFault, RenderedReceiptOnAFullDiskLosesOnlyItsOwnLines) {
+    FlowHarness h;
+    const std::string receipt = std::string(kLogDirectory) + "/Receipt.txt";
+    WriteFile(receipt, "earlier receipt\r\n");
+    const std::string print =
+        "<PrintData><Line1>.FIRST SHOP</Line1><Line2>TOTAL 1.00</Line2></PrintData>";
+    h.Reply(Response("0010010020", print));
+    {
+        ScopedWriteFault fault({"/Receipt.txt", 5, ENOSPC});
+        h.dlg->OnCommand(id::kSale);
+        GetLogWriter().Flush();
+    }
+    const std::string afterFault = ReadFile(receipt);
+    ASSERT_EQ(afterFault.rfind("earlier receipt\r\n", 0), 0u);
+    EXPECT_EQ(afterFault.size(), std::string("earlier receipt\r\n").size() + 5);
+    // The daily log was not on the full part of the disk: the command is all there.
+    EXPECT_NE(h.DailyLog().find("<Line1>.FIRST SHOP</Line1>"), std::string::npos);
+
+    h.Reply(Response("0010010030", print));
+    h.dlg->OnCommand(id::kSale);
+    GetLogWriter().Flush();
+    const std::string afterRoom = ReadFile(receipt);
+    EXPECT_EQ(afterRoom.compare(0, afterFault.size(), afterFault), 0);
+    EXPECT_NE(afterRoom.find("FIRST SHOP", afterFault.size()), std::string::npos);
+    EXPECT_FALSE(GetLogWriter().Stopped());
+}
+
+}  // namespace
+}  // namespace nt

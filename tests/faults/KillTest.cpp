@@ -1,0 +1,110 @@
+// The program killed at random moments during a stream of Sales against the simulator: the
+// sequence file is always a whole ten-digit number, and never goes back to an older one.
+// NORDTELLER_KILLS sets the number of kills (50 by default; the hardening run uses 1,000).
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/SequenceStore.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+using test::ReadFile;
+
+std::string SaleStream(int sales) {
+    std::string scenario = "set 1002 1000\n";
+    for (int i = 0; i < sales; ++i) {
+        scenario += "click 1004\n";
+    }
+    return scenario;
+}
+
+// Starts the headless program on `scenario` from standard input, waits `delayUs`, kills it with
+// SIGKILL and reaps it. True when the kill met a running program.
+bool RunAndKill(const std::string& scenario, useconds_t delayUs) {
+    int in[2];
+    if (::pipe(in) != 0) {
+        return false;
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(in[0], STDIN_FILENO);
+        ::close(in[0]);
+        ::close(in[1]);
+        int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        const char* binary = NORDTELLER_BINARY_DIR "/nordteller";
+        ::execl(binary, binary, "--headless", "--scenario", "-", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    // The whole scenario is read before start-up; a program already killed closes the pipe.
+    ::signal(SIGPIPE, SIG_IGN);
+    size_t sent = 0;
+    while (sent < scenario.size()) {
+        ssize_t n = ::write(in[1], scenario.data() + sent, scenario.size() - sent);
+        if (n <= 0) {
+            break;
+        }
+        sent += static_cast<size_t>(n);
+    }
+    ::close(in[1]);
+    ::usleep(delayUs);
+    const bool running = ::kill(pid, SIGKILL) == 0;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return running && WIFSIGNALED(status);
+}
+
+bool IsTenDigits(const std::string& text) {
+    return text.size() == 10 && IsAllDigits(text);
+}
+
+TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
+    test::TempDir dir;
+    const char* env = std::getenv("NORDTELLER_KILLS");
+    const int kills = env != nullptr ? std::atoi(env) : 50;
+    const std::string scenario = SaleStream(5000);
+    std::mt19937 random(20260307);
+    // Start-up plus up to a few hundred Sales: kills land in start-up, mid-command, mid-save.
+    std::uniform_int_distribution<useconds_t> delay(0, 250000);
+
+    std::string last;
+    int killed = 0;
+    int advanced = 0;
+    for (int i = 0; i < kills; ++i) {
+        killed += RunAndKill(scenario, delay(random)) ? 1 : 0;
+        const std::string now = ReadFile(kSequenceFileName);
+        if (now == "<missing>" && last.empty()) {
+            continue;  // killed before the first start-up saved anything
+        }
+        ASSERT_TRUE(IsTenDigits(now)) << "kill " << i << " left \"" << now << "\"";
+        ASSERT_GE(now, last) << "kill " << i << " lost a saved number";
+        advanced += !last.empty() && now != last ? 1 : 0;
+        last = now;
+    }
+    size_t strays = 0;
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        strays += e.path().filename().string().starts_with("testseqNo.dat.") ? 1 : 0;
+    }
+    std::printf(
+        "kills: %d of %d met a running program; the number advanced after %d; %zu "
+        "unfinished temporary files left\n",
+        killed, kills, advanced, strays);
+    EXPECT_GT(killed, kills / 2);
+    EXPECT_GT(advanced, 0);  // runs got past start-up: kills landed among the Sales' saves
+}
+
+}  // namespace
+}  // namespace nt
