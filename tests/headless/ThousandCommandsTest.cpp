@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/RunProgram.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -20,8 +20,8 @@ TEST(ThousandCommands, EveryEntryLoggedInOrderAndNothingLeaks) {
         scenario += "click 1004\n";
     }
     test::WriteFile("sales.scenario", scenario);
-    const test::ProgramRun r = test::RunNordteller("--headless --scenario sales.scenario");
-    ASSERT_EQ(r.exitStatus, 0) << r.err.substr(0, 4000);
+    const test::Outcome r = test::Nordteller("--headless --scenario sales.scenario");
+    ASSERT_EQ(r.status, 0) << r.err.substr(0, 4000);
 
     std::string log;
     for (const auto& e : fs::directory_iterator("QUORLIN_LOGS")) {

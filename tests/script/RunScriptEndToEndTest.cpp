@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "support/Program.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 namespace nt {
 namespace {
 
+using test::Nordteller;
 using test::ReadFile;
-using test::RunNordteller;
 using test::WriteFile;
 
 // A payment client that cannot be loaded: start-up goes on without one, so every command
@@ -22,7 +22,7 @@ class RunScriptEndToEnd : public ::testing::Test {
 };
 
 TEST_F(RunScriptEndToEnd, MissingScriptGivesTheMessageAndStatusTwo) {
-    auto r = RunNordteller(std::string(kNoClient) + "--headless --run-script --junit report.xml");
+    auto r = Nordteller(std::string(kNoClient) + "--headless --run-script --junit report.xml");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.ends_with("\nmessage: Could not open Script.csv\n")) << r.out;
     EXPECT_TRUE(r.err.ends_with("\nnordteller: Could not open Script.csv\n")) << r.err;
@@ -34,7 +34,7 @@ TEST_F(RunScriptEndToEnd, RowsWithoutAResponseFailTheRun) {
               "\xEF\xBB\xBFRun,Amount,Tip,Ref,Auth,Type,Options,Lang,Info,Expected\r\n"
               "Run,5,,R,A,Sale,0,0,first,Approved\r\n"
               "Run,7,,R,A,sale,0,0,second\r\n");
-    auto r = RunNordteller(std::string(kNoClient) + "--headless --run-script --junit out.xml");
+    auto r = Nordteller(std::string(kNoClient) + "--headless --run-script --junit out.xml");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.out.find("test-case: Run Test case: first\\r\\nfor: 5.00 -> do\n"),
               std::string::npos)
@@ -62,15 +62,15 @@ TEST_F(RunScriptEndToEnd, RowsWithoutAResponseFailTheRun) {
 TEST_F(RunScriptEndToEnd, ScenarioAnswersServeThePrompts) {
     WriteFile("Script.csv", "Run,5,,R,A,Sale,0,0,one\nRun,6,,R,A,Sale,0,0,two\n");
     WriteFile("skip.scenario", "set 1037 before\nanswer skip\nanswer skip\n");
-    auto r = RunNordteller(std::string(kNoClient) +
-                           "--headless --scenario skip.scenario --run-script --junit r.xml");
+    auto r = Nordteller(std::string(kNoClient) +
+                        "--headless --scenario skip.scenario --run-script --junit r.xml");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("for: 6.00 -> skip\n"), std::string::npos) << r.out;
     EXPECT_NE(ReadFile("r.xml").find("tests=\"2\" failures=\"0\" errors=\"0\" skipped=\"2\""),
               std::string::npos);
 
     WriteFile("three.scenario", "answer skip\nanswer skip\nanswer skip\n");
-    r = RunNordteller(std::string(kNoClient) + "--headless --scenario three.scenario --run-script");
+    r = Nordteller(std::string(kNoClient) + "--headless --scenario three.scenario --run-script");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("nordteller: scenario line 3: answer 'skip' was never taken"),
               std::string::npos)

@@ -18,18 +18,23 @@ Outcome Nordteller(const std::string& args) {
     if (fd >= 0) {
         ::close(fd);
     }
-    std::string command = "'" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
+    const std::string command =
+        "exec '" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
     Outcome outcome;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return outcome;
     }
-    char buffer[4096];
+    char buffer[65536];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
         outcome.out.append(buffer, n);
     }
-    int raw = ::pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const int raw = ::pclose(pipe);
+    if (WIFEXITED(raw)) {
+        outcome.status = WEXITSTATUS(raw);
+    } else if (WIFSIGNALED(raw)) {
+        outcome.signal = WTERMSIG(raw);
+    }
     outcome.err = ReadFile(errPath);
     fs::remove(errPath);
     return outcome;

@@ -4,10 +4,12 @@
 
 namespace nt::test {
 
+// How the built program ended: its exit status, or the signal that killed it.
 struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
+    int status = -1;  // -1 when it did not exit by itself
+    int signal = 0;   // non-zero when a signal ended it
+    std::string out;  // standard output, whole
+    std::string err;  // standard error, whole
 };
 
 // The built program with `args` (shell syntax) in the current directory; stderr is captured

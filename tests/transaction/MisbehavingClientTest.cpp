@@ -12,8 +12,8 @@
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
+#include "support/ProgramRun.h"
 #include "support/RecordingOperator.h"
-#include "support/RunProgram.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "transaction/ClientFactory.h"
@@ -23,8 +23,8 @@ namespace nt {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Nordteller;
 using test::ReadFile;
-using test::RunNordteller;
 using test::WriteFile;
 
 std::string Plugin(const std::string& name) {
@@ -92,9 +92,8 @@ TEST(SlowClient, WindowPumpsOnlyBehindTheWaitWindowAndTakesTheLateAnswer) {
 class MisbehavingClientEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override { WriteFile("sale.scenario", "set 1002 100\nclick 1004\ndump\n"); }
-    test::ProgramRun Sale(const std::string& plugin) {
-        return RunNordteller("--control '" + Plugin(plugin) +
-                             "' --headless --scenario sale.scenario");
+    test::Outcome Sale(const std::string& plugin) {
+        return Nordteller("--control '" + Plugin(plugin) + "' --headless --scenario sale.scenario");
     }
     std::string DailyLog() {
         std::string all;
@@ -108,8 +107,8 @@ class MisbehavingClientEndToEnd : public ::testing::Test {
 
 TEST_F(MisbehavingClientEndToEnd, SlowClientAnswersLateAndTheSaleCompletes) {
     test::ScopedEnv slow("NORDTELLER_TEST_SLOW_MS", "200");  // inherited by the program
-    test::ProgramRun r = Sale("cb_slow");
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    test::Outcome r = Sale("cb_slow");
+    ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(HasLine(r.out, "1009\t0010010020")) << r.out;
     EXPECT_TRUE(HasLine(r.out, "1031\t42"));
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
@@ -117,8 +116,8 @@ TEST_F(MisbehavingClientEndToEnd, SlowClientAnswersLateAndTheSaleCompletes) {
 
 TEST_F(MisbehavingClientEndToEnd, InvalidUtf8IsLoggedWithQuestionMarksAndChangesNothing) {
     WriteFile(kSequenceFileName, "0010010090");
-    test::ProgramRun r = Sale("cb_invalid_utf8");
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    test::Outcome r = Sale("cb_invalid_utf8");
+    ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(HasLine(r.out, "1009\t0010010090")) << r.out;
     EXPECT_NE(DailyLog().find("A?B?C?D\xE9"), std::string::npos);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
@@ -126,8 +125,8 @@ TEST_F(MisbehavingClientEndToEnd, InvalidUtf8IsLoggedWithQuestionMarksAndChanges
 
 TEST_F(MisbehavingClientEndToEnd, FailingClientIsReportedAndTheNumberStays) {
     WriteFile(kSequenceFileName, "0010010090");
-    test::ProgramRun r = Sale("cb_failing");
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    test::Outcome r = Sale("cb_failing");
+    ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("80070005"), std::string::npos) << r.out;
     EXPECT_TRUE(HasLine(r.out, "1009\t0010010090"));
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
@@ -136,8 +135,8 @@ TEST_F(MisbehavingClientEndToEnd, FailingClientIsReportedAndTheNumberStays) {
 TEST_F(MisbehavingClientEndToEnd, HundredMegabyteAnswerIsLoggedWholeAndChangesNothing) {
     WriteFile(kSequenceFileName, "0010010090");
     test::ScopedEnv huge("NORDTELLER_TEST_HUGE_MB", "100");
-    test::ProgramRun r = Sale("cb_huge");
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    test::Outcome r = Sale("cb_huge");
+    ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(HasLine(r.out, "1009\t0010010090"));
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
     // The answer reaches the log whole (its line ends doubled to CR LF), then the shutdown.
@@ -161,8 +160,8 @@ TEST_F(MisbehavingClientEndToEnd, ClientCrashingOnCreateTakesTheProcessButNoFile
     WriteFile("padselection.dat", "VX820\r\n");
     fs::create_directory(kLogDirectory);
     WriteFile("QUORLIN_LOGS/CAN01012026.log", "[09:00:00]earlier\r\n----------\r\n");
-    test::ProgramRun r = Sale("cb_crash_create");
-    EXPECT_EQ(r.signal, SIGABRT) << r.exitStatus << " " << r.err;
+    test::Outcome r = Sale("cb_crash_create");
+    EXPECT_EQ(r.signal, SIGABRT) << r.status << " " << r.err;
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
     EXPECT_EQ(ReadFile("padselection.dat"), "VX820\r\n");
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/CAN01012026.log"), "[09:00:00]earlier\r\n----------\r\n");
