@@ -29,16 +29,51 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-}  // namespace
-
-std::optional<std::string> ReadFirstLine(const std::string& path) {
+// A file opened for reading, or -1: missing, a directory, or held exclusively by another
+// process. `size` is its size when known.
+int OpenForReading(const std::string& path, size_t& size) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return std::nullopt;
+        return -1;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
         ::close(fd);
+        return -1;
+    }
+    size = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+    return fd;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    size_t size = 0;
+    int fd = OpenForReading(path, size);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string content;
+    content.reserve(size);
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;  // a read error ends the file where it happened, as text mode does
+        }
+        content.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return content;
+}
+
+std::optional<std::string> ReadFirstLine(const std::string& path) {
+    size_t size = 0;
+    int fd = OpenForReading(path, size);
+    if (fd < 0) {
         return std::nullopt;
     }
     std::string line;

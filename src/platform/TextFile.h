@@ -13,6 +13,9 @@ namespace nt {
 std::optional<std::string> ReadFirstLine(const std::string& path);
 inline constexpr size_t kMaxLineBytes = 16u << 20;
 
+// The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 // Replaces the file's content as one step: a temporary file in the same directory is written,
 // flushed to disk and renamed over the old one. On any failure the old file stays untouched
 // and false is returned.
