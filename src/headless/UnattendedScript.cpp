@@ -25,11 +25,12 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
         err << "nordteller: Could not open " << kScriptFileName << '\n';
         return 2;
     }
-    const ReportCounts counts = CountVerdicts(report.Record());
+    const std::vector<Verdict> verdicts = JudgeRun(report.Record());
+    const ReportCounts counts = CountVerdicts(verdicts);
     err << "nordteller: script: " << counts.tests << " test cases, "
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
-    if (!junitPath.empty() && !WriteJUnitReport(junitPath, report.Record())) {
+    if (!junitPath.empty() && !WriteJUnitReport(junitPath, report.Record(), verdicts)) {
         err << "nordteller: cannot write the report '" << junitPath << "'\n";
         return 2;
     }

@@ -79,26 +79,38 @@ void AppendTestCase(std::string& xml, const TestCaseRecord& tc, const Verdict& v
 
 }  // namespace
 
-ReportCounts CountVerdicts(const ScriptRunRecord& run) {
-    ReportCounts counts;
+std::vector<Verdict> JudgeRun(const ScriptRunRecord& run) {
+    std::vector<Verdict> verdicts;
+    verdicts.reserve(run.testCases.size());
     for (const TestCaseRecord& tc : run.testCases) {
+        verdicts.push_back(Judge(tc));
+    }
+    return verdicts;
+}
+
+ReportCounts CountVerdicts(const std::vector<Verdict>& verdicts) {
+    ReportCounts counts;
+    for (const Verdict& verdict : verdicts) {
         ++counts.tests;
-        TestCaseStatus status = Judge(tc).status;
-        counts.failures += status == TestCaseStatus::kFailed;
-        counts.skipped += status == TestCaseStatus::kSkipped;
+        counts.failures += verdict.status == TestCaseStatus::kFailed;
+        counts.skipped += verdict.status == TestCaseStatus::kSkipped;
     }
     return counts;
 }
 
+ReportCounts CountVerdicts(const ScriptRunRecord& run) {
+    return CountVerdicts(JudgeRun(run));
+}
+
 std::string FormatJUnitReport(const ScriptRunRecord& run) {
+    return FormatJUnitReport(run, JudgeRun(run));
+}
+
+std::string FormatJUnitReport(const ScriptRunRecord& run, const std::vector<Verdict>& verdicts) {
     std::string cases;
-    ReportCounts counts;
-    for (const TestCaseRecord& tc : run.testCases) {
-        Verdict verdict = Judge(tc);
-        ++counts.tests;
-        counts.failures += verdict.status == TestCaseStatus::kFailed;
-        counts.skipped += verdict.status == TestCaseStatus::kSkipped;
-        AppendTestCase(cases, tc, verdict);
+    const ReportCounts counts = CountVerdicts(verdicts);
+    for (size_t i = 0; i < run.testCases.size() && i < verdicts.size(); ++i) {
+        AppendTestCase(cases, run.testCases[i], verdicts[i]);
     }
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     xml += "<testsuite" + Attribute("name", kScriptFileName) +
@@ -112,8 +124,13 @@ std::string FormatJUnitReport(const ScriptRunRecord& run) {
     return xml;
 }
 
+bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run,
+                      const std::vector<Verdict>& verdicts) {
+    return WriteFileAtomic(path, FormatJUnitReport(run, verdicts));
+}
+
 bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run) {
-    return WriteFileAtomic(path, FormatJUnitReport(run));
+    return WriteJUnitReport(path, run, JudgeRun(run));
 }
 
 }  // namespace nt
