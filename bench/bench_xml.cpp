@@ -11,8 +11,8 @@ namespace {
 std::string SaleResponse() {
     std::string xml =
         "<?xml version=\"1.0\"?>\r\n<TStream>\r\n\t<CmdResponse>\r\n"
-        "\t\t<ResponseOrigin>Processor</ResponseOrigin>\r\n\t\t<DSIXReturnCode>000000</"
-        "DSIXReturnCode>"
+        "\t\t<ResponseOrigin>Processor</ResponseOrigin>\r\n\t\t<ReturnCode>000000</"
+        "ReturnCode>"
         "\r\n\t\t<CmdStatus>Approved</CmdStatus>\r\n\t\t<TextResponse>APPROVED</TextResponse>\r\n"
         "\t\t<SequenceNo>0010010020</SequenceNo>\r\n\t\t<UserTrace>Bench</UserTrace>\r\n"
         "\t</CmdResponse>\r\n\t<TranResponse>\r\n\t\t<MerchantID>700000012262</MerchantID>\r\n"

@@ -6,7 +6,7 @@ void WriteCmdResponse(SimXml& xml, const CmdFields& fields) {
     xml.Open("TStream");
     xml.Open("CmdResponse");
     xml.Element("ResponseOrigin", fields.origin);
-    xml.Element("DSIXReturnCode", fields.returnCode);
+    xml.Element("ReturnCode", fields.returnCode);
     xml.Element("CmdStatus", fields.status);
     xml.Element("TextResponse", fields.text);
     if (!fields.sequenceNo.empty()) {

@@ -6,7 +6,7 @@
 
 namespace nt::sim {
 
-// DSIXReturnCode values the simulator answers.
+// ReturnCode values the simulator answers.
 inline constexpr const char* kRcOk = "000000";
 inline constexpr const char* kRcNotXml = "001001";       // the request is not XML
 inline constexpr const char* kRcBadRequest = "001002";   // no TStream, wrapper or TranCode

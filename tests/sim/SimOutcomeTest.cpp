@@ -58,10 +58,10 @@ TEST_P(AmountTrigger, DecidesByTheCents) {
     const std::string verdict = c.verdict;
     if (verdict.empty()) {
         EXPECT_TRUE(lines.empty());
-        EXPECT_EQ(r.Get("DSIXReturnCode"), "002001");
+        EXPECT_EQ(r.Get("ReturnCode"), "002001");
         return;
     }
-    EXPECT_EQ(r.Get("DSIXReturnCode"), "000000");
+    EXPECT_EQ(r.Get("ReturnCode"), "000000");
     EXPECT_EQ(r.Get("AuthCode") == "<none>", c.authorize == std::string("0.00"));
     EXPECT_NE(std::find(lines.begin(), lines.end(), verdict), lines.end()) << verdict;
 }
@@ -116,7 +116,7 @@ TEST_P(BadRequest, GetsAnErrorResponseNeverAFailure) {
     Ask(*client, c.request, r);
     EXPECT_EQ(r.Get("CmdStatus"), "Error");
     EXPECT_EQ(r.Get("ResponseOrigin"), "Client");
-    EXPECT_EQ(r.Get("DSIXReturnCode"), c.returnCode);
+    EXPECT_EQ(r.Get("ReturnCode"), c.returnCode);
     EXPECT_EQ(r.Get("TextResponse").rfind(c.text, 0), 0u) << r.Get("TextResponse");
     EXPECT_EQ(r.Get("SequenceNo"), c.sequenceNo);
     EXPECT_EQ(r.Get("TranResponse"), "<none>");

@@ -69,7 +69,7 @@ TEST_P(EveryTranCode, AnswersAWellFormedResponseWithTheNextSequenceNo) {
     }
     EXPECT_EQ(r.Get("SequenceNo"), "0010010100");
     EXPECT_EQ(r.Get("UserTrace"), "tester");
-    EXPECT_EQ(r.Get("DSIXReturnCode"), "000000");
+    EXPECT_EQ(r.Get("ReturnCode"), "000000");
     if (!c.financial) {
         EXPECT_EQ(r.Get("CmdStatus"), "Success");
         EXPECT_EQ(r.Get("TranResponse/AuthCode"), "<none>");
