@@ -1,7 +1,7 @@
 // Soak: many Sales in headless mode against the simulated payment client, in one process.
-// Prints resident memory at start, after the warm-up and at the end, then reads the daily log
-// back: every entry present, in order, each closed by its separator. Exit status 1 when the
-// log is not whole. Usage: bench_soak [sales=100000]
+// Prints resident memory at start, after the warm-up, at every tenth and at the end, then reads the
+// daily log back: every entry present, in order, each closed by its separator. Exit status 1 when
+// the log is not whole. Usage: bench_soak [sales=100000]
 #include <unistd.h>
 
 #include <algorithm>
@@ -58,10 +58,12 @@ std::string DailyLogs() {
     return all;
 }
 
-// Checks the log of a run of `sales` Sales; prints the first fault and returns false.
-bool AuditLog(const std::string& log, int sales) {
+// Checks the log of a run with `commands` trace numbers (a batch close's summary and close share
+// one) and `requests` requests; prints the first fault and returns false.
+bool AuditLog(const std::string& log, int commands, int requests) {
     const std::string separator = "\r\n----------\r\n";
-    int nextTrace = 1;
+    int lastTrace = 0;
+    int sent = 0;
     int responses = 0;
     int entries = 0;
     bool started = false;
@@ -82,16 +84,19 @@ bool AuditLog(const std::string& log, int sales) {
         } else if (text.rfind("Shutdown ", 0) == 0) {
             shutDown = true;
         } else if (text.rfind("TRACE DATA:", 0) == 0) {
+            const bool close = text.find("<TranCode>BatchClose</TranCode>") != std::string::npos;
+            const int trace = close ? lastTrace : lastTrace + 1;
             char expected[16];
-            std::snprintf(expected, sizeof expected, "%08d", nextTrace);
+            std::snprintf(expected, sizeof expected, "%08d", trace);
             if (text.substr(11, 8) != expected) {
                 std::printf("entry %d: TRACE DATA:%s where %s was due\n", entries,
                             std::string(text.substr(11, 8)).c_str(), expected);
                 return false;
             }
-            ++nextTrace;
+            lastTrace = trace;
+            ++sent;
         } else if (text.rfind("\r\n<?xml", 0) == 0) {
-            if (responses + 1 != nextTrace - 1) {
+            if (responses + 1 != sent) {
                 std::printf("entry %d: a response without its request\n", entries);
                 return false;
             }
@@ -102,15 +107,18 @@ bool AuditLog(const std::string& log, int sales) {
         std::printf("%zu bytes after the last separator\n", log.size() - at);
         return false;
     }
-    if (!started || !shutDown || nextTrace - 1 != sales || responses != sales) {
-        std::printf("startup %d, shutdown %d, requests %d, responses %d of %d\n", started, shutDown,
-                    nextTrace - 1, responses, sales);
+    if (!started || !shutDown || lastTrace != commands || sent != requests ||
+        responses != requests) {
+        std::printf(
+            "startup %d, shutdown %d, commands %d of %d, requests %d and responses %d "
+            "of %d\n",
+            started, shutDown, lastTrace, commands, sent, responses, requests);
         return false;
     }
     std::printf(
         "log: %d entries, %d requests and %d responses in order, each with its "
         "separator\n",
-        entries, nextTrace - 1, responses);
+        entries, sent, responses);
     return true;
 }
 
@@ -119,6 +127,8 @@ bool AuditLog(const std::string& log, int sales) {
 int main(int argc, char** argv) {
     using namespace nt;
     const int sales = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int closeEvery = argc > 2 ? std::atoi(argv[2]) : 0;
+    int closes = 0;
     std::string dir = (std::filesystem::temp_directory_path() / "nordteller-soak-XXXXXX").string();
     if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
         std::perror("temporary directory");
@@ -139,19 +149,23 @@ int main(int argc, char** argv) {
         const int warmUp = std::min(sales, 1000);
         for (int i = 0; i < sales; ++i) {
             dlg.OnCommand(id::kSale);
-            if (i + 1 == warmUp) {
+            if (closeEvery > 0 && (i + 1) % closeEvery == 0) {
+                dlg.OnCommand(id::kBatchClose);  // a summary, then the close
+                ++closes;
+            }
+            // After the warm-up and at every tenth: high-water marks level off, a leak climbs.
+            if (i + 1 == warmUp || (sales >= 10 && (i + 1) % (sales / 10) == 0)) {
                 GetLogWriter().Flush();
-                std::printf("VmRSS after %d Sales: %ld kB\n", warmUp, ResidentKb());
+                std::printf("VmRSS after %d Sales: %ld kB\n", i + 1, ResidentKb());
             }
         }
-        GetLogWriter().Flush();
-        std::printf("VmRSS after %d Sales: %ld kB\n", sales, ResidentKb());
         dlg.OnCancel();
         GetLogWriter().Flush();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%d Sales in %.1f s (%.0f/s)\n", sales, seconds, sales / seconds);
-        whole = AuditLog(DailyLogs(), sales);
+        std::printf("%d Sales and %d batch closes in %.1f s (%.0f Sales/s)\n", sales, closes,
+                    seconds, sales / seconds);
+        whole = AuditLog(DailyLogs(), sales + closes, sales + 2 * closes);
     }
     std::printf("VmRSS at end: %ld kB\n", ResidentKb());
     std::filesystem::current_path("/");
