@@ -10,7 +10,8 @@ mode="${1:-}"
 # Suites that run the log writer thread or the control thread (the payment client's own).
 TSAN_TESTS="LogWriter|DailyLogFault|ReceiptFileFault|LogDirectoryRemoved|SequenceFileFault|\
 PadSelectionFault|SlowClient|MisbehavingClient|PluginClient|ClientFactory|CommandFlow|\
-FlowHarness|HeadlessRunner|PadCatalog|ResponseHandling|BatchClose"
+FlowHarness|HeadlessRunner|PadCatalog|ResponseHandling|BatchClose|SerialExchange|WaitReply|\
+WaitTiming|SimTerminal|Pty"
 scripts/deps.sh "$mode"
 
 if [[ "$mode" == "--sanitize" ]]; then
