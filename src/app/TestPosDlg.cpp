@@ -30,7 +30,9 @@ void CTestPosDlg::BuildMessageTable() {
         messageTable_[control] = [this, handler] { (this->*handler)(); };
     };
     for (const CommandSpec& command : Commands()) {
-        messageTable_[command.id] = [this, &command] { OnCommandButton(command); };
+        if (command.id != id::kGiftCards && command.id != id::kBatchClose) {
+            messageTable_[command.id] = [this, &command] { OnCommandButton(command); };
+        }
     }
     bind(id::kGiftCards, &CTestPosDlg::OnGiftCardButton);
     bind(id::kBatchClose, &CTestPosDlg::OnBatchcloseButton);

@@ -133,6 +133,8 @@ class CTestPosDlg {
     void DoDataExchange();
     void BuildMessageTable();
     bool CreateControl();
+    // The number a command sends: re-read from its file and shown in "Sending POS Seq No.".
+    void LoadSequenceForCommand();
     // Logging, editing, sending and processing of one request; the response when it was sent.
     std::optional<std::string> Exchange(std::string request, const std::string& counter);
     void ReportClientFailure(const ClientReply& reply);

@@ -26,6 +26,11 @@ std::string NextTraceNumber() {
 
 }  // namespace
 
+void CTestPosDlg::LoadSequenceForCommand() {
+    LoadSequenceNo();
+    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+}
+
 std::optional<std::string> CTestPosDlg::Exchange(std::string request, const std::string& counter) {
     LogLine(GetLogWriter(), "%s%s\n%s", "TRACE DATA:", counter.c_str(), request.c_str());
     CEditXmlDlg edit;
@@ -66,8 +71,7 @@ void CTestPosDlg::OnCommandButton(const CommandSpec& command) {
         RunSerialTransaction(command.serialTranCode, command.financial, command.giftCard)) {
         return;
     }
-    LoadSequenceNo();
-    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+    LoadSequenceForCommand();
     SequenceSaver saver;  // declared after the wait window: saved before the window goes
     std::string request = BuildRequest(command.tranCode, command.wrapper, "");
     Exchange(std::move(request), NextTraceNumber());
@@ -86,8 +90,7 @@ void CTestPosDlg::OnGiftCardButton() {
     if (RunSerialTransaction(tranCode, true, true)) {
         return;
     }
-    LoadSequenceNo();
-    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+    LoadSequenceForCommand();
     SequenceSaver saver;
     Exchange(BuildRequest(tranCode, "Transaction", ""), NextTraceNumber());
 }
@@ -99,8 +102,7 @@ void CTestPosDlg::OnBatchcloseButton() {
     if (RunSerialTransaction("BatchClose", false, false)) {
         return;
     }
-    LoadSequenceNo();
-    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
+    LoadSequenceForCommand();
     SequenceSaver saver;
     const std::string counter = NextTraceNumber();
     std::optional<std::string> summary =
