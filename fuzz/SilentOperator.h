@@ -33,11 +33,15 @@ class SilentOperator : public Operator {
 };
 
 // Moves the process into a fresh temporary directory, removed at exit, so the window's files
-// (sequence number, pad selection, logs) never land in the source tree. Corpus and artifact
-// paths given to the fuzzer must be absolute.
+// (sequence number, pad selection, logs) never land in the source tree. It lives in memory when
+// /dev/shm is there: the sequence number's flush to disk on every command would otherwise set the
+// pace. Corpus and artifact paths given to the fuzzer must be absolute.
 inline void EnterScratchDirectory() {
-    static std::string dir =
-        (std::filesystem::temp_directory_path() / "nordteller-fuzz-XXXXXX").string();
+    std::error_code probe;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", probe)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    static std::string dir = (base / "nordteller-fuzz-XXXXXX").string();
     if (::mkdtemp(dir.data()) == nullptr) {
         std::abort();
     }

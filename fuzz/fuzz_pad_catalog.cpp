@@ -7,30 +7,21 @@
 #include <memory>
 #include <string>
 
-#include "SilentOperator.h"
+#include "FuzzWindow.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
 
 namespace {
 
-struct Window {
-    nt::MemoryForm form;
-    nt::fuzz::SilentOperator op;
-    std::unique_ptr<nt::CTestPosDlg> dlg;
-};
+using Window = nt::fuzz::FuzzWindow<>;
 
 Window* g_window = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    nt::fuzz::EnterScratchDirectory();
-    g_window = new Window;
-    g_window->dlg = std::make_unique<nt::CTestPosDlg>(g_window->form, g_window->op, nullptr);
-    g_window->dlg->OnInitDialog();
-    nt::GetLogWriter().Flush();
-    std::filesystem::remove_all(nt::kLogDirectory);
+    g_window = &Window::Start();
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "SilentOperator.h"
+#include "FuzzWindow.h"
 #include "app/Controls.h"
 #include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
@@ -14,11 +14,7 @@
 
 namespace {
 
-struct Window {
-    nt::MemoryForm form;
-    nt::fuzz::SilentOperator op;
-    std::unique_ptr<nt::CTestPosDlg> dlg;
-};
+using Window = nt::fuzz::FuzzWindow<>;
 
 Window* g_window = nullptr;
 
@@ -33,13 +29,7 @@ std::vector<std::string> Texts(const nt::MemoryForm& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    nt::fuzz::EnterScratchDirectory();
-    g_window = new Window;
-    g_window->dlg = std::make_unique<nt::CTestPosDlg>(g_window->form, g_window->op, nullptr);
-    g_window->dlg->OnInitDialog();
-    // Without its directory the log writer stops at its next pass: nothing piles up on disk.
-    nt::GetLogWriter().Flush();
-    std::filesystem::remove_all(nt::kLogDirectory);
+    g_window = &Window::Start();
     return 0;
 }
 

@@ -1,0 +1,154 @@
+// Script.csv from any bytes: the lines rebuild the file, every row keeps its columns, the window
+// runs the runnable rows (every prompt answered "Do The Test", no payment client) and the JUnit
+// report of the run is well-formed XML with one test case per runnable row.
+#include <pugixml.hpp>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FuzzWindow.h"
+#include "app/TestPosDlg.h"
+#include "headless/MemoryForm.h"
+#include "log/LogWriter.h"
+#include "platform/Clock.h"
+#include "script/JUnitReport.h"
+#include "script/RunTestDlg.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptReport.h"
+#include "script/ScriptRow.h"
+
+namespace {
+
+class DoEveryTest : public nt::fuzz::SilentOperator {
+  public:
+    void RunTestCasePrompt(nt::CRunTestDlg& dlg) override { dlg.OnOK(); }
+};
+
+using Window = nt::fuzz::FuzzWindow<DoEveryTest>;
+
+Window* g_window = nullptr;
+
+// What follows a line in the file: nothing at the end, else LF or CR LF.
+void CheckLines(std::string_view content, const std::vector<std::string_view>& lines) {
+    if (content.starts_with("\xEF\xBB\xBF")) {
+        content.remove_prefix(3);
+    }
+    size_t at = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.data() != content.data() + at || line.find('\n') != std::string_view::npos) {
+            std::abort();
+        }
+        at += line.size();
+        if (at == content.size()) {
+            if (i + 1 != lines.size()) {
+                std::abort();
+            }
+            break;
+        }
+        if (content.substr(at, 2) == "\r\n") {
+            at += 2;
+        } else if (content[at] == '\n') {
+            at += 1;
+        } else {
+            std::abort();
+        }
+    }
+    if (at != content.size()) {
+        std::abort();
+    }
+}
+
+// The kept columns joined by commas give the line up to the eleventh column.
+void CheckRow(std::string_view line, const nt::ScriptRow& row) {
+    std::string joined;
+    size_t used = 1;
+    for (size_t commas = 0, at = 0; (at = line.find(',', at)) != std::string_view::npos; ++at) {
+        if (++commas == nt::kScriptColumns) {
+            line = line.substr(0, at);
+            break;
+        }
+        used = commas + 1;
+    }
+    for (size_t i = 0; i < row.columns.size(); ++i) {
+        if (i >= used) {
+            if (!row.columns[i].empty()) {
+                std::abort();
+            }
+            continue;
+        }
+        if (i > 0) {
+            joined += ',';
+        }
+        joined += row.columns[i];
+    }
+    if (joined != line) {
+        std::abort();
+    }
+    const std::string amount = nt::ScriptAmount(row.Amount());
+    if (amount.find('.') == std::string::npos || !amount.starts_with(row.Amount())) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    g_window = &Window::Start();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string_view> lines = nt::ScriptLines(content);
+    CheckLines(content, lines);
+    size_t runnable = 0;
+    for (std::string_view line : lines) {
+        const nt::ScriptRow row = nt::SplitScriptRow(line);
+        CheckRow(line, row);
+        runnable += nt::IsRunnableRow(row) ? 1 : 0;
+    }
+    // Every runnable row runs a command; a few hundred keep each input quick.
+    if (runnable > 200) {
+        return 0;
+    }
+
+    std::ofstream(nt::kScriptFileName, std::ios::binary | std::ios::trunc) << content;
+    nt::ManualClock clock;
+    nt::ScriptReport report(clock);
+    Window& w = *g_window;
+    w.dlg->SetScriptObserver(&report);
+    w.dlg->SetCommandObserver(&report);
+    w.dlg->OnRunScript();
+    w.dlg->SetCommandObserver(nullptr);
+    w.dlg->SetScriptObserver(nullptr);
+
+    nt::ScriptRunRecord run = report.Record();
+    if (!report.Opened() || run.end != nt::ScriptEnd::kCompleted ||
+        run.testCases.size() != runnable) {
+        std::abort();
+    }
+    // The report also carries responses; the rows' own bytes stand in for them.
+    for (nt::TestCaseRecord& testCase : run.testCases) {
+        testCase.responses.push_back(testCase.row.Info() + testCase.row.Type());
+        testCase.receipts.push_back(testCase.row.RefNumber());
+    }
+    pugi::xml_document doc;
+    const std::string xml = nt::FormatJUnitReport(run);
+    if (!doc.load_buffer(xml.data(), xml.size())) {
+        std::abort();
+    }
+    size_t cases = 0;
+    for (pugi::xml_node c = doc.child("testsuite").child("testcase"); c;
+         c = c.next_sibling("testcase")) {
+        ++cases;
+    }
+    if (cases != runnable) {
+        std::abort();
+    }
+    return 0;
+}
