@@ -9,6 +9,7 @@
 #include "app/SequenceStore.h"
 #include "log/LogWriter.h"
 #include "pads/PadTypeLine.h"
+#include "platform/StaleTemporaries.h"
 #include "platform/UserName.h"
 
 namespace nt {
@@ -64,6 +65,9 @@ bool CTestPosDlg::OnInitDialog() {
     for (int field : {id::kAmount, id::kTipAmount, id::kPurchaseLimit}) {
         form_.SetAmountCents(field, 0);
     }
+    // A process killed mid-save leaves the save's temporary file; start-up clears old ones.
+    RemoveStaleTemporaries(kSequenceFileName);
+    RemoveStaleTemporaries(kPadSelectionFile);
     LoadSequenceNo();
     form_.SetText(id::kSendingSeqNo, PosSequenceNo);
     form_.SetText(id::kReceivedSeqNo, PosSequenceNo);

@@ -25,6 +25,8 @@ namespace nt {
 
 inline constexpr const char* kProductVersionText = "Nord Teller Version 1.11";
 inline constexpr unsigned kAboutCommand = 0x0010;
+// The pad type the operator picked last, read at start-up.
+inline constexpr const char* kPadSelectionFile = "padselection.dat";
 
 // The main window's logic: its members, start-up and shutdown, its own small handlers and its
 // message table. It draws nothing: the Qt window and headless mode show what its form holds

@@ -10,8 +10,6 @@ namespace nt {
 
 namespace {
 
-constexpr const char* kPadSelectionFile = "padselection.dat";
-
 std::string WithoutTrailingSpace(std::string text) {
     size_t end = text.find_last_not_of(" \t\r\n\v\f");
     text.erase(end == std::string::npos ? 0 : end + 1);

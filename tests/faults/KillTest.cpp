@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SequenceStore.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -67,6 +69,14 @@ bool RunAndKill(const std::string& scenario, useconds_t delayUs) {
     return running && WIFSIGNALED(status);
 }
 
+size_t Strays() {
+    size_t strays = 0;
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        strays += e.path().filename().string().starts_with("testseqNo.dat.") ? 1 : 0;
+    }
+    return strays;
+}
+
 bool IsTenDigits(const std::string& text) {
     return text.size() == 10 && IsAllDigits(text);
 }
@@ -94,16 +104,24 @@ TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
         advanced += !last.empty() && now != last ? 1 : 0;
         last = now;
     }
-    size_t strays = 0;
-    for (const auto& e : std::filesystem::directory_iterator(".")) {
-        strays += e.path().filename().string().starts_with("testseqNo.dat.") ? 1 : 0;
-    }
+    const size_t strays = Strays();
     std::printf(
         "kills: %d of %d met a running program; the number advanced after %d; %zu "
         "unfinished temporary files left\n",
         killed, kills, advanced, strays);
     EXPECT_GT(killed, kills / 2);
     EXPECT_GT(advanced, 0);  // runs got past start-up: kills landed among the Sales' saves
+
+    // Once they are old enough to belong to no running save, the next start-up clears them
+    // (one is planted, so there is always one to clear).
+    test::WriteFile("testseqNo.dat.Zq1Zq1", "00100");
+    for (const auto& e : std::filesystem::directory_iterator(".")) {
+        std::filesystem::last_write_time(
+            e.path(), std::filesystem::last_write_time(e.path()) - std::chrono::minutes(2));
+    }
+    EXPECT_EQ(test::Nordteller("--headless --scenario /dev/null").status, 0);
+    EXPECT_EQ(Strays(), 0u);
+    EXPECT_EQ(ReadFile(kSequenceFileName), last);
 }
 
 }  // namespace
