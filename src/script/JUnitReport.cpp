@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "log/LogWriter.h"
+#include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
 #include "script/ScriptFile.h"
 #include "script/XmlText.h"
@@ -126,6 +127,7 @@ std::string FormatJUnitReport(const ScriptRunRecord& run, const std::vector<Verd
 
 bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run,
                       const std::vector<Verdict>& verdicts) {
+    RemoveStaleTemporaries(path);  // left by an earlier run killed while writing its report
     return WriteFileAtomic(path, FormatJUnitReport(run, verdicts));
 }
 

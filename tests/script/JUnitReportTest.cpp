@@ -1,5 +1,6 @@
 #include "script/JUnitReport.h"
 
+#include <chrono>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,10 @@ TEST(FormatJUnitReport, EmptyRun) {
 TEST(WriteJUnitReport, ReplacesInOneStepOrLeavesNothing) {
     test::TempDir dir;
     test::WriteFile("report.xml", "old");
+    // What an earlier run killed while writing left behind, an hour ago.
+    test::WriteFile("report.xml.Kx9Lm2", "<?xml");
+    std::filesystem::last_write_time("report.xml.Kx9Lm2",
+                                     std::filesystem::last_write_time(".") - std::chrono::hours(1));
     ASSERT_TRUE(WriteJUnitReport("report.xml", SampleRun()));
     EXPECT_EQ(test::ReadFile("report.xml"), FormatJUnitReport(SampleRun()));
     EXPECT_FALSE(WriteJUnitReport("no-such-dir/report.xml", SampleRun()));
@@ -143,7 +148,7 @@ TEST(WriteJUnitReport, ReplacesInOneStepOrLeavesNothing) {
         (void)entry;
         ++files;
     }
-    EXPECT_EQ(files, 1);  // no temporary file left behind
+    EXPECT_EQ(files, 1);  // no temporary file left behind, the stale one cleared
 }
 
 }  // namespace
