@@ -1,6 +1,6 @@
-// Unattended replay of a 10,000-row Script.csv of Sales against an in-process client that
-// answers at once: every log entry, receipt and the JUnit report written. Beside it, the bare
-// testseqNo.dat save, which every command does once and which bounds the replay rate.
+// Unattended replay of a 10,000-row Script.csv of Sales against the simulated payment client:
+// every log entry, receipt and the JUnit report written. Beside it, the bare testseqNo.dat
+// save, which every command makes once (behind the next test case during a script run).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -16,29 +16,12 @@
 #include "headless/UnattendedScript.h"
 #include "log/LogDrain.h"
 #include "platform/TextFile.h"
+#include "transaction/ClientFactory.h"
 
 namespace nt {
 namespace {
 
 constexpr int kRows = 10000;
-
-// A fast client: one canned approval with reference fields and a printed receipt.
-class CannedClient : public PaymentClient {
-  public:
-    ClientReply ProcessTransaction(const std::string&) override {
-        return ClientReply{0,
-                           "<?xml version=\"1.0\"?>\r\n<TStream>\r\n<CmdResponse><CmdStatus>"
-                           "Approved</CmdStatus><SequenceNo>0010010020</SequenceNo>"
-                           "</CmdResponse>\r\n<TranResponse><Amount><Purchase>5.00</Purchase>"
-                           "<Gratuity>0.00</Gratuity></Amount><RefNo>R1</RefNo><InvoiceNo>1"
-                           "</InvoiceNo><AuthCode>A1</AuthCode><AcqRefData>Q</AcqRefData>"
-                           "<RecordNo>N</RecordNo><ProcessData>P</ProcessData></TranResponse>\r\n"
-                           "<PrintData><Line1>SALE</Line1><Line2>TOTAL $5.00</Line2>"
-                           "<Line3>APPROVED</Line3></PrintData>\r\n</TStream>\r\n",
-                           {}};
-    }
-    ClientReply GetPadTypesInfo() override { return ClientReply{0, "", {}}; }
-};
 
 char scratch[] = "bench_script.XXXXXX";
 
@@ -77,7 +60,7 @@ void BM_ScriptReplay10000Sales(benchmark::State& state) {
     Transcript transcript(nowhere);
     ScriptedOperator op(transcript);
     MemoryForm form;
-    CTestPosDlg dlg(form, op, [](std::string&) { return std::make_unique<CannedClient>(); });
+    CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
     dlg.OnInitDialog();
     for (auto _ : state) {
         int status = RunScriptUnattended(dlg, "report.xml", SystemClock(), nowhere);

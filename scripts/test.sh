@@ -11,7 +11,7 @@ mode="${1:-}"
 TSAN_TESTS="LogWriter|DailyLogFault|ReceiptFileFault|LogDirectoryRemoved|SequenceFileFault|\
 PadSelectionFault|SlowClient|MisbehavingClient|PluginClient|ClientFactory|CommandFlow|\
 FlowHarness|HeadlessRunner|PadCatalog|ResponseHandling|BatchClose|SerialExchange|WaitReply|\
-WaitTiming|SimTerminal|Pty"
+WaitTiming|SimTerminal|Pty|SequenceSaveBehind|RunScript"
 scripts/deps.sh "$mode"
 
 if [[ "$mode" == "--sanitize" ]]; then

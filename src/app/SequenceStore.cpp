@@ -1,5 +1,6 @@
 #include "app/SequenceStore.h"
 
+#include "app/SequenceSaveBehind.h"
 #include "platform/TextFile.h"
 
 namespace nt {
@@ -16,6 +17,12 @@ bool IsAllDigits(std::string text) {
 }
 
 void LoadSequenceNo() {
+    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
+        if (std::optional<std::string> pending = behind->Pending()) {
+            PosSequenceNo = std::move(*pending);
+            return;
+        }
+    }
     auto line = ReadFirstLine(kSequenceFileName);
     if (!line) {
         return;
@@ -27,7 +34,18 @@ void LoadSequenceNo() {
 }
 
 bool SaveSequenceNo() {
+    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
+        behind->Drain();
+    }
     return WriteFileAtomic(kSequenceFileName, PosSequenceNo);
+}
+
+void QueueSequenceSave() {
+    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
+        behind->Queue(PosSequenceNo);
+        return;
+    }
+    SaveSequenceNo();
 }
 
 }  // namespace nt

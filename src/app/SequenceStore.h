@@ -14,12 +14,18 @@ extern std::string PosSequenceNo;
 bool IsAllDigits(std::string text);
 
 // Reads the first line of testseqNo.dat; a first line that is not exactly ten digits becomes
-// the default. A file that cannot be opened leaves the number as it is.
+// the default. A file that cannot be opened leaves the number as it is. While a save behind the
+// commands is pending, its number is taken instead: it is what the file is about to hold.
 void LoadSequenceNo();
 
 // Writes the number to testseqNo.dat without a line end, replacing the file in one step: on any
-// failure the old file stays as it was. Silent either way; the result is for tests.
+// failure the old file stays as it was. Silent either way; the result is for tests. A save
+// still pending behind the commands is finished first, so the files see the numbers in order.
 bool SaveSequenceNo();
+
+// The save at the end of a command: made at once, or queued while saves run behind the
+// commands (see SequenceSaveBehind).
+void QueueSequenceSave();
 
 // Saves the sequence number when its scope ends, by any way out.
 class SequenceSaver {
@@ -27,7 +33,7 @@ class SequenceSaver {
     SequenceSaver() = default;
     SequenceSaver(const SequenceSaver&) = delete;
     SequenceSaver& operator=(const SequenceSaver&) = delete;
-    ~SequenceSaver() { SaveSequenceNo(); }
+    ~SequenceSaver() { QueueSequenceSave(); }
 };
 
 }  // namespace nt

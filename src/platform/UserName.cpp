@@ -7,7 +7,9 @@
 
 namespace nt {
 
-std::string WorkstationUserName() {
+namespace {
+
+std::string LookUpUserName() {
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
     passwd entry{};
@@ -20,6 +22,14 @@ std::string WorkstationUserName() {
     if (name.size() > 99) {
         name.resize(99);
     }
+    return name;
+}
+
+}  // namespace
+
+// Looked up once: every request carries it, and the lookup reads the user database each time.
+std::string WorkstationUserName() {
+    static const std::string name = LookUpUserName();
     return name;
 }
 

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/SequenceSaveBehind.h"
 #include "app/TestPosDlg.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
@@ -70,6 +71,9 @@ void CTestPosDlg::OnRunScript() {
     const std::vector<ScriptTestCase> testCases = RunnableRows(*content);
     content.reset();
     const int total = static_cast<int>(testCases.size());
+    // Each command's save of the sequence number runs behind the next test case; the last one
+    // is in the file before this returns.
+    SequenceSaveBehind savesBehind;
     observer.OnScriptStarted(testCases);
     for (const ScriptTestCase& testCase : testCases) {
         const ScriptRow& row = testCase.row;

@@ -1,0 +1,126 @@
+#include "app/SequenceSaveBehind.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/SequenceStore.h"
+#include "platform/WriteFault.h"
+#include "support/FlowHarness.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+std::string Number(int n) {
+    char text[11];
+    std::snprintf(text, sizeof text, "%010d", n);
+    return text;
+}
+
+TEST(SequenceSaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
+    test::TempDir dir;
+    {
+        SequenceSaveBehind behind;
+        ASSERT_EQ(SequenceSaveBehind::Active(), &behind);
+        {
+            SequenceSaveBehind inner;  // a second one changes nothing
+            EXPECT_EQ(SequenceSaveBehind::Active(), &behind);
+        }
+        EXPECT_EQ(SequenceSaveBehind::Active(), &behind);
+        for (int n = 1; n <= 500; ++n) {
+            PosSequenceNo = Number(n);
+            QueueSequenceSave();
+        }
+    }
+    EXPECT_EQ(SequenceSaveBehind::Active(), nullptr);
+    EXPECT_EQ(ReadFile(kSequenceFileName), Number(500));
+
+    // Without one, the save at the end of a command is made at once.
+    PosSequenceNo = Number(501);
+    QueueSequenceSave();
+    EXPECT_EQ(ReadFile(kSequenceFileName), Number(501));
+}
+
+TEST(SequenceSaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
+    test::TempDir dir;
+    WriteFile(kSequenceFileName, Number(7));
+    SequenceSaveBehind behind;
+    // Each load comes straight after a queued save, long before its flush to disk ends.
+    for (int n = 100; n < 300; ++n) {
+        PosSequenceNo = Number(n);
+        QueueSequenceSave();
+        PosSequenceNo = "stale";
+        LoadSequenceNo();
+        ASSERT_EQ(PosSequenceNo, Number(n));
+    }
+    behind.Drain();
+    EXPECT_EQ(behind.Pending(), std::nullopt);
+    // Nothing pending: the file is read again, with its rules.
+    WriteFile(kSequenceFileName, "12345");
+    LoadSequenceNo();
+    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+}
+
+TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
+    test::TempDir dir;
+    SequenceSaveBehind behind;
+    for (int n = 1; n <= 100; n += 2) {
+        PosSequenceNo = Number(n);
+        QueueSequenceSave();
+        PosSequenceNo = Number(n + 1);
+        ASSERT_TRUE(SaveSequenceNo());
+        ASSERT_EQ(behind.Pending(), std::nullopt);
+        ASSERT_EQ(ReadFile(kSequenceFileName), Number(n + 1));
+    }
+}
+
+TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
+    test::TempDir dir;
+    WriteFile(kSequenceFileName, Number(41));
+    SequenceSaveBehind behind;
+    {
+        ScopedWriteFault fault({kSequenceFileName, 4, ENOSPC});
+        PosSequenceNo = Number(42);
+        QueueSequenceSave();
+        behind.Drain();
+    }
+    EXPECT_EQ(behind.Failures(), 1);
+    EXPECT_EQ(ReadFile(kSequenceFileName), Number(41));
+    PosSequenceNo = Number(43);
+    QueueSequenceSave();
+    behind.Drain();
+    EXPECT_EQ(behind.Failures(), 1);
+    EXPECT_EQ(ReadFile(kSequenceFileName), Number(43));
+}
+
+// A script run saves behind its commands, yet every request carries the number the response
+// before it gave, and the last one is in the file when the run returns.
+TEST(SequenceSaveBehind, AScriptRunChainsEveryResponsesNumberIntoTheNextRequest) {
+    test::FlowHarness h;
+    constexpr int kRows = 40;
+    std::string script;
+    for (int i = 1; i <= kRows; ++i) {
+        script += "Run,5,,R,A,Sale,0,0,case " + std::to_string(i) + "\r\n";
+        h.Reply(test::Response(Number(2000 + i), ""));
+    }
+    WriteFile("Script.csv", script);
+    h.dlg->OnRunScript();
+    EXPECT_EQ(SequenceSaveBehind::Active(), nullptr);
+    ASSERT_EQ(h.script->requests.size(), static_cast<size_t>(kRows));
+    for (int i = 2; i <= kRows; ++i) {
+        const std::string& request = h.script->requests[static_cast<size_t>(i - 1)];
+        EXPECT_NE(request.find("<SequenceNo>" + Number(2000 + i - 1) + "</SequenceNo>"),
+                  std::string::npos)
+            << "request " << i;
+    }
+    EXPECT_EQ(ReadFile(kSequenceFileName), Number(2000 + kRows));
+}
+
+}  // namespace
+}  // namespace nt
