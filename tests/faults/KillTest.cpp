@@ -1,6 +1,7 @@
-// The program killed at random moments during a stream of Sales against the simulator: the
-// sequence file is always a whole ten-digit number, and never goes back to an older one.
-// NORDTELLER_KILLS sets the number of kills (50 by default; the hardening run uses 1,000).
+// The program killed at random moments during a stream of Sales against the simulator, from a
+// scenario and from a script run: the sequence file is always a whole ten-digit number, and never
+// goes back to an older one. NORDTELLER_KILLS sets the number of kills (50 by default; the
+// hardening run uses 1,000).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -31,9 +32,19 @@ std::string SaleStream(int sales) {
     return scenario;
 }
 
-// Starts the headless program on `scenario` from standard input, waits `delayUs`, kills it with
-// SIGKILL and reaps it. True when the kill met a running program.
-bool RunAndKill(const std::string& scenario, useconds_t delayUs) {
+// A Script.csv of as many Sales.
+std::string SaleScript(int sales) {
+    std::string script;
+    for (int i = 0; i < sales; ++i) {
+        script += "Run,10,,,,Sale,0,0,Sale " + std::to_string(i) + "\r\n";
+    }
+    return script;
+}
+
+// Starts the headless program on `scenario` from standard input (or, when runScript, running
+// Script.csv with its default answers), waits `delayUs`, kills it with SIGKILL and reaps it.
+// True when the kill met a running program.
+bool RunAndKill(const std::string& scenario, bool runScript, useconds_t delayUs) {
     int in[2];
     if (::pipe(in) != 0) {
         return false;
@@ -47,7 +58,11 @@ bool RunAndKill(const std::string& scenario, useconds_t delayUs) {
         ::dup2(null, STDOUT_FILENO);
         ::dup2(null, STDERR_FILENO);
         const char* binary = NORDTELLER_BINARY_DIR "/nordteller";
-        ::execl(binary, binary, "--headless", "--scenario", "-", static_cast<char*>(nullptr));
+        if (runScript) {
+            ::execl(binary, binary, "--headless", "--run-script", static_cast<char*>(nullptr));
+        } else {
+            ::execl(binary, binary, "--headless", "--scenario", "-", static_cast<char*>(nullptr));
+        }
         ::_exit(127);
     }
     ::close(in[0]);
@@ -81,11 +96,18 @@ bool IsTenDigits(const std::string& text) {
     return text.size() == 10 && IsAllDigits(text);
 }
 
-TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
+// Commands from a scenario save as they end; a script run saves behind its commands.
+class KillTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
+    const bool runScript = GetParam();
     test::TempDir dir;
     const char* env = std::getenv("NORDTELLER_KILLS");
     const int kills = env != nullptr ? std::atoi(env) : 50;
-    const std::string scenario = SaleStream(5000);
+    const std::string scenario = runScript ? std::string() : SaleStream(5000);
+    if (runScript) {
+        test::WriteFile("Script.csv", SaleScript(5000));
+    }
     std::mt19937 random(20260307);
     // Start-up plus up to a few hundred Sales: kills land in start-up, mid-command, mid-save.
     std::uniform_int_distribution<useconds_t> delay(0, 250000);
@@ -94,7 +116,7 @@ TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     int killed = 0;
     int advanced = 0;
     for (int i = 0; i < kills; ++i) {
-        killed += RunAndKill(scenario, delay(random)) ? 1 : 0;
+        killed += RunAndKill(scenario, runScript, delay(random)) ? 1 : 0;
         const std::string now = ReadFile(kSequenceFileName);
         if (now == "<missing>" && last.empty()) {
             continue;  // killed before the first start-up saved anything
@@ -106,9 +128,9 @@ TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     }
     const size_t strays = Strays();
     std::printf(
-        "kills: %d of %d met a running program; the number advanced after %d; %zu "
+        "%s kills: %d of %d met a running program; the number advanced after %d; %zu "
         "unfinished temporary files left\n",
-        killed, kills, advanced, strays);
+        runScript ? "script run" : "scenario", killed, kills, advanced, strays);
     EXPECT_GT(killed, kills / 2);
     EXPECT_GT(advanced, 0);  // runs got past start-up: kills landed among the Sales' saves
 
@@ -123,6 +145,11 @@ TEST(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     EXPECT_EQ(Strays(), 0u);
     EXPECT_EQ(ReadFile(kSequenceFileName), last);
 }
+
+INSTANTIATE_TEST_SUITE_P(Commands, KillTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "ScriptRun" : "Scenario";
+                         });
 
 }  // namespace
 }  // namespace nt
