@@ -3,6 +3,7 @@
 
 #include "app/Controls.h"
 #include "headless/MemoryForm.h"
+#include "headless/SilentOperator.h"
 #include "request/AdditionalAmountsDlg.h"
 #include "request/ManualEntryDlg.h"
 #include "request/RequestComposer.h"
@@ -11,11 +12,8 @@ namespace nt {
 namespace {
 
 // Answers the manual entry dialog with three values; nothing else is asked for a Sale.
-class BenchOperator : public Operator {
+class BenchOperator : public SilentOperator {
   public:
-    void Message(const std::string&) override {}
-    bool Question(const std::string&) override { return true; }
-    bool RunEditXml(CEditXmlDlg&) override { return true; }
     bool RunManualEntry(CManualEntryDlg& dlg) override {
         dlg.m_zipCode = "K1A0B1";
         dlg.m_streetNumber = "123";
@@ -23,17 +21,6 @@ class BenchOperator : public Operator {
         return true;
     }
     bool RunAdditionalAmounts(CAdditionalAmountsDlg&) override { return false; }
-    bool RunGiftTranType(CGiftTranTypeDlg&) override { return false; }
-    void RunReceipt(CReceiptDlg&) override {}
-    void RunPadTypesInfo(CPadTypesInfoDlg&) override {}
-    void RunTestCasePrompt(CRunTestDlg&) override {}
-    void RunAbout() override {}
-    void ShowWait() override {}
-    void SetWaitMessage(const std::string&) override {}
-    void HideWait() override {}
-    void Tone(int, int) override {}
-    void Beep() override {}
-    void PumpMessages() override {}
 };
 
 void BM_BuildRequestEveryRow(benchmark::State& state) {

@@ -3,16 +3,17 @@
 #include <filesystem>
 #include <memory>
 
-#include "SilentOperator.h"
+#include "ScratchDirectory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
+#include "headless/SilentOperator.h"
 #include "log/LogWriter.h"
 
 namespace nt::fuzz {
 
 // The main window started over an in-memory form in a scratch directory, without a payment
 // client, kept for the whole fuzzing run.
-template <class OperatorType = SilentOperator>
+template <class OperatorType = nt::SilentOperator>
 struct FuzzWindow {
     MemoryForm form;
     OperatorType op;

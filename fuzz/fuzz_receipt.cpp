@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SilentOperator.h"
+#include "headless/SilentOperator.h"
 #include "response/CenterText.h"
 #include "response/PrintLines.h"
 #include "response/ReceiptRenderer.h"
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         inputs.customerLines = inputs.merchantLines;
     }
     CountingSink sink;
-    nt::fuzz::SilentOperator op;
+    nt::SilentOperator op;
     nt::RenderReceipt(inputs, sink, op);
     if (sink.entries == 0) {
         std::abort();  // a rendered receipt writes at least its merchant copy

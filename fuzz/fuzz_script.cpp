@@ -23,7 +23,7 @@
 
 namespace {
 
-class DoEveryTest : public nt::fuzz::SilentOperator {
+class DoEveryTest : public nt::SilentOperator {
   public:
     void RunTestCasePrompt(nt::CRunTestDlg& dlg) override { dlg.OnOK(); }
 };

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SilentOperator.h"
+#include "headless/SilentOperator.h"
 #include "platform/Clock.h"
 #include "response/ReceiptSink.h"
 #include "serial/SerialPort.h"
@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!port.OpenPort(1, nt::kTerminalBaudRate, 'N', '8', '1')) {
         std::abort();
     }
-    nt::fuzz::SilentOperator op;
+    nt::SilentOperator op;
     std::string reply;
     const bool complete = nt::WaitReply(port, op, timeoutMs, reply);
     if (!line.arrived.starts_with(reply) || (complete && !nt::IsReplyComplete(reply))) {

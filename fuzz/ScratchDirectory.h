@@ -4,33 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/Operator.h"
-
 namespace nt::fuzz {
-
-// An operator that answers every prompt at once with OK / Yes and shows nothing: fuzz targets
-// run the window's logic without anyone in front of it.
-class SilentOperator : public Operator {
-  public:
-    int messages = 0;
-
-    void Message(const std::string&) override { ++messages; }
-    bool Question(const std::string&) override { return true; }
-    bool RunEditXml(CEditXmlDlg&) override { return true; }
-    bool RunManualEntry(CManualEntryDlg&) override { return true; }
-    bool RunAdditionalAmounts(CAdditionalAmountsDlg&) override { return true; }
-    bool RunGiftTranType(CGiftTranTypeDlg&) override { return false; }
-    void RunReceipt(CReceiptDlg&) override {}
-    void RunPadTypesInfo(CPadTypesInfoDlg&) override {}
-    void RunTestCasePrompt(CRunTestDlg&) override {}
-    void RunAbout() override {}
-    void ShowWait() override {}
-    void SetWaitMessage(const std::string&) override {}
-    void HideWait() override {}
-    void Tone(int, int) override {}
-    void Beep() override {}
-    void PumpMessages() override {}
-};
 
 // Moves the process into a fresh temporary directory, removed at exit, so the window's files
 // (sequence number, pad selection, logs) never land in the source tree. It lives in memory when
