@@ -1,19 +1,11 @@
 // A plugin built against a later ABI: complete, but version 2.
 #include <cstdlib>
 
-#include "nordteller/cardbridge.h"
-
-struct cardbridge {};
+#include "StatelessPlugin.h"
 
 extern "C" {
 int cardbridge_abi_version(void) {
     return 2;
-}
-cardbridge* cardbridge_create(void) {
-    return new cardbridge;
-}
-void cardbridge_destroy(cardbridge* cb) {
-    delete cb;
 }
 int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response) {
     *response = nullptr;
@@ -22,11 +14,5 @@ int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response
 int32_t cardbridge_get_pad_types_info(cardbridge*, char** info) {
     *info = nullptr;
     return 0;
-}
-const char* cardbridge_last_error(cardbridge*) {
-    return nullptr;
-}
-void cardbridge_free(char* text) {
-    std::free(text);
 }
 }

@@ -3,19 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "nordteller/cardbridge.h"
-
-struct cardbridge {};
+#include "StatelessPlugin.h"
 
 extern "C" {
 int cardbridge_abi_version(void) {
     return CARDBRIDGE_ABI_VERSION;
-}
-cardbridge* cardbridge_create(void) {
-    return new cardbridge;
-}
-void cardbridge_destroy(cardbridge* cb) {
-    delete cb;
 }
 int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response) {
     *response = strdup(
@@ -28,11 +20,5 @@ int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response
 int32_t cardbridge_get_pad_types_info(cardbridge*, char** info) {
     *info = strdup("<PadTypeID1>X\xFF</PadTypeID1>");
     return 0;
-}
-const char* cardbridge_last_error(cardbridge*) {
-    return nullptr;
-}
-void cardbridge_free(char* text) {
-    std::free(text);
 }
 }

@@ -4,9 +4,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "nordteller/cardbridge.h"
-
-struct cardbridge {};
+#include "StatelessPlugin.h"
 
 namespace {
 
@@ -26,12 +24,6 @@ extern "C" {
 int cardbridge_abi_version(void) {
     return CARDBRIDGE_ABI_VERSION;
 }
-cardbridge* cardbridge_create(void) {
-    return new cardbridge;
-}
-void cardbridge_destroy(cardbridge* cb) {
-    delete cb;
-}
 int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response) {
     Sleep();
     *response = strdup(
@@ -44,11 +36,5 @@ int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response
 int32_t cardbridge_get_pad_types_info(cardbridge*, char** info) {
     *info = strdup("<PadTypeID1>Slow</PadTypeID1><Processor1>P</Processor1>");
     return 0;
-}
-const char* cardbridge_last_error(cardbridge*) {
-    return nullptr;
-}
-void cardbridge_free(char* text) {
-    std::free(text);
 }
 }
