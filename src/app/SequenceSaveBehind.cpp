@@ -22,13 +22,12 @@ SequenceSaveBehind::SequenceSaveBehind() {
     } catch (const std::system_error&) {
         return;  // no thread: saves stay immediate
     }
-    active_ = true;
     g_active = this;
 }
 
 SequenceSaveBehind::~SequenceSaveBehind() {
-    if (!active_) {
-        return;
+    if (g_active != this) {
+        return;  // it never started a thread
     }
     g_active = nullptr;
     {

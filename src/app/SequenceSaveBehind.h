@@ -41,7 +41,6 @@ class SequenceSaveBehind {
     std::optional<std::string> writing_;
     bool stopping_ = false;
     int failures_ = 0;
-    bool active_ = false;
     std::thread thread_;
 };
 
