@@ -111,12 +111,7 @@ TEST_F(SequenceStoreTest, SaveLeavesNoTemporaryFiles) {
     PosSequenceNo = "0010010040";
     ASSERT_TRUE(SaveSequenceNo());
     ASSERT_TRUE(SaveSequenceNo());
-    int entries = 0;
-    for (const auto& e : std::filesystem::directory_iterator(".")) {
-        (void)e;
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(test::Entries(), std::vector<std::string>{kSequenceFileName});
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -85,11 +87,10 @@ bool RunAndKill(const std::string& scenario, bool runScript, useconds_t delayUs)
 }
 
 size_t Strays() {
-    size_t strays = 0;
-    for (const auto& e : std::filesystem::directory_iterator(".")) {
-        strays += e.path().filename().string().starts_with("testseqNo.dat.") ? 1 : 0;
-    }
-    return strays;
+    const std::vector<std::string> names = test::Entries();
+    return static_cast<size_t>(std::count_if(names.begin(), names.end(), [](const std::string& n) {
+        return n.starts_with("testseqNo.dat.");
+    }));
 }
 
 bool IsTenDigits(const std::string& text) {

@@ -21,17 +21,9 @@
 namespace nt {
 namespace {
 
+using test::Entries;
 using test::ReadFile;
 using test::WriteFile;
-
-std::vector<std::string> Entries(const std::string& dir = ".") {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Sets the last change of a file (or link itself) to `seconds` ago.
 void Age(const std::string& path, int seconds) {

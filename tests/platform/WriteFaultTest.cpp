@@ -14,18 +14,9 @@
 namespace nt {
 namespace {
 
+using test::Entries;
 using test::ReadFile;
 using test::WriteFile;
-
-// Every entry of the current directory, so a test can tell that no temporary file was left.
-std::vector<std::string> Entries() {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(".")) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(WriteFault, BudgetCutsTheCrossingWriteShortThenFailsWithTheChosenError) {
     test::TempDir dir;

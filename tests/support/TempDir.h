@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace nt::test {
 
@@ -23,5 +24,7 @@ class TempDir {
 // Whole file content, or "<missing>" when it cannot be read.
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
+// The names in a directory, sorted: lets a test tell exactly which files were left.
+std::vector<std::string> Entries(const std::string& dir = ".");
 
 }  // namespace nt::test
