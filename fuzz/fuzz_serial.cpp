@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,53 +18,9 @@
 #include "serial/SerialReceipt.h"
 #include "serial/SerialReply.h"
 #include "serial/SerialWait.h"
+#include "support/FakeSerialLine.h"
 
 namespace {
-
-struct Line {
-    nt::ManualClock clock;
-    std::multimap<uint64_t, std::string> arrivals;
-    std::string input;
-    std::string arrived;  // everything that reached the input queue, in order
-    int errorQueries = 0;
-
-    void Arrive() {
-        while (!arrivals.empty() && arrivals.begin()->first <= clock.TickMs()) {
-            input += arrivals.begin()->second;
-            arrived += arrivals.begin()->second;
-            arrivals.erase(arrivals.begin());
-        }
-    }
-};
-
-class LineDevice : public nt::SerialDevice {
-  public:
-    explicit LineDevice(Line& line) : line_(line) {}
-
-    bool SetQueueSizes(uint32_t, uint32_t) override { return true; }
-    bool ProbeSettings() override { return true; }
-    bool ApplySettings(const nt::LineSettings&) override { return true; }
-    std::optional<nt::SerialStatus> QueryStatus() override {
-        line_.Arrive();
-        const bool errors = line_.errorQueries > 0;
-        line_.errorQueries = std::max(0, line_.errorQueries - 1);
-        return nt::SerialStatus{static_cast<uint32_t>(line_.input.size()), 0, errors};
-    }
-    std::optional<size_t> WriteSome(const char*, size_t size) override { return size; }
-    std::optional<size_t> ReadSome(char* data, size_t size) override {
-        line_.Arrive();
-        const size_t count = std::min(size, line_.input.size());
-        std::copy_n(line_.input.begin(), count, data);
-        line_.input.erase(0, count);
-        return count;
-    }
-    std::optional<bool> Dsr() override { return true; }
-    void CancelOutput() override {}
-    bool Close() override { return true; }
-
-  private:
-    Line& line_;
-};
 
 class CollectingSink : public nt::ReceiptSink {
   public:
@@ -124,28 +79,32 @@ void CheckLines(const std::string& lines) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    Line line;
-    line.errorQueries = in.ConsumeIntegralInRange(0, 3);
+    nt::ManualClock clock;
+    auto line = std::make_shared<nt::test::FakeLine>(clock);
+    line->errorQueries = in.ConsumeIntegralInRange(0, 3);
     // A bounded wait keeps every input quick; the real waits differ only in length.
     const uint32_t timeoutMs = in.ConsumeIntegralInRange<uint32_t>(1, 4000);
     const int pieces = in.ConsumeIntegralInRange(0, 8);
     uint64_t at = 0;
     for (int i = 0; i < pieces && in.remaining_bytes() > 0; ++i) {
         at += in.ConsumeIntegralInRange<uint64_t>(0, 700);
-        line.arrivals.emplace(at, in.ConsumeRandomLengthString(4096));
+        line->arrivals.emplace(at, in.ConsumeRandomLengthString(4096));
     }
-    line.arrivals.emplace(at, in.ConsumeRemainingBytesAsString());
+    line->arrivals.emplace(at, in.ConsumeRemainingBytesAsString());
+    // Pieces due at one tick arrive in the order they were added.
+    std::string arriving;
+    for (const auto& piece : line->arrivals) {
+        arriving += piece.second;
+    }
 
-    nt::CSerialPort port(line.clock, [&line](const std::string&, nt::Clock&) {
-        return std::make_unique<LineDevice>(line);
-    });
+    nt::CSerialPort port(clock, nt::test::FakeOpener(line));
     if (!port.OpenPort(1, nt::kTerminalBaudRate, 'N', '8', '1')) {
         std::abort();
     }
     nt::SilentOperator op;
     std::string reply;
     const bool complete = nt::WaitReply(port, op, timeoutMs, reply);
-    if (!line.arrived.starts_with(reply) || (complete && !nt::IsReplyComplete(reply))) {
+    if (!arriving.starts_with(reply) || (complete && !nt::IsReplyComplete(reply))) {
         std::abort();
     }
 
