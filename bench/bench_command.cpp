@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "BenchSupport.h"
 #include "app/Controls.h"
 #include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
@@ -28,9 +29,8 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 int main(int argc, char** argv) {
     using namespace nt;
     const int commands = argc > 1 ? std::atoi(argv[1]) : 3000;
-    std::string dir = (std::filesystem::temp_directory_path() / "nordteller-bench-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
-        std::perror("temporary directory");
+    const std::string dir = nt::bench::EnterTemporaryDirectory("nordteller-bench");
+    if (dir.empty()) {
         return 1;
     }
     for (int round = 1; round <= 3; ++round) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/Controls.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
@@ -25,15 +26,7 @@
 
 namespace {
 
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::atol(line.c_str() + 6);
-        }
-    }
-    return -1;
-}
+using nt::bench::ResidentKb;
 
 // Discards the transcript: a soak's prompts are not of interest, only their cost.
 class NullBuffer : public std::streambuf {
@@ -129,9 +122,8 @@ int main(int argc, char** argv) {
     const int sales = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int closeEvery = argc > 2 ? std::atoi(argv[2]) : 0;
     int closes = 0;
-    std::string dir = (std::filesystem::temp_directory_path() / "nordteller-soak-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
-        std::perror("temporary directory");
+    const std::string dir = nt::bench::EnterTemporaryDirectory("nordteller-soak");
+    if (dir.empty()) {
         return 1;
     }
     std::printf("VmRSS at start: %ld kB\n", ResidentKb());

@@ -15,6 +15,7 @@
 
 #include <sstream>
 
+#include "BenchSupport.h"
 #include "headless/HeadlessRunner.h"
 
 #ifdef NORDTELLER_BENCH_WINDOW
@@ -29,6 +30,8 @@
 
 namespace {
 
+using nt::bench::ResidentKb;
+
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::time_point since) {
@@ -38,16 +41,6 @@ double Ms(Clock::time_point since) {
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::atol(line.c_str() + 6);
-        }
-    }
-    return -1;
 }
 
 double HeadlessRunMs(const std::string& program) {
@@ -68,8 +61,8 @@ double HeadlessRunMs(const std::string& program) {
 
 int main(int argc, char** argv) {
     const std::string program = argc > 1 ? argv[1] : NORDTELLER_BINARY_DIR "/nordteller";
-    std::string dir = (std::filesystem::temp_directory_path() / "nordteller-bench-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) {
+    const std::string dir = nt::bench::EnterTemporaryDirectory("nordteller-bench");
+    if (dir.empty()) {
         return 1;
     }
     std::ofstream("empty.scenario") << "# start-up and shutdown only\n";
