@@ -1,7 +1,7 @@
 #include "headless/HeadlessRunner.h"
 
-#include "app/Controls.h"
 #include "app/TestPosApp.h"
+#include "form/Controls.h"
 #include "headless/FormDump.h"
 #include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
@@ -41,16 +41,16 @@ std::optional<std::string> HeadlessRunner::Perform(CTestPosDlg& dlg, const Actio
         case ActionKind::Select:
         case ActionKind::SelectNode: {
             const bool leaf = action.kind == ActionKind::Select;
-            int node =
-                leaf ? dlg.m_padTree.FindLeaf(action.text) : dlg.m_padTree.FindNode(action.text);
+            int node = leaf ? dlg.padCatalog().padTree().FindLeaf(action.text)
+                            : dlg.padCatalog().padTree().FindNode(action.text);
             if (node == PadTree::kNone) {
                 return leaf ? "no such pad type" : "no such pad tree node";
             }
-            dlg.SelectPadNode(node);
+            dlg.padCatalog().SelectPadNode(node);
             break;
         }
         case ActionKind::Dump:
-            DumpForm(form_, dlg.m_padTree, out_);
+            DumpForm(form_, dlg.padCatalog().padTree(), out_);
             break;
         case ActionKind::Answer:
             break;

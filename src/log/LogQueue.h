@@ -78,8 +78,8 @@ class CLogQueue {
     CLogQueue& operator=(const CLogQueue&) = delete;
 
     virtual void AddLine(std::string line);
-    // Keeps the current receipt file name with the line.
-    virtual void AddTraceLine(std::string line);
+    // A line for the receipt file of the given base name.
+    virtual void AddTraceLine(std::string file, std::string line);
 
   protected:
     std::shared_ptr<LogQueueState> queue_;

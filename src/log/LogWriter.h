@@ -48,7 +48,7 @@ CLogWriter& GetLogWriter();
 // stopped or the message cannot be formatted.
 bool LogLine(CLogWriter& writer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-// Queues one receipt line, verbatim, for the current receipt file.
-bool LogTrace(CLogWriter& writer, std::string_view line);
+// Queues one receipt line, verbatim, for the receipt file of the given base name.
+bool LogTrace(CLogWriter& writer, std::string_view file, std::string_view line);
 
 }  // namespace nt

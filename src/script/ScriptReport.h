@@ -1,9 +1,9 @@
 #pragma once
 
+#include "form/CommandObserver.h"
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
 #include "script/TestCaseRecord.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt {
 

@@ -1,8 +1,9 @@
+#include "script/ScriptRunner.h"
+
 #include <vector>
 
-#include "app/Controls.h"
-#include "app/SequenceSaveBehind.h"
-#include "app/TestPosDlg.h"
+#include "form/Controls.h"
+#include "pos/SequenceSaveBehind.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptRow.h"
@@ -34,8 +35,7 @@ std::vector<ScriptTestCase> RunnableRows(std::string_view content) {
 }
 
 // Fields and options from one row; they stay in the window whatever the tester chooses.
-void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amount) {
-    Form& form = dlg.form();
+void FillWindow(WindowForm& form, const ScriptRow& row, const std::string& amount) {
     form.SetText(id::kAmount, amount);
     form.SetText(id::kTipAmount, row.Tip());
     if (row.RefNumber() != "Skip") {
@@ -47,7 +47,7 @@ void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amoun
     }
     const int flags = LeadingNumber(row.Options());
     form.SetChecked(id::kPromptTip, (flags & kTipFlag) != 0);
-    dlg.OnTipCheck();
+    form.OnTipCheck();
     form.SetChecked(id::kPromptManual, (flags & kManualEntryFlag) != 0);
     form.SetChecked(id::kAllowPartialAuth, (flags & kPartialAuthFlag) != 0);
     form.SetChecked(id::kOverride, (flags & kOverrideFlag) != 0);
@@ -59,9 +59,9 @@ void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amoun
 
 }  // namespace
 
-void CTestPosDlg::OnRunScript() {
-    static NullScriptObserver none;
-    ScriptObserver& observer = scriptObserver_ != nullptr ? *scriptObserver_ : none;
+void ScriptRunner::OnRunScript() {
+    NullScriptObserver none;
+    ScriptObserver& observer = observer_ != nullptr ? *observer_ : none;
     std::optional<std::string> content = ReadScriptFile(kScriptFileName);
     if (!content) {
         op_.Message(std::string("Could not open ") + kScriptFileName);
@@ -73,12 +73,12 @@ void CTestPosDlg::OnRunScript() {
     const int total = static_cast<int>(testCases.size());
     // Each command's save of the sequence number runs behind the next test case; the last one
     // is in the file before this returns.
-    SequenceSaveBehind savesBehind;
+    SequenceSaveBehind savesBehind(store_);
     observer.OnScriptStarted(testCases);
     for (const ScriptTestCase& testCase : testCases) {
         const ScriptRow& row = testCase.row;
         const std::string amount = ScriptAmount(row.Amount());
-        FillWindow(*this, row, amount);
+        FillWindow(form_, row, amount);
         observer.OnTestCaseStarted(testCase, total);
 
         int choice = 0;
@@ -99,7 +99,7 @@ void CTestPosDlg::OnRunScript() {
         }
         std::optional<int> button = TransactionButton(row.Type());
         if (button) {
-            OnCommand(*button);
+            click_(*button);
         } else {
             op_.Message(" TranType [" + row.Type() + "] is invalid. skipping...");
         }

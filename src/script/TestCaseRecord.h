@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "form/CommandObserver.h"
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt {
 

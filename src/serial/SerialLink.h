@@ -2,7 +2,7 @@
 
 #include "log/LogWriter.h"
 #include "platform/Clock.h"
-#include "request/RequestComposer.h"
+#include "request/ManualEntries.h"
 #include "serial/SerialDevice.h"
 
 namespace nt {

@@ -9,7 +9,7 @@
 namespace nt {
 
 PadTreeView::PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg) : widget_(widget), dlg_(dlg) {
-    dlg_.m_padTree.SetObserver(this);
+    dlg_.padCatalog().padTree().SetObserver(this);
     connect(widget_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { OnCurrentItemChanged(item); });
     OnTreeRebuilt();
@@ -23,7 +23,7 @@ QTreeWidgetItem* PadTreeView::Item(int node) const {
 }
 
 void PadTreeView::OnTreeRebuilt() {
-    const PadTree& tree = dlg_.m_padTree;
+    const PadTree& tree = dlg_.padCatalog().padTree();
     syncing_ = true;
     widget_->setUpdatesEnabled(false);
     widget_->clear();
@@ -70,7 +70,7 @@ void PadTreeView::OnCurrentItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const int node = item->data(0, Qt::UserRole).toInt();
-    Guarded("pad type selection", [&] { dlg_.SelectPadNode(node); });
+    Guarded("pad type selection", [&] { dlg_.padCatalog().SelectPadNode(node); });
 }
 
 }  // namespace nt

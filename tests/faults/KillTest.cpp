@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SequenceStore.h"
+#include "pos/SequenceStore.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 

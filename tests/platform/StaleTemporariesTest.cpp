@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
+#include "pos/SequenceStore.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
 
@@ -92,7 +92,7 @@ TEST(StaleTemporaries, StartUpClearsThoseOfTheSequenceAndPadSelectionFiles) {
         test::RecordingOperator op;
         CTestPosDlg dlg(form, op, nullptr);
         dlg.OnInitDialog();
-        EXPECT_EQ(PosSequenceNo, "0010010042");
+        EXPECT_EQ(dlg.posState().PosSequenceNo, "0010010042");
     }
     const std::vector<std::string> left = Entries();
     EXPECT_EQ(std::count(left.begin(), left.end(), "testseqNo.dat.k1lL3d"), 0);

@@ -14,7 +14,7 @@
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "ui/QtText.h"
 
 namespace nt::test {
@@ -269,7 +269,7 @@ namespace {
 class PadTreeTest : public MainWindowFixture {};
 
 TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
-    dlg_->BuildPadCatalog(
+    dlg_->padCatalog().BuildPadCatalog(
         "<PadTypeID1>iPP320</PadTypeID1><Processor1>Moneris</Processor1>"
         "<Manufacturer1>Ingenico</Manufacturer1><PadTypeID2>VX820-POSPAD</PadTypeID2>"
         "<Processor2>Moneris</Processor2><Manufacturer2>Verifone</Manufacturer2>",
@@ -286,10 +286,10 @@ TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
 
     QTreeWidgetItem* pospad = root->child(0)->child(1)->child(0);
     tree->setCurrentItem(pospad);  // as a click does
-    EXPECT_EQ(dlg_->PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
+    EXPECT_EQ(dlg_->padCatalog().PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
     EXPECT_TRUE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
 
-    dlg_->m_padTree.SetEnabled(false);
+    dlg_->padCatalog().padTree().SetEnabled(false);
     EXPECT_FALSE(tree->isEnabled());
 }
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "UiTestSupport.h"
-#include "app/Controls.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "response/ReceiptDlg.h"
 #include "support/TempDir.h"
 #include "ui/MainWindow.h"

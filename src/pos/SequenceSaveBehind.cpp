@@ -1,20 +1,15 @@
-#include "app/SequenceSaveBehind.h"
+#include "pos/SequenceSaveBehind.h"
 
 #include <system_error>
 
-#include "app/SequenceStore.h"
 #include "platform/TextFile.h"
+#include "pos/SequenceStore.h"
 
 namespace nt {
 
-namespace {
-
-SequenceSaveBehind* g_active = nullptr;  // touched by the window's thread only
-
-}  // namespace
-
-SequenceSaveBehind::SequenceSaveBehind() {
-    if (g_active != nullptr) {
+// The store's pointer is touched by the window's thread only.
+SequenceSaveBehind::SequenceSaveBehind(SequenceStore& store) : store_(store) {
+    if (store_.behind_ != nullptr) {
         return;  // the outer one already saves behind
     }
     try {
@@ -22,24 +17,20 @@ SequenceSaveBehind::SequenceSaveBehind() {
     } catch (const std::system_error&) {
         return;  // no thread: saves stay immediate
     }
-    g_active = this;
+    store_.behind_ = this;
 }
 
 SequenceSaveBehind::~SequenceSaveBehind() {
-    if (g_active != this) {
+    if (store_.behind_ != this) {
         return;  // it never started a thread
     }
-    g_active = nullptr;
+    store_.behind_ = nullptr;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
     changed_.notify_all();
     thread_.join();
-}
-
-SequenceSaveBehind* SequenceSaveBehind::Active() {
-    return g_active;
 }
 
 void SequenceSaveBehind::Queue(const std::string& number) {
