@@ -103,13 +103,17 @@ const char* UsageText() {
            "                      any), the scenario's queued answers serve its prompts\n"
            "                      (default: every test case done, every dialog accepted);\n"
            "                      progress on stderr\n"
-           "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
+           "  --junit FILE        write a JUnit XML report of the script run to FILE; refused\n"
+           "                      before the run when FILE is Script.csv or its folder cannot\n"
+           "                      be written\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n"
+           "Files are read and written in the current directory, by one instance at a time:\n"
+           "a second one started there refuses to run (the lock file is .nordteller.lock).\n"
            "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
            "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "out, Script.csv that cannot be opened or has CR-only line ends, a report that\n"
+           "cannot be written, or the folder in use by another instance.\n";
 }
 
 }  // namespace nt

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/TestPosApp.h"
 #include "headless/FormDump.h"
+#include "headless/ReportPath.h"
 #include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
 
@@ -114,6 +115,12 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
 
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
                     std::ostream& err, const ScriptOptions& script) {
+    if (script.run && !script.junitPath.empty()) {
+        if (auto fault = ReportPathFault(script.junitPath)) {
+            err << "nordteller: " << *fault << '\n';
+            return 2;
+        }
+    }
     if (path.empty()) {
         return RunHeadless(control, {}, out, err, script);
     }

@@ -39,8 +39,8 @@ class HeadlessRunner {
 int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
                 std::ostream& err, const ScriptOptions& script = {});
 
-// The same from a scenario file ("-": standard input; empty: no actions), read and checked
-// before start-up so that a scenario that cannot be read changes no file.
+// The same from a scenario file ("-": standard input; empty: no actions), read and checked,
+// with the report path, before start-up so that a refused run changes no file.
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
                     std::ostream& err, const ScriptOptions& script = {});
 

@@ -6,6 +6,7 @@
 
 #include "log/LogFile.h"
 #include "log/LogFormat.h"
+#include "platform/Codepage.h"
 
 namespace nt {
 
@@ -34,9 +35,9 @@ void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append
 
 // The receipt's file, else its "ALT" form (the file held by another program); a name the file
 // system refuses (too long, say) falls back to Receipt.txt and its "ALT" form, so no receipt
-// is lost for its name.
+// is lost for its name. File names are UTF-8 here, the name is Windows-1252 text.
 bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name) {
-    for (const std::string& candidate : {name, std::string("Receipt")}) {
+    for (const std::string& candidate : {Cp1252ToUtf8(name), std::string("Receipt")}) {
         if (file.Open(directory + "/" + candidate + ".txt") ||
             file.Open(directory + "/ALT" + candidate + ".txt")) {
             return true;

@@ -1,9 +1,11 @@
 #include "ui/WindowApp.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "app/TestPosApp.h"
+#include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
 #include "ui/Guard.h"
 #include "ui/MainWindow.h"
@@ -18,6 +20,17 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
     QApplication::setWindowIcon(AppIcon());
     // The program ends when the main window closes, not when a message box does.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Taken before any file of the folder is read, held until the window closes.
+    FolderLock lock(".");
+    if (!lock.Held()) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Nordteller"),
+            QStringLiteral("Another Nordteller is already using the folder\n%1\n\nOnly one "
+                           "instance may use a folder at a time.")
+                .arg(QString::fromStdString(lock.Folder())));
+        return 2;
+    }
 
     MainWindow window;
     QtForm form(window.Controls());

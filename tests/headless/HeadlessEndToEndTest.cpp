@@ -85,7 +85,19 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
     WriteFile("bad1.scenario", "dump\nfly 1004\n");
     WriteFile("bad2.scenario", "# ok\nclick 1016\n");
     fs::create_directory("adir");
+    const std::string script = "Run,5,,1,,Sale,0,0,one\r\n";
+    WriteFile("Script.csv", script);
+    fs::create_symlink("Script.csv", "link.csv");
     const std::pair<const char*, const char*> cases[] = {
+        {"--headless --run-script --junit Script.csv",
+         "nordteller: the report 'Script.csv' would overwrite the test script Script.csv\n"},
+        {"--headless --run-script --junit ./adir/../link.csv",
+         "nordteller: the report './adir/../link.csv' would overwrite the test script "
+         "Script.csv\n"},
+        {"--headless --run-script --junit /no/such/dir/r.xml",
+         "nordteller: cannot write the report '/no/such/dir/r.xml': No such file or directory\n"},
+        {"--headless --run-script --junit adir",
+         "nordteller: cannot write the report 'adir': Is a directory\n"},
         {"--headless --scenario bad1.scenario",
          "nordteller: scenario line 2: unknown action 'fly'\n"},
         {"--headless --scenario bad2.scenario",
@@ -102,6 +114,7 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
         EXPECT_EQ(r.out, "") << args;
         EXPECT_FALSE(fs::exists("testseqNo.dat")) << args;
         EXPECT_FALSE(fs::exists("QUORLIN_LOGS")) << args;
+        EXPECT_EQ(ReadFile("Script.csv"), script) << args;
     }
 }
 

@@ -90,6 +90,19 @@ TEST_F(LogWriterTest, ReceiptLinesAreVerbatimAndGoToTheNamedFile) {
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/case 12.txt"), "line\r\n");
     EXPECT_FALSE(fs::exists(kDaily));  // receipt lines alone never open the daily log
+
+    // The name is Windows-1252 text; the file's name is its UTF-8 form, ALT form included.
+    SetReceiptFileName("Caf\xE9 \x80");
+    EXPECT_TRUE(LogTrace(writer, "utf"));
+    ASSERT_TRUE(writer.Flush());
+    {
+        ForeignLock taken("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt");
+        EXPECT_TRUE(LogTrace(writer, "alt"));
+        ASSERT_TRUE(writer.Flush());
+    }
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt"), "utf\r\n");
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTCaf\xC3\xA9 \xE2\x82\xAC.txt"), "alt\r\n");
+    EXPECT_FALSE(fs::exists("QUORLIN_LOGS/Caf\xE9 \x80.txt"));
 }
 
 TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
