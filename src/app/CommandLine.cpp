@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/QuotedInput.h"
+
 namespace nt {
 
 namespace {
@@ -64,10 +66,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         } else if (arg == "--version") {
             out.version = true;
         } else if (arg.starts_with("-")) {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option " + QuoteInput(arg);
             return false;
         } else {
-            error = "unexpected argument '" + arg + "'";
+            error = "unexpected argument " + QuoteInput(arg);
             return false;
         }
     }
