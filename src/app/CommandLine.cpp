@@ -108,10 +108,15 @@ const char* UsageText() {
            "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n"
-           "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
-           "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "Files are read and written in the current directory. A sequence number that\n"
+           "cannot be saved, and logging that stops, are told once on stderr.\n"
+           "Exit status:\n"
+           "  0  all well (with --run-script: no test case failed; skipped ones do not fail)\n"
+           "  1  a test case of an unattended run failed, or no row could run\n"
+           "  2  the command line, the scenario, a report path or the working folder refused\n"
+           "     (one line on stderr says why)\n"
+           "  3  the payment client could not be created and a command of the scenario\n"
+           "     needed it (the reason on stderr)\n";
 }
 
 }  // namespace nt
