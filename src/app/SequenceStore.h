@@ -19,9 +19,9 @@ bool IsAllDigits(std::string text);
 void LoadSequenceNo();
 
 // Writes the number to testseqNo.dat without a line end, replacing the file in one step: on any
-// failure the old file stays as it was. The window stays silent either way (see
-// WriteSequenceFile); the result is for tests. A save
-// still pending behind the commands is finished first, so the files see the numbers in order.
+// failure the old file stays as it was. The window stays silent either way (stderr and the log
+// hear of failures, see WriteSequenceFile); the result is for tests. A save still pending
+// behind the commands is finished first, so the files see the numbers in order.
 bool SaveSequenceNo();
 
 // Writes a number to testseqNo.dat as SaveSequenceNo does, on whichever thread saves. The first
