@@ -1,5 +1,8 @@
 #include "app/SequenceStore.h"
 
+#include <cerrno>
+
+#include "app/SaveFailureNotice.h"
 #include "app/SequenceSaveBehind.h"
 #include "platform/TextFile.h"
 
@@ -37,7 +40,15 @@ bool SaveSequenceNo() {
     if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
         behind->Drain();
     }
-    return WriteFileAtomic(kSequenceFileName, PosSequenceNo);
+    return WriteSequenceFile(PosSequenceNo);
+}
+
+bool WriteSequenceFile(const std::string& number) {
+    // Belongs with the number: whether saves are failing is the store's state for the run.
+    static SaveFailureNotice notice("POS sequence number", kSequenceFileName);
+    const bool saved = WriteFileAtomic(kSequenceFileName, number);
+    notice.Saved(saved ? 0 : errno);
+    return saved;
 }
 
 void QueueSequenceSave() {

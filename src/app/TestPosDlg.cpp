@@ -102,14 +102,13 @@ bool CTestPosDlg::CreateControl() {
     if (!controlFactory_) {
         return false;
     }
-    auto host = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
-    if (!host->Created()) {
+    m_pControl = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
+    if (!m_pControl->Created()) {
         // Nobody but whoever set the program up can act on the reason: stderr, not a message.
         std::fprintf(stderr, "nordteller: payment client not created: %s\n",
-                     host->CreateError().c_str());
+                     m_pControl->CreateError().c_str());
         return false;
     }
-    m_pControl = std::move(host);
     return true;
 }
 

@@ -116,7 +116,8 @@ class CTestPosDlg {
 
     WindowForm& form() { return form_; }
     Operator& op() { return op_; }
-    bool HasControl() const { return m_pControl != nullptr; }
+    bool HasControl() const { return m_pControl != nullptr && m_pControl->Created(); }
+    // The payment client's host; one whose client could not be created is kept, for its reason.
     ControlHost* Control() { return m_pControl.get(); }
 
     PadTree m_padTree;

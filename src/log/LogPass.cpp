@@ -1,5 +1,7 @@
 #include "log/LogPass.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -75,10 +77,14 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
 }  // namespace
 
 bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& clock,
-                   std::string& buffer) {
+                   std::string& buffer, std::string& failure) {
     if (!batch.main.empty()) {
         LogFile file;
-        if (!file.Open(directory + "/" + DailyLogName(clock.Now()))) {
+        const std::string path = directory + "/" + DailyLogName(clock.Now());
+        if (!file.Open(path)) {
+            const int error = errno;
+            failure = "cannot open " + path + ": " +
+                      (error == EWOULDBLOCK ? "in use by another program" : std::strerror(error));
             return false;
         }
         WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {

@@ -149,7 +149,9 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
         ok = ::rename(pattern.c_str(), path.c_str()) == 0;
     }
     if (!ok) {
+        const int error = errno;
         ::unlink(pattern.c_str());
+        errno = error;
         return false;
     }
     // No flush of the directory: until the rename reaches the disk the old file is what a

@@ -25,7 +25,7 @@ std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxL
 
 // Replaces the file's content as one step: a temporary file in the same directory is written,
 // flushed to disk and renamed over the old one. On any failure the old file stays untouched
-// and false is returned.
+// and false is returned, with errno telling why.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
 
 // Writes content to a file opened for exclusive use (a file another process holds exclusively

@@ -1,4 +1,5 @@
 // Runs the built program in headless mode, as automation does.
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -116,6 +117,43 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
         EXPECT_FALSE(fs::exists("QUORLIN_LOGS")) << args;
         EXPECT_EQ(ReadFile("Script.csv"), script) << args;
     }
+}
+
+// A sequence file that cannot be saved and a log folder that cannot be used are each told once
+// on stderr, however many commands run; the commands themselves go on.
+TEST_F(HeadlessEndToEnd, FilesThatCannotBeWrittenAreToldOnce) {
+    WriteFile("QUORLIN_LOGS", "a file, not a folder");
+    fs::create_directory("testseqNo.dat");
+    Outcome r = RunScenario("click 1004\nclick 1004\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.starts_with(
+        "nordteller: Cannot save the POS sequence number to testseqNo.dat: Is a directory\n"
+        "nordteller: logging stopped: cannot open QUORLIN_LOGS/CAN"))
+        << r.err;
+    EXPECT_TRUE(r.err.ends_with(".log: Not a directory\n")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+    EXPECT_TRUE(HasLine(r.out, "wait: OnSaleButton"));
+}
+
+// Without its payment client a run whose scenario needs it ends with status 3 and the reason;
+// one that never needs it ends well.
+TEST_F(HeadlessEndToEnd, CommandThatNeedsTheMissingClientEndsWithStatusThree) {
+    WriteFile("idle.scenario", "dump\n");
+    WriteFile("sale.scenario", "click 1004\n");
+    Outcome idle = Nordteller("--control ./no-such-client.so --headless --scenario idle.scenario");
+    EXPECT_EQ(idle.status, 0) << idle.err;
+    Outcome r = Nordteller("--control ./no-such-client.so --headless --scenario sale.scenario");
+    EXPECT_EQ(r.status, 3);
+    const std::string reason = "Cannot load the payment client library ./no-such-client.so: ";
+    EXPECT_TRUE(r.err.starts_with("nordteller: payment client not created: " + reason)) << r.err;
+    EXPECT_NE(r.err.find("\nnordteller: a command needed the payment client, which could not be "
+                         "created: " +
+                         reason),
+              std::string::npos)
+        << r.err;
+    EXPECT_TRUE(HasLine(r.out,
+                        "message: The payment client is not available: it could not be "
+                        "created at start-up. Nothing was sent."));
 }
 
 TEST_F(HeadlessEndToEnd, LeftoverAnswerFailsAfterACleanShutdown) {
