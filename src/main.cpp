@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "headless/HeadlessRunner.h"
+#include "platform/FolderLock.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
@@ -26,6 +27,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.headless) {
+        // Taken before any file of the folder is read, held until the process ends.
+        nt::FolderLock lock(".");
+        if (!lock.Held()) {
+            std::fprintf(stderr, "nordteller: %s\n", lock.InUseText().c_str());
+            return 2;
+        }
         nt::ScriptOptions script{commandLine.runScript, commandLine.junit};
         return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
                                    script);

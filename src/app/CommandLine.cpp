@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/QuotedInput.h"
+
 namespace nt {
 
 namespace {
@@ -64,10 +66,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         } else if (arg == "--version") {
             out.version = true;
         } else if (arg.starts_with("-")) {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option " + QuoteInput(arg);
             return false;
         } else {
-            error = "unexpected argument '" + arg + "'";
+            error = "unexpected argument " + QuoteInput(arg);
             return false;
         }
     }
@@ -103,13 +105,22 @@ const char* UsageText() {
            "                      any), the scenario's queued answers serve its prompts\n"
            "                      (default: every test case done, every dialog accepted);\n"
            "                      progress on stderr\n"
-           "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
+           "  --junit FILE        write a JUnit XML report of the script run to FILE; refused\n"
+           "                      before the run when FILE is Script.csv or its folder cannot\n"
+           "                      be written\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n"
-           "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
-           "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "Files are read and written in the current directory, by one instance at a time:\n"
+           "a second one started there refuses to run (the lock file is .nordteller.lock).\n"
+           "A sequence number that cannot be saved, and logging that stops, are told once\n"
+           "on stderr.\n"
+           "Exit status:\n"
+           "  0  all well (with --run-script: no test case failed; skipped ones do not fail)\n"
+           "  1  a test case of an unattended run failed, or no row could run\n"
+           "  2  the command line, the scenario, a report path or the working folder refused\n"
+           "     (one line on stderr says why)\n"
+           "  3  the payment client could not be created and a command of the scenario\n"
+           "     needed it (the reason on stderr)\n";
 }
 
 }  // namespace nt

@@ -10,6 +10,21 @@ namespace nt {
 
 int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
                         std::ostream& err) {
+    // Read as the window reads it, a file with CR-only line ends would run its first row with
+    // the rest of the file in its last column; an unattended run refuses it instead.
+    int longLine = 0;
+    if (std::optional<std::string> content = ReadScriptFile(kScriptFileName, &longLine)) {
+        if (const int line = LoneCarriageReturnLine(*content)) {
+            err << "nordteller: " << kScriptFileName << " line " << line
+                << ": carriage return without line feed (CR-only line ends are not read as "
+                   "line ends); save the file with LF or CR LF line ends\n";
+            return 2;
+        }
+        if (longLine != 0) {
+            err << "nordteller: " << kScriptFileName << " line " << longLine
+                << ": longer than 1 MiB, not a test case\n";
+        }
+    }
     ScriptProgress progress(err);
     ScriptReport report(clock);
     ScriptObserverList observers;

@@ -60,13 +60,19 @@ void LogQueueState::PassDone(uint64_t flushTicket) {
     passDone_.notify_all();
 }
 
-void LogQueueState::WriterEnded() {
-    stop_.store(true, std::memory_order_release);
+void LogQueueState::WriterEnded(std::string failure) {
     {
         std::lock_guard lock(mutex_);
+        stopReason_ = std::move(failure);
+        stop_.store(true, std::memory_order_release);
         writerEnded_ = true;
     }
     passDone_.notify_all();
+}
+
+std::string LogQueueState::StopReason() const {
+    std::lock_guard lock(mutex_);
+    return stopReason_;
 }
 
 bool LogQueueState::Flush() {

@@ -39,7 +39,9 @@ class LogQueueState {
     // swaps all pending lines into batch, which must be empty.
     void Take(LogBatch& batch);
     void PassDone(uint64_t flushTicket);
-    void WriterEnded();
+    // failure: why the writer ended before it was asked to stop; empty when it was asked.
+    void WriterEnded(std::string failure = {});
+    std::string StopReason() const;
 
     // Blocks until everything queued before the call has been handled by the writer; false when
     // the writer has ended first. While paused it waits for Resume.
@@ -66,6 +68,7 @@ class LogQueueState {
     uint64_t flushRequested_ = 0;
     uint64_t flushTaken_ = 0;
     uint64_t flushDone_ = 0;
+    std::string stopReason_;
     std::atomic<bool> stop_{false};
 };
 

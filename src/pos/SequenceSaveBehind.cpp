@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "platform/TextFile.h"
 #include "pos/SequenceStore.h"
 
 namespace nt {
@@ -68,7 +67,7 @@ void SequenceSaveBehind::Run() {
         lock.unlock();
         bool saved = false;
         try {
-            saved = WriteFileAtomic(kSequenceFileName, *writing_);
+            saved = store_.WriteSequenceFile(*writing_);
         } catch (...) {
             // Out of memory: this save fails like any other, the file stays as it was.
         }

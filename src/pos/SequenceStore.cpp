@@ -1,5 +1,7 @@
 #include "pos/SequenceStore.h"
 
+#include <cerrno>
+
 #include "platform/TextFile.h"
 #include "pos/SequenceSaveBehind.h"
 
@@ -36,7 +38,13 @@ bool SequenceStore::SaveSequenceNo() {
     if (behind_ != nullptr) {
         behind_->Drain();
     }
-    return WriteFileAtomic(kSequenceFileName, state_.PosSequenceNo);
+    return WriteSequenceFile(state_.PosSequenceNo);
+}
+
+bool SequenceStore::WriteSequenceFile(const std::string& number) {
+    const bool saved = WriteFileAtomic(kSequenceFileName, number);
+    notice_.Saved(saved ? 0 : errno);
+    return saved;
 }
 
 void SequenceStore::QueueSequenceSave() {

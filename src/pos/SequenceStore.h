@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pos/PosState.h"
+#include "pos/SaveFailureNotice.h"
 
 namespace nt {
 
@@ -27,10 +28,15 @@ class SequenceStore {
     void LoadSequenceNo();
 
     // Writes the number to testseqNo.dat without a line end, replacing the file in one step: on
-    // any failure the old file stays as it was. Silent either way; the result is for tests. A
-    // save still pending behind the commands is finished first, so the files see the numbers in
-    // order.
+    // any failure the old file stays as it was. The window stays silent either way (stderr and
+    // the log hear of failures, see WriteSequenceFile); the result is for tests. A save still
+    // pending behind the commands is finished first, so the files see the numbers in order.
     bool SaveSequenceNo();
+
+    // Writes a number to testseqNo.dat as SaveSequenceNo does, on whichever thread saves. The
+    // first failure of a run, and the first success after failures, are told on stderr and in
+    // the daily log, naming the file and the reason.
+    bool WriteSequenceFile(const std::string& number);
 
     // The save at the end of a command: made at once, or queued while saves run behind the
     // commands (see SequenceSaveBehind).
@@ -44,6 +50,7 @@ class SequenceStore {
 
     PosState& state_;
     SequenceSaveBehind* behind_ = nullptr;
+    SaveFailureNotice notice_{"POS sequence number", kSequenceFileName};
 };
 
 // Saves the sequence number when its scope ends, by any way out.

@@ -1,5 +1,6 @@
 #include "script/TestCaseRecord.h"
 
+#include "platform/QuotedInput.h"
 #include "response/XmlDocument.h"
 
 namespace nt {
@@ -55,8 +56,10 @@ Verdict Judge(const TestCaseRecord& testCase) {
     }
     const std::string& expected = testCase.row.ExpectedOutcome();
     if (!expected.empty() && parsed && status != expected) {
-        reasons.push_back("expected outcome '" + expected + "', the response reports " +
-                          (status ? "'" + *status + "'" : std::string("no CmdStatus")));
+        reasons.push_back(
+            "expected outcome " + QuoteInput(expected, InputEncoding::kCp1252) +
+            ", the response reports " +
+            (status ? QuoteInput(*status, InputEncoding::kCp1252) : std::string("no CmdStatus")));
     }
     verdict.status = reasons.empty() ? TestCaseStatus::kPassed : TestCaseStatus::kFailed;
     return verdict;

@@ -12,20 +12,22 @@ bool ClientGateway::CreateControl() {
     if (!factory_) {
         return false;
     }
-    auto host = std::make_unique<ControlHost>(factory_, [this] { op_.PumpMessages(); });
-    if (!host->Created()) {
+    control_ = std::make_unique<ControlHost>(factory_, [this] { op_.PumpMessages(); });
+    if (!control_->Created()) {
         // Nobody but whoever set the program up can act on the reason: stderr, not a message.
         std::fprintf(stderr, "nordteller: payment client not created: %s\n",
-                     host->CreateError().c_str());
+                     control_->CreateError().c_str());
         return false;
     }
-    control_ = std::move(host);
     return true;
 }
 
 void ClientGateway::ReportClientFailure(const ClientReply& reply) {
     std::string message;
     if (reply.code == kClientPointerError && !HasControl()) {
+        if (control_ != nullptr) {
+            control_->NoteMissed();
+        }
         message =
             "The payment client is not available: it could not be created at start-up. "
             "Nothing was sent.";

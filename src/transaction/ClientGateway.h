@@ -34,7 +34,9 @@ class ClientGateway {
     bool CreateControl();
     // The control goes before the window object does.
     void ReleaseControl() { control_.reset(); }
-    bool HasControl() const { return control_ != nullptr; }
+    bool HasControl() const { return control_ != nullptr && control_->Created(); }
+    // The payment client's host; one whose client could not be created is kept, for its reason.
+    const ControlHost* Control() const { return control_.get(); }
 
     // Sends a request through the payment client, after a forced PIN pad reset when asked for.
     // nullopt when the client failed or there is none: the operator has been told and the

@@ -141,14 +141,24 @@ void MainWindow::RunScript() {
 void MainWindow::OnScriptStarted(std::span<const ScriptTestCase>) {}
 
 void MainWindow::OnTestCaseStarted(const ScriptTestCase& testCase, int total) {
-    setWindowTitle(tr("Nordteller - test case %1 of %2: %3")
-                       .arg(testCase.index)
-                       .arg(total)
-                       .arg(ToQt(testCase.row.Info())));
+    SetTitle(tr("Nordteller - test case %1 of %2: %3")
+                 .arg(testCase.index)
+                 .arg(total)
+                 .arg(ToQt(testCase.row.Info())));
 }
 
 void MainWindow::OnScriptEnded(ScriptEnd) {
-    setWindowTitle(QStringLiteral("Nordteller"));
+    SetTitle(QStringLiteral("Nordteller"));
+}
+
+void MainWindow::ShowNotice(const QString& notice) {
+    notice_ = notice;
+    SetTitle(title_);
+}
+
+void MainWindow::SetTitle(const QString& title) {
+    title_ = title;
+    setWindowTitle(notice_.isEmpty() ? title_ : title_ + QStringLiteral(" [") + notice_ + ']');
 }
 
 void MainWindow::ShowAbout() {

@@ -32,6 +32,10 @@ class MainWindow : public QDialog, public ScriptObserver {
     // The hidden "Run Script" button's handler: replays Script.csv (also Ctrl+Shift+R).
     void RunScript();
 
+    // A notice for the operator that is no question and needs no answer (logging that
+    // stopped): it stays in the title bar, after the progress of a script, "[NOTICE]".
+    void ShowNotice(const QString& notice);
+
     // Script progress shows in the title: "Nordteller - test case i of n: INFO".
     void OnScriptStarted(std::span<const ScriptTestCase> testCases) override;
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
@@ -55,12 +59,15 @@ class MainWindow : public QDialog, public ScriptObserver {
     void Forward(int id);
     void CloseIfShutDown();
     void ShowAbout();
+    void SetTitle(const QString& title);
 
     ControlMap controls_;
     std::map<int, QButtonGroup*> radioGroups_;
     QMenu* systemMenu_ = nullptr;
     CTestPosDlg* dlg_ = nullptr;
     PadTreeView* treeView_ = nullptr;
+    QString title_ = QStringLiteral("Nordteller");
+    QString notice_;
 };
 
 }  // namespace nt

@@ -1,9 +1,13 @@
 #include "ui/WindowApp.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/TestPosApp.h"
+#include "log/LogFailureWatch.h"
+#include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
 #include "ui/Guard.h"
 #include "ui/MainWindow.h"
@@ -19,6 +23,17 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
     // The program ends when the main window closes, not when a message box does.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Taken before any file of the folder is read, held until the window closes.
+    FolderLock lock(".");
+    if (!lock.Held()) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Nordteller"),
+            QStringLiteral("Another Nordteller is already using the folder\n%1\n\nOnly one "
+                           "instance may use a folder at a time.")
+                .arg(QString::fromStdString(lock.Folder())));
+        return 2;
+    }
+
     MainWindow window;
     QtForm form(window.Controls());
     QtOperator op(&window);
@@ -26,6 +41,21 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         window.Attach(dlg);
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
+        // Logging that stops is told once, on stderr and in the title bar; the start-up line
+        // has been tried by the first look, later failures show within a second.
+        LogFailureWatch logWatch(GetLogWriter());
+        QTimer logTimer;
+        auto tellLogFailure = [&] {
+            if (std::optional<std::string> text = logWatch.Poll()) {
+                std::fprintf(stderr, "nordteller: %s\n", text->c_str());
+                window.ShowNotice(QString::fromLocal8Bit(*text));
+                logTimer.stop();
+            }
+        };
+        GetLogWriter().Flush();
+        tellLogFailure();
+        QObject::connect(&logTimer, &QTimer::timeout, &window, tellLogFailure);
+        logTimer.start(1000);
         if (runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
         }

@@ -42,7 +42,7 @@ TEST(ParseCommandLine, ValidForms) {
 }
 
 TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"-h"}, "unknown option '-h'"},
         {{"scenario.txt"}, "unexpected argument 'scenario.txt'"},
@@ -57,6 +57,9 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--headless", "--run-script", "--junit="}, "option '--junit' needs a value"},
         {{"--scenario", "s"}, "--scenario needs --headless"},
         {{"--controls", "x"}, "unknown option '--controls'"},
+        {{"--\x1B]0;x\x07"}, "unknown option '--\\x1B]0;x\\x07'"},
+        {{std::string(200, 'z')},
+         "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},
     };
     for (const auto& [args, reason] : cases) {
         CommandLine cl;

@@ -92,6 +92,7 @@ TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     SequenceStore store(state);
     WriteFile(kSequenceFileName, Number(41));
     SequenceSaveBehind behind(store);
+    testing::internal::CaptureStderr();
     {
         ScopedWriteFault fault({kSequenceFileName, 4, ENOSPC});
         state.PosSequenceNo = Number(42);
@@ -105,6 +106,10 @@ TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     behind.Drain();
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(43));
+    // The saving thread tells it as the window's thread would.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nordteller: Cannot save the POS sequence number to testseqNo.dat: No space left on "
+              "device\nnordteller: The POS sequence number is saved to testseqNo.dat again\n");
 }
 
 // A script run saves behind its commands, yet every request carries the number the response

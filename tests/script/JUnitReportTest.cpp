@@ -137,8 +137,8 @@ TEST(WriteJUnitReport, ReplacesInOneStepOrLeavesNothing) {
     test::TempDir dir;
     test::WriteFile("report.xml", "old");
     // What an earlier run killed while writing left behind, an hour ago.
-    test::WriteFile("report.xml.Kx9Lm2", "<?xml");
-    std::filesystem::last_write_time("report.xml.Kx9Lm2",
+    test::WriteFile(".report.xml.nordteller-Kx9Lm2.tmp", "<?xml");
+    std::filesystem::last_write_time(".report.xml.nordteller-Kx9Lm2.tmp",
                                      std::filesystem::last_write_time(".") - std::chrono::hours(1));
     ASSERT_TRUE(WriteJUnitReport("report.xml", SampleRun()));
     EXPECT_EQ(test::ReadFile("report.xml"), FormatJUnitReport(SampleRun()));

@@ -142,5 +142,17 @@ TEST_F(ScriptReportRun, CommandsOutsideTestCasesAreNotRecorded) {
               Reasons{"no response came back: the request was not sent (editing cancelled)"});
 }
 
+TEST(Judge, QuotesAtMostEightyCharactersOfTheOutcomes) {
+    TestCaseRecord tc;
+    tc.reached = true;
+    tc.outcome = TestCaseOutcome::kRan;
+    tc.row.columns[9] = "Appr\x01" + std::string(100, 'v');
+    tc.responses = {
+        "<TStream><CmdResponse><CmdStatus>Declin\xE9</CmdStatus></CmdResponse>"
+        "</TStream>"};
+    EXPECT_EQ(Judge(tc).reasons, Reasons{"expected outcome 'Appr\\x01" + std::string(75, 'v') +
+                                         "'... (105 bytes), the response reports 'Declin\xE9'"});
+}
+
 }  // namespace
 }  // namespace nt

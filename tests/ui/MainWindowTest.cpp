@@ -212,6 +212,20 @@ void ExpectAboutBox(QDialog& about) {
     buttons[0]->click();
 }
 
+// Logging that stopped is told in the title bar, not in a box, and stays through script progress.
+TEST_F(MainWindowTest, NoticeStaysInTheTitleThroughScriptProgress) {
+    window_.ShowNotice(QStringLiteral("logging stopped: cannot open X: Not a directory"));
+    const QString notice = QStringLiteral(" [logging stopped: cannot open X: Not a directory]");
+    EXPECT_EQ(window_.windowTitle(), "Nordteller" + notice);
+    ScriptTestCase testCase;
+    testCase.index = 1;
+    testCase.row.columns[8] = "first";
+    window_.OnTestCaseStarted(testCase, 2);
+    EXPECT_EQ(window_.windowTitle(), "Nordteller - test case 1 of 2: first" + notice);
+    window_.OnScriptEnded(ScriptEnd::kCompleted);
+    EXPECT_EQ(window_.windowTitle(), "Nordteller" + notice);
+}
+
 TEST_F(MainWindowTest, AboutIsTheLastEntryOfTheSystemMenu) {
     const auto actions = window_.SystemMenu()->actions();
     ASSERT_GE(actions.size(), 2);
