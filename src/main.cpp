@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "headless/HeadlessRunner.h"
+#include "platform/DataFolder.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
@@ -24,6 +25,10 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
+    }
+    if (commandLine.desktop && !nt::EnterFolder(nt::UserDataFolder(), error)) {
+        std::fprintf(stderr, "nordteller: %s\n", error.c_str());
+        return 2;
     }
     if (commandLine.headless) {
         nt::ScriptOptions script{commandLine.runScript, commandLine.junit};

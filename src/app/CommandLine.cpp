@@ -59,7 +59,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
-        } else if (arg == "--help") {
+        } else if (arg == "--desktop") {
+            out.desktop = true;
+        } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
@@ -93,7 +95,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 const char* UsageText() {
     return "usage: nordteller [--control sim|PATH] [--run-script]\n"
            "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
-           "                  [--help] [--version]\n"
+           "                  [--desktop] [-h|--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
@@ -104,12 +106,16 @@ const char* UsageText() {
            "                      (default: every test case done, every dialog accepted);\n"
            "                      progress on stderr\n"
            "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
-           "  --help              this text\n"
+           "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
+           "                      when missing) instead of the current directory, as the\n"
+           "                      desktop entry starts it\n"
+           "  -h, --help          this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n"
+           "Files are read and written in the current directory (see --desktop).\n"
            "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
            "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "out, Script.csv that cannot be opened, a report that cannot be written, or no\n"
+           "display for the window.\n";
 }
 
 }  // namespace nt

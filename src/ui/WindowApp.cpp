@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <optional>
 
 #include "app/TestPosApp.h"
 #include "ui/AppIcon.h"
+#include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
@@ -13,7 +15,12 @@
 namespace nt {
 
 int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript) {
-    QApplication app(argc, argv);
+    std::optional<QApplication> created;
+    {
+        DisplayGuard guard;
+        created.emplace(argc, argv);
+    }
+    QApplication& app = *created;
     QApplication::setApplicationName(QStringLiteral("Nordteller"));
     QApplication::setWindowIcon(AppIcon());
     // The program ends when the main window closes, not when a message box does.

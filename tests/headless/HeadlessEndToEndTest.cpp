@@ -138,7 +138,10 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
     EXPECT_TRUE(h.out.starts_with(
         "usage: nordteller [--control sim|PATH] [--run-script]\n"
         "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
-        "                  [--help] [--version]\n"));
+        "                  [--desktop] [-h|--help] [--version]\n"));
+    Outcome shortHelp = Nordteller("-h");
+    EXPECT_EQ(shortHelp.status, 0);
+    EXPECT_EQ(shortHelp.out, h.out);
     EXPECT_FALSE(fs::exists("testseqNo.dat"));
 }
 
