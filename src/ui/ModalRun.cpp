@@ -1,6 +1,7 @@
 #include "ui/ModalRun.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
 
@@ -12,9 +13,12 @@ namespace nt {
 namespace {
 
 // The frame the window system puts around a window; before a dialog is first shown only its
-// owner's is known, and the dialog gets the same.
+// owner's is known, and the dialog gets the same. A window manager may not have told its
+// owner's yet either: then room for a usual title bar and border is kept.
 QSize FrameExtra(const QWidget& window) {
-    return window.frameGeometry().size() - window.size();
+    const QSize known = window.frameGeometry().size() - window.size();
+    const bool framed = QGuiApplication::platformName() == QLatin1String("xcb");
+    return known.isNull() && framed ? QSize(8, 40) : known;
 }
 
 }  // namespace
