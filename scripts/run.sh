@@ -16,8 +16,7 @@ fi
 err=$(mktemp)
 trap 'rm -f "$err"' EXIT
 status=0
-build/nordteller 2> >(tee "$err" >&2) || status=$?
-wait $! 2>/dev/null || true
+{ build/nordteller 2>&1 1>&3 3>&- | tee "$err" >&2 3>&-; } 3>&1 || status=$?
 if [[ $status -eq 2 ]] && grep -q "no display could be opened" "$err"; then
     echo "Running the example scenario headless instead (examples/demo.scenario)." >&2
     exec build/nordteller --headless --scenario examples/demo.scenario
