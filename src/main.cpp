@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DesktopStart.h"
 #include "headless/HeadlessRunner.h"
-#include "platform/DataFolder.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
-    if (commandLine.desktop && !nt::EnterFolder(nt::UserDataFolder(), error)) {
+    if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;
     }

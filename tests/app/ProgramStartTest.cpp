@@ -43,7 +43,7 @@ TEST_F(ProgramStart, DesktopStartKeepsItsFilesInTheDataFolder) {
     const std::string scenario = dir_.path() + "/empty.scenario";
     {
         ScopedEnv data("XDG_DATA_HOME", dir_.path() + "/data");
-        Outcome r = Nordteller("--desktop --headless --scenario '" + scenario + "'");
+        Outcome r = Nordteller("--desktop --headless --scenario empty.scenario");  // from here
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(test::ReadFile("data/nordteller/testseqNo.dat"), "0010010010");
         EXPECT_TRUE(fs::is_directory("data/nordteller/QUORLIN_LOGS"));
