@@ -135,7 +135,8 @@ class CTestPosDlg {
     using Handler = std::function<void()>;
     void DoDataExchange();
     void BuildMessageTable();
-    bool CreateControl();
+    // False with the loader's reason (Windows-1252) when the payment client cannot be created.
+    bool CreateControl(std::string& reason);
     // The number a command sends: re-read from its file and shown in "Sending POS Seq No.".
     void LoadSequenceForCommand();
     // Logging, editing, sending and processing of one request; the response when it was sent.
