@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DesktopStart.h"
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
 #ifdef NORDTELLER_WITH_QT
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
+    }
+    if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
+        std::fprintf(stderr, "nordteller: %s\n", error.c_str());
+        return 2;
     }
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.

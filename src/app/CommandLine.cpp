@@ -61,7 +61,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
-        } else if (arg == "--help") {
+        } else if (arg == "--desktop") {
+            out.desktop = true;
+        } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
@@ -95,7 +97,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 const char* UsageText() {
     return "usage: nordteller [--control sim|PATH] [--run-script]\n"
            "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
-           "                  [--help] [--version]\n"
+           "                  [--desktop] [-h|--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
@@ -108,17 +110,21 @@ const char* UsageText() {
            "  --junit FILE        write a JUnit XML report of the script run to FILE; refused\n"
            "                      before the run when FILE is Script.csv or its folder cannot\n"
            "                      be written\n"
-           "  --help              this text\n"
+           "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
+           "                      when missing) instead of the current directory, as the\n"
+           "                      desktop entry starts it\n"
+           "  -h, --help          this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory, by one instance at a time:\n"
-           "a second one started there refuses to run (the lock file is .nordteller.lock).\n"
+           "Files are read and written in the current directory (see --desktop), by one\n"
+           "instance at a time: a second one started there refuses to run (the lock file is\n"
+           ".nordteller.lock).\n"
            "A sequence number that cannot be saved, and logging that stops, are told once\n"
            "on stderr.\n"
            "Exit status:\n"
            "  0  all well (with --run-script: no test case failed; skipped ones do not fail)\n"
            "  1  a test case of an unattended run failed, or no row could run\n"
-           "  2  the command line, the scenario, a report path or the working folder refused\n"
-           "     (one line on stderr says why)\n"
+           "  2  the command line, the scenario, a report path or the working folder refused,\n"
+           "     or no display for the window (one line on stderr says why)\n"
            "  3  the payment client could not be created and a command of the scenario\n"
            "     needed it (the reason on stderr)\n";
 }

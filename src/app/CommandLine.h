@@ -6,13 +6,14 @@
 namespace nt {
 
 // nordteller [--control sim|PATH] [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]
-//            [--help] [--version]
+//            [--desktop] [-h|--help] [--version]
 struct CommandLine {
     std::string control = "sim";
     bool headless = false;
     std::string scenario;  // "-": standard input; empty: none
     bool runScript = false;
-    std::string junit;  // empty: no report
+    std::string junit;     // empty: no report
+    bool desktop = false;  // the working files live in the user's data folder
     bool help = false;
     bool version = false;
 };

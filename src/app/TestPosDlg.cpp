@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "form/Controls.h"
 #include "log/LogWriter.h"
@@ -91,10 +90,13 @@ bool CTestPosDlg::OnInitDialog() {
     }
     LogLine(GetLogWriter(), "Startup %s", kProductVersionText);
 
-    if (!gateway_.CreateControl()) {
+    std::string reason;
+    if (!gateway_.CreateControl(reason)) {
+        // The loader's reason on a line of its own tells the tester what to fix.
         op_.Message(
             "Failed to Create CardBridgeX.ocx you may need to reinstall the product - Fatal "
-            "Error!");
+            "Error!" +
+            (reason.empty() ? std::string() : "\r\n" + reason));
         sequenceStore_.SaveSequenceNo();
         return false;
     }

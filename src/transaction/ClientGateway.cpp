@@ -5,18 +5,17 @@
 
 #include "form/Controls.h"
 #include "log/LogWriter.h"
+#include "platform/Codepage.h"
 
 namespace nt {
 
-bool ClientGateway::CreateControl() {
+bool ClientGateway::CreateControl(std::string& reason) {
     if (!factory_) {
         return false;
     }
     control_ = std::make_unique<ControlHost>(factory_, [this] { op_.PumpMessages(); });
     if (!control_->Created()) {
-        // Nobody but whoever set the program up can act on the reason: stderr, not a message.
-        std::fprintf(stderr, "nordteller: payment client not created: %s\n",
-                     control_->CreateError().c_str());
+        reason = Utf8ToCp1252(control_->CreateError());
         return false;
     }
     return true;

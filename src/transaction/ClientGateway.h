@@ -30,8 +30,8 @@ class ClientGateway {
     ClientGateway& operator=(const ClientGateway&) = delete;
 
     // Creates the control on a thread of its own; false when there is no factory or the
-    // creation failed (the reason goes to stderr).
-    bool CreateControl();
+    // creation failed, with the loader's reason (Windows-1252) when there is one.
+    bool CreateControl(std::string& reason);
     // The control goes before the window object does.
     void ReleaseControl() { control_.reset(); }
     bool HasControl() const { return control_ != nullptr && control_->Created(); }

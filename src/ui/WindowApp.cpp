@@ -4,11 +4,13 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 #include "app/TestPosApp.h"
 #include "log/LogFailureWatch.h"
 #include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
+#include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
@@ -17,7 +19,12 @@
 namespace nt {
 
 int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript) {
-    QApplication app(argc, argv);
+    std::optional<QApplication> created;
+    {
+        DisplayGuard guard;
+        created.emplace(argc, argv);
+    }
+    QApplication& app = *created;
     QApplication::setApplicationName(QStringLiteral("Nordteller"));
     QApplication::setWindowIcon(AppIcon());
     // The program ends when the main window closes, not when a message box does.

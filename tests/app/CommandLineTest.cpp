@@ -39,12 +39,17 @@ TEST(ParseCommandLine, ValidForms) {
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
     EXPECT_TRUE(flags.version);
+
+    CommandLine shortHelp;
+    ASSERT_TRUE(ParseCommandLine({"-h", "--desktop"}, shortHelp, error));
+    EXPECT_TRUE(shortHelp.help);
+    EXPECT_TRUE(shortHelp.desktop);
 }
 
 TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
-        {{"-h"}, "unknown option '-h'"},
+        {{"-x"}, "unknown option '-x'"},
         {{"scenario.txt"}, "unexpected argument 'scenario.txt'"},
         {{"--control"}, "option '--control' needs a value"},
         {{"--control="}, "option '--control' needs a value"},
