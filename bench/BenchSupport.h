@@ -22,6 +22,17 @@ inline long ResidentKb() {
     return -1;
 }
 
+// The process's peak resident memory so far in kB, from /proc; -1 when it cannot be read.
+inline long PeakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::atol(line.c_str() + 6);
+        }
+    }
+    return -1;
+}
+
 // Makes a fresh temporary directory named after `prefix` the current directory, so the window's
 // files land there; its path, or empty after a message on stderr when that fails.
 inline std::string EnterTemporaryDirectory(const char* prefix) {
