@@ -108,8 +108,9 @@ const char* UsageText() {
            "  --version           the program's version\n"
            "Files are read and written in the current directory.\n"
            "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
-           "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "not fail); 1 a test case failed or Script.csv has no runnable row; 2 bad usage,\n"
+           "a scenario that cannot be carried out, Script.csv that cannot be opened, or a\n"
+           "report that cannot be written.\n";
 }
 
 }  // namespace nt
