@@ -43,8 +43,9 @@ std::string SetAmount(CTestPosDlg& dlg, int field, int column, const char* name,
     if (dlg.form().UpdateAmount(field, text).beeps == 0) {
         return {};
     }
+    const std::string quoted = text.size() > 80 ? text.substr(0, 80) + "..." : text;
     return "column " + std::to_string(column) + " (" + name + "): the " + name +
-           " field refused '" + text + "' (more than " + std::to_string(CAmountEdit::kMaxLength) +
+           " field refused '" + quoted + "' (more than " + std::to_string(CAmountEdit::kMaxLength) +
            " digits) and kept " + dlg.form().Text(field);
 }
 
