@@ -2,6 +2,7 @@
 
 #include "app/TestPosDlg.h"
 #include "headless/ScriptProgress.h"
+#include "platform/QuotedInput.h"
 #include "script/JUnitReport.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptReport.h"
@@ -25,9 +26,18 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
                 << ": longer than 1 MiB, not a test case\n";
         }
     }
+    JUnitReport junit;
+    if (!junitPath.empty() && !junit.Open(junitPath)) {
+        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
+            << junit.Error() << '\n';
+        return 2;
+    }
     ScriptProgress progress(err);
     ScriptReport report(clock);
-    ScriptObserverList observers;
+    if (!junitPath.empty()) {
+        report.AddSink(&junit);
+    }
+    ScriptObserverList observers(true);
     observers.Add(&progress);
     observers.Add(&report);
     dlg.SetScriptObserver(&observers);
@@ -40,14 +50,18 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
         err << "nordteller: Could not open " << kScriptFileName << '\n';
         return 2;
     }
-    const std::vector<Verdict> verdicts = JudgeRun(report.Record());
-    const ReportCounts counts = CountVerdicts(verdicts);
+    const ReportCounts& counts = report.Counts();
     err << "nordteller: script: " << counts.tests << " test cases, "
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
-    if (!junitPath.empty() && !WriteJUnitReport(junitPath, report.Record(), verdicts)) {
-        err << "nordteller: cannot write the report '" << junitPath << "'\n";
+    if (!junitPath.empty() && !junit.Written()) {
+        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
+            << junit.Error() << '\n';
         return 2;
+    }
+    if (counts.tests == 0) {
+        err << "nordteller: " << kScriptFileName << " has no runnable row\n";
+        return 1;
     }
     return counts.failures == 0 ? 0 : 1;
 }

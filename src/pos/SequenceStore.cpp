@@ -16,15 +16,36 @@ bool IsAllDigits(std::string text) {
     return true;
 }
 
+namespace {
+
+// The first line of what a save writes, as a read of the file would give it back.
+std::string FirstLineOf(std::string text) {
+    const size_t end = text.find('\n');
+    if (end != std::string::npos) {
+        text.resize(end > 0 && text[end - 1] == '\r' ? end - 1 : end);
+    }
+    if (text.size() > kMaxLineBytes) {
+        text.resize(kMaxLineBytes);
+    }
+    return text;
+}
+
+}  // namespace
+
 void SequenceStore::LoadSequenceNo() {
     std::string& number = state_.PosSequenceNo;
+    std::optional<std::string> line;
     if (behind_ != nullptr) {
-        if (std::optional<std::string> pending = behind_->Pending()) {
-            number = std::move(*pending);
-            return;
+        // Once a save has failed the file may not hold what was queued: read it as it is.
+        if (behind_->Failures() > 0) {
+            behind_->Drain();
+        } else if (std::optional<std::string> pending = behind_->Pending()) {
+            line = FirstLineOf(std::move(*pending));
         }
     }
-    auto line = ReadFirstLine(kSequenceFileName);
+    if (!line) {
+        line = ReadFirstLine(kSequenceFileName);
+    }
     if (!line) {
         return;
     }

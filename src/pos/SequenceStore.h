@@ -23,8 +23,9 @@ class SequenceStore {
 
     // Reads the first line of testseqNo.dat; a first line that is not exactly ten digits
     // becomes the default. A file that cannot be opened leaves the number as it is. While a
-    // save behind the commands is pending, its number is taken instead: it is what the file is
-    // about to hold.
+    // save behind the commands is pending, its number is taken instead, by the same rules: it is
+    // what the file is about to hold (unless a save of the run has failed; then the pending one
+    // is waited for).
     void LoadSequenceNo();
 
     // Writes the number to testseqNo.dat without a line end, replacing the file in one step: on

@@ -25,6 +25,9 @@ class ScriptRunner {
     void SetObserver(ScriptObserver* observer) { observer_ = observer; }
 
   private:
+    // Fills the window, prompts and runs one test case; false when the tester stopped the script.
+    bool RunTestCase(ScriptTestCase& testCase, int total, ScriptObserver& observer);
+
     WindowForm& form_;
     Operator& op_;
     SequenceStore& store_;

@@ -138,7 +138,7 @@ void MainWindow::RunScript() {
     Forward(id::kRunScript);
 }
 
-void MainWindow::OnScriptStarted(std::span<const ScriptTestCase>) {}
+void MainWindow::OnScriptStarted(int) {}
 
 void MainWindow::OnTestCaseStarted(const ScriptTestCase& testCase, int total) {
     SetTitle(tr("Nordteller - test case %1 of %2: %3")

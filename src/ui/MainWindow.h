@@ -37,7 +37,7 @@ class MainWindow : public QDialog, public ScriptObserver {
     void ShowNotice(const QString& notice);
 
     // Script progress shows in the title: "Nordteller - test case i of n: INFO".
-    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override;
+    void OnScriptStarted(int total) override;
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
     void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
     void OnScriptEnded(ScriptEnd end) override;

@@ -108,8 +108,10 @@ TEST(StaleTemporaries, StartUpSavesAndReportsKeepAPersonsFiles) {
         dlg.padCatalog().SelectPadNode(dlg.padCatalog().padTree().FindLeaf("VX820"));
         dlg.OnCancel();
     }
-    ScriptRunRecord run;
-    ASSERT_TRUE(WriteJUnitReport("report.xml", run));
+    JUnitReport report;
+    ASSERT_TRUE(report.Open("report.xml"));
+    report.OnRunEnded(ReportCounts{}, 0);
+    ASSERT_TRUE(report.Written());
     std::vector<std::string> expected = own;
     expected.insert(expected.end(), {"padselection.dat", "report.xml", "testseqNo.dat"});
     std::sort(expected.begin(), expected.end());

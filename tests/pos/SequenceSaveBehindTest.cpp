@@ -135,5 +135,53 @@ TEST(SequenceSaveBehind, AScriptRunChainsEveryResponsesNumberIntoTheNextRequest)
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(2000 + kRows));
 }
 
+// Responses whose numbers a load refuses: the next request carries the default, whether the
+// save ran behind the next test case or was in the file before it.
+TEST(SequenceSaveBehind, RowsSendTheSameRequestsWithSavesBehindAsWithSavesAtOnce) {
+    const auto withNumber = [](const std::string& element) {
+        return "<?xml version=\"1.0\"?>\r\n<TStream><CmdResponse><CmdStatus>Approved</CmdStatus>" +
+               element + "</CmdResponse></TStream>\r\n";
+    };
+    const std::vector<std::string> replies = {
+        test::Response(Number(10010020), ""),
+        withNumber(""),
+        test::Response("ABC", ""),
+        test::Response(Number(10010030), ""),
+        test::Response("00100100401", ""),
+        test::Response("", ""),
+        test::Response("0010010050&#10;junk", ""),
+        test::Response("0010010060&#13;&#10;x", ""),
+        test::Response(Number(10010070), ""),
+    };
+    std::vector<std::string> rows;
+    for (size_t i = 0; i <= replies.size(); ++i) {
+        rows.push_back("Run,5,,R,A,Sale,0,0,case " + std::to_string(i) + "\r\n");
+    }
+    test::FlowHarness behind;
+    std::string script;
+    for (const std::string& row : rows) {
+        script += row;
+    }
+    WriteFile("Script.csv", script);
+    for (const std::string& reply : replies) {
+        behind.Reply(reply);
+    }
+    behind.dlg->scriptRunner().OnRunScript();
+    const std::vector<std::string> withSavesBehind = behind.script->requests;
+
+    test::FlowHarness atOnce;  // one run per row: each run's save is in the file when it ends
+    for (const std::string& reply : replies) {
+        atOnce.Reply(reply);
+    }
+    for (const std::string& row : rows) {
+        WriteFile("Script.csv", row);
+        atOnce.dlg->scriptRunner().OnRunScript();
+    }
+    ASSERT_EQ(withSavesBehind.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(withSavesBehind[i], atOnce.script->requests[i]) << "request " << i + 1;
+    }
+}
+
 }  // namespace
 }  // namespace nt
