@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "headless/ScriptedOperator.h"
@@ -24,7 +25,6 @@
 #include "log/LogDrain.h"
 #include "platform/TextFile.h"
 #include "script/ScriptFile.h"
-#include "transaction/ClientFactory.h"
 
 namespace {
 
