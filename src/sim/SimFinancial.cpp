@@ -297,7 +297,7 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
         e.authorized = decision.authorized;
         state.Recorded(journal.Add(std::move(e)));
     } else if (state.file) {
-        state.file->RecordTranNo(tranNo);
+        state.file->RecordTranNo(journal);
     }
     std::string text = f.reason.empty() ? OutcomeText(decision.outcome) : f.reason;
     if (offline) {

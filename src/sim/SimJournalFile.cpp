@@ -14,6 +14,7 @@
 
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
+#include "platform/WriteFault.h"
 
 namespace nt::sim {
 
@@ -277,39 +278,59 @@ void SimJournalFile::Open(SimJournal& journal, bool fresh) {
 }
 
 void SimJournalFile::RecordEntry(const SimJournal& journal, size_t position) {
-    Append(EntryPayload(position, journal.Entries()[position]));
+    Append(journal, EntryPayload(position, journal.Entries()[position]));
 }
 
-void SimJournalFile::RecordTranNo(int tranNo) {
-    Append("N|" + std::to_string(tranNo));
+void SimJournalFile::RecordTranNo(const SimJournal& journal) {
+    Append(journal, "N|" + std::to_string(journal.TranNo()));
 }
 
 void SimJournalFile::RecordClose(const SimJournal& journal) {
-    Append("C");
+    Append(journal, "C");
     Compact(journal);
 }
 
-void SimJournalFile::Append(const std::string& payload) {
+void SimJournalFile::Append(const SimJournal& journal, const std::string& payload) {
+    if (behind_) {
+        // A line was lost: only a whole rewrite brings the file up to date again.
+        Compact(journal);
+        return;
+    }
     if (fd_ < 0) {
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-        if (fd_ >= 0 && ::lseek(fd_, 0, SEEK_END) == 0) {
-            const std::string header = std::string(kJournalVersionLine) + "\n";
-            if (::write(fd_, header.data(), header.size()) != static_cast<ssize_t>(header.size())) {
-                ::close(fd_);
-                fd_ = -1;
-            }
-        }
+    }
+    std::string line;
+    const off_t size = fd_ < 0 ? -1 : ::lseek(fd_, 0, SEEK_END);
+    if (size == 0) {
+        line = std::string(kJournalVersionLine) + "\n";
     }
     char sum[16];
     std::snprintf(sum, sizeof sum, "*%08x\n", Checksum(payload));
-    const std::string line = payload + sum;
-    // One write per line: a killed process leaves whole lines and at most one torn last line.
-    if (fd_ < 0 || ::write(fd_, line.data(), line.size()) != static_cast<ssize_t>(line.size())) {
-        if (!warned_) {
-            std::fprintf(stderr, "nordteller: cannot write the simulator journal %s: %s\n",
-                         path_.c_str(), std::strerror(errno));
-            warned_ = true;
+    line += payload + sum;
+    // One write per line (the kernel may still cut it short): a killed process leaves whole
+    // lines and at most one torn last one.
+    size_t done = 0;
+    while (size >= 0 && done < line.size()) {
+        const ssize_t n = WriteSome(fd_, line.data() + done, line.size() - done);
+        if (n < 0 && errno != EINTR) {
+            break;
         }
+        done += n > 0 ? static_cast<size_t>(n) : 0;
+    }
+    if (size >= 0 && done == line.size()) {
+        return;
+    }
+    const int error = errno;
+    // A line cut short (a full disk) is taken back, so the file keeps only whole lines.
+    if (size >= 0 && ::ftruncate(fd_, size) != 0) {
+        std::fprintf(stderr, "nordteller: the simulator journal %s ends in a cut line: %s\n",
+                     path_.c_str(), std::strerror(errno));
+    }
+    behind_ = true;
+    if (!warned_) {
+        std::fprintf(stderr, "nordteller: cannot write the simulator journal %s: %s\n",
+                     path_.c_str(), std::strerror(error));
+        warned_ = true;
     }
 }
 
@@ -329,8 +350,9 @@ void SimJournalFile::Compact(const SimJournal& journal) {
         content += line(EntryPayload(i, journal.Entries()[i]));
     }
     if (!WriteFileAtomic(path_, content)) {
-        return;  // the record file stays as it was, whole and up to date
+        return;  // the file stays as it was, whole, and as current as its last line
     }
+    behind_ = false;
     // The appends go on in the file that replaced the old one.
     if (fd_ >= 0) {
         ::close(fd_);

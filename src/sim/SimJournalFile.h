@@ -40,17 +40,19 @@ class SimJournalFile {
 
     // The entry at `position` as it now is.
     void RecordEntry(const SimJournal& journal, size_t position);
-    // A transaction number given out without an entry (a decline).
-    void RecordTranNo(int tranNo);
+    // The transaction number just given out without an entry (a decline).
+    void RecordTranNo(const SimJournal& journal);
     // The batch just closed; then the file is compacted.
     void RecordClose(const SimJournal& journal);
 
   private:
-    void Append(const std::string& payload);
+    // Appends one line; after a line that could not be written, rewrites the file whole.
+    void Append(const SimJournal& journal, const std::string& payload);
     void Compact(const SimJournal& journal);
 
     std::string path_;
     int fd_ = -1;
+    bool behind_ = false;  // a line could not be written: the file lacks a change
     bool warned_ = false;  // a failed write is reported once
 };
 

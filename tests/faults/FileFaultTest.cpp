@@ -9,6 +9,8 @@
 #include "app/SequenceStore.h"
 #include "log/LogWriter.h"
 #include "platform/WriteFault.h"
+#include "sim/SimJournalFile.h"
+#include "sim/SimulatedClient.h"
 #include "support/FlowHarness.h"
 
 namespace nt {
@@ -55,6 +57,35 @@ TEST(SequenceFileFault, CommandOnAFullDiskTakesTheResponseAndKeepsTheOldFile) {
     h.Reply(Response("0010010040", ""));
     h.dlg->OnCommand(id::kSale);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010040");
+}
+
+// A full disk in the middle of the simulator's journal line: the line is taken back, the
+// answers go on, and once there is room the file is rewritten whole with what it missed.
+TEST(SimJournalFault, LineCutShortIsTakenBackAndTheFileStaysReadable) {
+    test::TempDir dir;
+    ManualClock clock;
+    auto client = MakeSimulatedClient(clock, SimulatorOptions{sim::kJournalFileName, false, false});
+    const std::string sale =
+        "<TStream><Transaction><TranCode>EMVSale</TranCode><Amount><Purchase>4.00</Purchase>"
+        "</Amount></Transaction></TStream>";
+    client->ProcessTransaction(sale);
+    const size_t whole = ReadFile(sim::kJournalFileName).size();
+    testing::internal::CaptureStderr();
+    {
+        ScopedWriteFault fault({"/simjournal.dat", 20, ENOSPC});
+        EXPECT_NE(client->ProcessTransaction(sale).text.find("APPROVED"), std::string::npos);
+        client->ProcessTransaction(sale);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nordteller: cannot write the simulator journal simjournal.dat: No space left on "
+              "device\n");
+    EXPECT_EQ(ReadFile(sim::kJournalFileName).size(), whole);
+    client->ProcessTransaction(sale);
+    sim::SimJournal journal;
+    const sim::JournalLoad load = sim::LoadJournal(sim::kJournalFileName, journal);
+    EXPECT_FALSE(load.damaged || load.tornTail) << load.why;
+    ASSERT_EQ(journal.Entries().size(), 4u);
+    EXPECT_EQ(journal.Entries()[3].refNo, "0004");
 }
 
 TEST(PadSelectionFault, FailedSaveAtExitKeepsTheRememberedPadType) {
