@@ -148,7 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             continue;
         }
         const std::string code = kCodes[op % std::size(kCodes)];
-        const int64_t cents = (in.Next() << 8 | in.Next()) % 20000;
+        const int high = in.Next();
+        const int64_t cents = (high << 8 | in.Next()) % 20000;
         const uint8_t flags = in.Next();
         const std::string amount = std::to_string(cents / 100) + "." +
                                    std::to_string(cents % 100 / 10) + std::to_string(cents % 10);
