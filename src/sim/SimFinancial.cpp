@@ -227,7 +227,7 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
         card.entryMethod = o.keyed ? "Keyed" : "Chip";
         card.signature = o.signature;
     }
-    if (!match.reason.empty() || (followOn != FollowOn::None && match.original == nullptr)) {
+    if (!match.reason.empty()) {
         decision = Decision{Outcome::Declined, 0};
     } else if (state.duplicateCheck && newEntry && newEntry->first == EntryKind::Purchase &&
                !offline && !r.duplicateOverride && decision.outcome == Outcome::Approved &&
@@ -266,9 +266,6 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     f.outcome = decision.outcome;
     f.offline = offline;
     f.reason = match.reason;
-    if (followOn != FollowOn::None && match.original == nullptr && f.reason.empty()) {
-        f.reason = "NO MATCHING TRANSACTION";
-    }
 
     const std::string acqRefData = "BN" + Number("%03d", journal.BatchNo()) + "RN" + f.refNo;
     if (approved && match.original != nullptr) {

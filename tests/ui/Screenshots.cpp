@@ -24,12 +24,12 @@ namespace {
 // A small catalog so the picture shows how the tree looks once the control has filled it.
 void SampleCatalog(QTreeWidget& tree) {
     auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Processor")});
-    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Moneris")});
-    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Ingenico")});
-    new QTreeWidgetItem(maker, QStringList{QStringLiteral("iPP320")});
-    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("iSC250 POSPAD")});
-    auto* verifone = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Verifone")});
-    new QTreeWidgetItem(verifone, QStringList{QStringLiteral("P400")});
+    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Aurora Acquiring")});
+    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Lumatek")});
+    new QTreeWidgetItem(maker, QStringList{QStringLiteral("LM320")});
+    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("LM320_POSPAD")});
+    auto* kestrel = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Kestrel Devices")});
+    new QTreeWidgetItem(kestrel, QStringList{QStringLiteral("KP400")});
     tree.expandAll();
     tree.setCurrentItem(leaf);
 }
