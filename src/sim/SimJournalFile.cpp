@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -343,7 +344,10 @@ void SimJournalFile::Compact(const SimJournal& journal) {
     std::string content = std::string(kJournalVersionLine) + "\n";
     content +=
         line("B|" + std::to_string(journal.BatchNo()) + "|" + std::to_string(journal.TranNo()));
-    for (const auto& [ref, batch] : journal.ClosedReferences()) {
+    // Sorted, so that the same journal always gives the same file.
+    const std::map<std::string, int> closed(journal.ClosedReferences().begin(),
+                                            journal.ClosedReferences().end());
+    for (const auto& [ref, batch] : closed) {
         content += line("X|" + Escape(ref) + "|" + std::to_string(batch));
     }
     for (size_t i = 0; i < journal.Entries().size(); ++i) {
