@@ -105,7 +105,7 @@ TEST(StaleTemporaries, StartUpSavesAndReportsKeepAPersonsFiles) {
         test::RecordingOperator op;
         CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
         dlg.OnInitDialog();
-        dlg.SelectPadNode(dlg.m_padTree.FindLeaf("VX820"));
+        dlg.SelectPadNode(dlg.m_padTree.FindLeaf("KT820"));
         dlg.OnCancel();
     }
     JUnitReport report;
