@@ -25,6 +25,7 @@ namespace {
 
 // A small catalog so the picture shows how the tree looks once the control has filled it.
 void SampleCatalog(QTreeWidget& tree) {
+    tree.clear();
     auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Processor")});
     auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Aurora Acquiring")});
     auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Lumatek")});
