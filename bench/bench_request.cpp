@@ -56,7 +56,7 @@ void BM_BuildRequestEveryRow(benchmark::State& state) {
     limit.OnAmountUpdate("25000");
     BenchOperator op;
     ManualEntries remembered;
-    ComposerInputs in{amount,       tip,     limit, "\t\t<PadType>VX820</PadType>\r\n",
+    ComposerInputs in{amount,       tip,     limit, "\t\t<PadType>KT820</PadType>\r\n",
                       "0010010010", "tester"};
     for (auto _ : state) {
         std::string request = BuildRequest(form, op, in, remembered, "EMVSale", "Transaction", "");

@@ -62,12 +62,13 @@ const char* KindName(const std::string& word) {
     return "FOLLOW-ON";
 }
 
-// +1 adds to the batch's net, -1 subtracts, 0 counts without changing it.
+// +1 adds to the batch's net, -1 subtracts, 0 counts without changing it. A void takes its
+// original out of the net instead.
 int NetSign(const std::string& word) {
-    if (word == "M104" || word == "M113" || word == "M110") {
+    if (word == "M104" || word == "M113") {
         return 1;
     }
-    return word == "M108" || word == "M109" ? -1 : 0;
+    return word == "M108" ? -1 : 0;
 }
 
 std::string AdminText(const std::string& word) {
@@ -114,6 +115,18 @@ std::optional<SimTerminalBook::Answer> SimTerminalBook::Respond(const std::strin
     return Answer{"\r\n" + AdminText(word) + "\r\n", kAdminDelayMs};
 }
 
+std::string SimTerminalBook::VoidReason(const std::string& word,
+                                        const std::string& reference) const {
+    const auto it = booked_.find(reference);
+    if (it == booked_.end()) {
+        return "NO MATCHING TRANSACTION";
+    }
+    if (it->second.voided) {
+        return "ALREADY VOIDED";
+    }
+    return (NetSign(it->second.word) < 0) == (word == "M110") ? "" : "WRONG TRANSACTION TYPE";
+}
+
 SimTerminalBook::Answer SimTerminalBook::Transact(const std::string& word,
                                                   const std::string& fields, const LocalTime& now) {
     const std::vector<std::string> values = Words(fields);
@@ -122,17 +135,29 @@ SimTerminalBook::Answer SimTerminalBook::Transact(const std::string& word,
     t.gift = !values.empty() && values[0] == "6";
     t.amount = values.size() > 6 && values[6] != "*" ? values[6] : "0.00";
     t.approved = !t.amount.ends_with(kDeclineCents);
+    std::string reason;
+    const bool isVoid = t.word == "M109" || t.word == "M110";
+    const std::string original = values.size() > 8 ? values[8] : "";
+    if (t.approved && isVoid) {
+        reason = VoidReason(t.word, original);
+        t.approved = reason.empty();
+    }
     t.sequence = ++sequence_;
     t.auth = t.approved ? Format("A%05lld", t.sequence) : "000000";
     t.reference = Format("R%07lld", t.sequence);
     t.when = now;
     if (t.approved) {
         ++batchCount_;
-        batchNetCents_ += NetSign(t.word) * Cents(t.amount);
+        if (isVoid) {
+            booked_[original].voided = true;
+        } else if (NetSign(t.word) != 0) {
+            booked_[t.reference] = Booked{t.word, Cents(t.amount), false};
+        }
     }
+    const std::string text = !reason.empty() ? reason : t.approved ? "APPROVED" : "DECLINED";
     const std::string reply = "\r\n" + std::string(t.approved ? "200 " : "051 ") + t.word + " " +
                               Format("%04lld", t.sequence) + " " + t.amount + " " + t.auth + " " +
-                              t.reference + (t.approved ? " APPROVED" : " DECLINED") + "\r\n";
+                              t.reference + " " + text + "\r\n";
     last_ = t;
     return Answer{reply, kTransactionDelayMs};
 }
@@ -163,12 +188,16 @@ SimTerminalBook::Answer SimTerminalBook::Details(const std::string& arguments) c
 }
 
 SimTerminalBook::Answer SimTerminalBook::Batch(const std::string& word, bool close) {
+    long long net = 0;
+    for (const auto& [reference, booked] : booked_) {
+        net += booked.voided ? 0 : NetSign(booked.word) * booked.cents;
+    }
     std::string reply = "\r\n200 " + word + (close ? " BATCH CLOSED" : " BATCH TOTALS") +
-                        "\r\nCOUNT " + Format("%04lld", batchCount_) + "\r\nNET " +
-                        Money(batchNetCents_) + "\r\n";
+                        "\r\nCOUNT " + Format("%04lld", batchCount_) + "\r\nNET " + Money(net) +
+                        "\r\n";
     if (close) {
         batchCount_ = 0;
-        batchNetCents_ = 0;
+        booked_.clear();
     }
     return Answer{reply, kAdminDelayMs};
 }

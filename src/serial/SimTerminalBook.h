@@ -3,13 +3,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Clock.h"
 
 namespace nt {
 
 // The simulated test terminal's answers and its memory between commands (last transaction,
-// open batch). docs/terminal-simulator.md describes what it answers.
+// the journal of the open batch's sales and returns, which voids are checked against).
+// docs/terminal-simulator.md describes what it answers.
 class SimTerminalBook {
   public:
     static constexpr uint32_t kAdminDelayMs = 300;
@@ -40,10 +42,19 @@ class SimTerminalBook {
     Answer Details(const std::string& arguments) const;
     Answer Batch(const std::string& word, bool close);
 
+    // An approved sale, voice auth or return of the open batch, by its reference.
+    struct Booked {
+        std::string word;
+        long long cents = 0;
+        bool voided = false;
+    };
+    // Why a void cannot be approved; empty when its original is booked and not yet voided.
+    std::string VoidReason(const std::string& word, const std::string& reference) const;
+
     int sequence_ = 0;
     std::optional<Transaction> last_;
     int batchCount_ = 0;
-    long long batchNetCents_ = 0;
+    std::unordered_map<std::string, Booked> booked_;
 };
 
 // The book behind NORDTELLER_COM<n>=sim: one terminal for the whole process, so its batch

@@ -20,6 +20,17 @@ std::string Stamp(const LocalTime& t, bool fr) {
 }
 
 // The lines below a report's heading.
+// The entries approved offline and not yet forwarded.
+std::vector<const JournalEntry*> Stored(const SimState& state) {
+    std::vector<const JournalEntry*> stored;
+    for (const JournalEntry& e : state.journal.Entries()) {
+        if (e.stored) {
+            stored.push_back(&e);
+        }
+    }
+    return stored;
+}
+
 std::vector<std::string> ReportBody(const std::string& code, const SimState& state, bool fr) {
     if (code == "EMVOfflineDeclineReport") {
         return {CentreLine(fr ? "AUCUN REFUS HORS LIGNE" : "NO OFFLINE DECLINES")};
@@ -34,8 +45,8 @@ std::vector<std::string> ReportBody(const std::string& code, const SimState& sta
                 PairLine("A0000002771010", "Interac"),
                 PairLine(fr ? "PLANCHER" : "FLOOR LIMIT", FormatMoney(0, fr))};
     }
-    return {PairLine("TRANSACTIONS", std::to_string(state.tranNo)),
-            PairLine(fr ? "EN ATTENTE" : "STORED OFFLINE", std::to_string(state.stored.size()))};
+    return {PairLine("TRANSACTIONS", std::to_string(state.journal.TranNo())),
+            PairLine(fr ? "EN ATTENTE" : "STORED OFFLINE", std::to_string(Stored(state).size()))};
 }
 
 std::vector<std::string> BatchReport(const BatchTotals& totals) {
@@ -57,10 +68,10 @@ void WriteReport(SimXml& xml, const TranCodeInfo& info, const SimRequest& r, con
     WritePrintLines(xml, "PrintData", "Line", lines);
 }
 
-int64_t StoredAmount(const std::vector<BatchEntry>& stored) {
+int64_t StoredAmount(const std::vector<const JournalEntry*>& stored) {
     int64_t sum = 0;
-    for (const BatchEntry& e : stored) {
-        sum += e.cents;
+    for (const JournalEntry* e : stored) {
+        sum += e->authorized;
     }
     return sum;
 }
@@ -97,7 +108,10 @@ std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimStat
         WriteCmdResponse(xml, cmd);
     } else if (code == "BatchSummary" || code == "BatchClose") {
         const bool close = code == "BatchClose";
-        const BatchTotals totals = close ? state.batch.Close() : state.batch.Totals();
+        const BatchTotals totals = close ? state.journal.Close() : state.journal.Totals();
+        if (close && state.file) {
+            state.file->RecordClose(state.journal);
+        }
         cmd.origin = "Processor";
         cmd.text = close ? "BATCH CLOSED" : "BATCH SUMMARY";
         WriteCmdResponse(xml, cmd);
@@ -106,19 +120,19 @@ std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimStat
             xml.Element(name, value);
         }
         if (close) {
-            xml.Element("NewBatchNo", std::to_string(state.batch.Number()));
+            xml.Element("NewBatchNo", std::to_string(state.journal.BatchNo()));
             WriteReport(xml, info, r, state, BatchReport(totals));
         }
         xml.Close();
     } else {
         const bool forward = code == "SAF_ForwardAll";
-        const size_t count = state.stored.size();
-        const int64_t amount = StoredAmount(state.stored);
+        const std::vector<const JournalEntry*> stored = Stored(state);
+        const size_t count = stored.size();
+        const int64_t amount = StoredAmount(stored);
         if (forward) {
-            for (const BatchEntry& e : state.stored) {
-                state.batch.Add(e);
+            for (size_t position : state.journal.Forward()) {
+                state.Recorded(position);
             }
-            state.stored.clear();
         }
         cmd.text = forward ? std::to_string(count) + " ITEMS FORWARDED" : "SAF STATISTICS";
         WriteCmdResponse(xml, cmd);

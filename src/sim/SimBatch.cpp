@@ -21,7 +21,7 @@ std::vector<std::pair<std::string, std::string>> BatchTotals::Elements() const {
         {"DebitPurchaseCount", n(debitPurchaseCount)},
         {"DebitReturnAmount", FormatCents(debitReturnAmount)},
         {"DebitReturnCount", n(debitReturnCount)},
-        {"NetBatchTotal", FormatCents(creditAmount + debitAmount + correctionAmount)},
+        {"NetBatchTotal", FormatCents(creditAmount + debitAmount)},
         {"CreditCount", n(creditCount)},
         {"CreditAmount", FormatCents(creditAmount)},
         {"DebitCount", n(debitCount)},
@@ -29,39 +29,6 @@ std::vector<std::pair<std::string, std::string>> BatchTotals::Elements() const {
         {"CorrectionCount", n(correctionCount)},
         {"CorrectionAmount", FormatCents(correctionAmount)},
     };
-}
-
-BatchTotals SimBatch::Totals() const {
-    BatchTotals t;
-    t.batchNo = number_;
-    for (const BatchEntry& e : entries_) {
-        switch (e.kind) {
-            case BatchKind::Purchase:
-                ++(e.debit ? t.debitPurchaseCount : t.creditPurchaseCount);
-                (e.debit ? t.debitPurchaseAmount : t.creditPurchaseAmount) += e.cents;
-                break;
-            case BatchKind::Return:
-                ++(e.debit ? t.debitReturnCount : t.creditReturnCount);
-                (e.debit ? t.debitReturnAmount : t.creditReturnAmount) += e.cents;
-                break;
-            case BatchKind::VoidPurchase:
-                ++t.correctionCount;
-                t.correctionAmount -= e.cents;
-                break;
-            case BatchKind::VoidReturn:
-                ++t.correctionCount;
-                t.correctionAmount += e.cents;
-                break;
-        }
-    }
-    return t;
-}
-
-BatchTotals SimBatch::Close() {
-    const BatchTotals closed = Totals();
-    entries_.clear();
-    ++number_;
-    return closed;
 }
 
 }  // namespace nt::sim

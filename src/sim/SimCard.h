@@ -22,6 +22,9 @@ struct SimCard {
     bool Debit() const { return brand == CardBrand::Debit; }
 };
 
+// The card of that brand, read from the chip; MasterCard signs.
+SimCard BrandCard(CardBrand brand);
+
 // Interac debit when the request asks for DEBIT; otherwise Visa for an even number of whole
 // dollars and MasterCard for an odd one. Keyed entry when the request prompts for the account
 // number. Credit cards sign when keyed or MasterCard, unless the request suppresses signatures.

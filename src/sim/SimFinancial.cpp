@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 #include "sim/SimAmount.h"
 #include "sim/SimCard.h"
+#include "sim/SimFollowOn.h"
 #include "sim/SimOutcome.h"
 #include "sim/SimReceipt.h"
 #include "sim/SimResponse.h"
@@ -82,6 +84,16 @@ Decision DecideRequest(const SimRequest& r, const TranCodeInfo& info, const Amou
                                      : Decision{Outcome::Approved, total};
 }
 
+// One token per simulated card, so repeated requests for the same card agree; any other
+// RecordNo is echoed.
+std::string RecordNoAnswer(const SimRequest& r, const SimCard& card) {
+    if (r.recordNo != "RecordNumberRequested") {
+        return r.recordNo;
+    }
+    return "NT" + card.cardType.substr(0, 1) + "TOKEN" +
+           card.maskedAcct.substr(card.maskedAcct.size() - 4);
+}
+
 void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& info,
                        const ReceiptFacts& f, const std::string& acqRefData,
                        const std::string& processData) {
@@ -111,10 +123,7 @@ void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& inf
     xml.Element("AcqRefData", acqRefData);
     xml.Element("ProcessData", processData);
     if (!r.recordNo.empty()) {
-        // One token per simulated card, so repeated requests for the same card agree.
-        const std::string token = "NT" + f.card.cardType.substr(0, 1) + "TOKEN" +
-                                  f.card.maskedAcct.substr(f.card.maskedAcct.size() - 4);
-        xml.Element("RecordNo", r.recordNo == "RecordNumberRequested" ? token : r.recordNo);
+        xml.Element("RecordNo", RecordNoAnswer(r, f.card));
     }
     xml.Element("EntryMethod", f.card.entryMethod);
     xml.Element("ApplicationLabel", f.card.applicationLabel);
@@ -135,6 +144,58 @@ void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& inf
     xml.Close();
 }
 
+// How an approved new transaction enters the journal; nullopt for codes it does not keep.
+std::optional<std::pair<EntryKind, EntryState>> NewEntryOf(const TranCodeInfo& info) {
+    if (Is(info, "PreAuth") && !Is(info, "Capture")) {
+        return std::pair{EntryKind::PreAuth, EntryState::OpenAuth};
+    }
+    if (info.followOn || !info.batch) {
+        return std::nullopt;
+    }
+    return *info.batch == BatchKind::Return ? std::pair{EntryKind::Return, EntryState::Returned}
+                                            : std::pair{EntryKind::Purchase, EntryState::Captured};
+}
+
+void ShowAmounts(const JournalEntry& e, ReceiptFacts& f) {
+    f.purchase = e.purchase;
+    f.gratuity = e.gratuity;
+    f.cashBack = e.cashBack;
+    f.authorized = e.authorized;
+}
+
+// The original as this approved follow-on leaves it; `f` shows the original's amounts where
+// the follow-on does not change them.
+JournalEntry FollowedOn(JournalEntry e, FollowOn kind, const Amounts& a, ReceiptFacts& f) {
+    switch (kind) {
+        case FollowOn::VoidSale:
+        case FollowOn::VoidReturn:
+            e.state = EntryState::Voided;
+            ShowAmounts(e, f);
+            break;
+        case FollowOn::Capture:
+            e.state = EntryState::Captured;
+            e.purchase = a.purchase;
+            e.gratuity = a.gratuity;
+            e.authorized = f.authorized;
+            break;
+        case FollowOn::Incremental:
+        case FollowOn::PartialReversal:
+            e.purchase = a.purchase;
+            e.authorized = f.authorized;
+            break;
+        case FollowOn::Adjust:
+            e.state = EntryState::Adjusted;
+            e.authorized += a.gratuity - e.gratuity;
+            e.gratuity = a.gratuity;
+            ShowAmounts(e, f);
+            break;
+        case FollowOn::None:
+            break;
+    }
+    e.authCode = f.authCode;  // the latest approval is what the next follow-on carries
+    return e;
+}
+
 }  // namespace
 
 std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, SimState& state,
@@ -146,12 +207,35 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     const Amounts& a = *amounts;
     // Only new sales and refunds can be approved without the host, to be forwarded later.
     const bool offline = r.forceOffline && info.batch && !info.followOn;
-    const Decision decision = DecideRequest(r, info, a, offline);
+    Decision decision = DecideRequest(r, info, a, offline);
     if (decision.outcome == Outcome::HostDown) {
         return ErrorResponse("Processor", kRcHostDown, OutcomeText(Outcome::HostDown), sequenceNo,
                              r.userTrace);
     }
-    const int tranNo = ++state.tranNo;
+    SimJournal& journal = state.journal;
+    const FollowOn followOn = FollowOnOf(info.code);
+    FollowOnMatch match;
+    if (followOn != FollowOn::None) {
+        match = MatchFollowOn(r, followOn, journal, a.purchase,
+                              ParseCents(r.lastAuthorized).value_or(-1));
+    }
+    const std::optional<std::pair<EntryKind, EntryState>> newEntry = NewEntryOf(info);
+    SimCard card = ChooseCard(r, a.purchase);
+    if (match.original != nullptr) {
+        const JournalEntry& o = *match.original;
+        card = BrandCard(o.brand);
+        card.entryMethod = o.keyed ? "Keyed" : "Chip";
+        card.signature = o.signature;
+    }
+    if (!match.reason.empty()) {
+        decision = Decision{Outcome::Declined, 0};
+    } else if (state.duplicateCheck && newEntry && newEntry->first == EntryKind::Purchase &&
+               !offline && !r.duplicateOverride && decision.outcome == Outcome::Approved &&
+               journal.HasDuplicate(card.brand, a.purchase + a.gratuity + a.cashBack,
+                                    r.invoiceNo)) {
+        decision = Decision{Outcome::Duplicate, 0};
+    }
+    const int tranNo = journal.NextTranNo();
     const bool approved =
         decision.outcome == Outcome::Approved || decision.outcome == Outcome::PartiallyApproved;
 
@@ -162,8 +246,10 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     f.merchantId = r.merchantId;
     f.terminalId = r.terminalId;
     f.sequenceNo = sequenceNo;
-    f.card = ChooseCard(r, a.purchase);
-    f.refNo = info.followOn && !r.refNo.empty() ? r.refNo : Number("%04d", tranNo);
+    f.card = card;
+    f.refNo = match.original != nullptr           ? match.original->refNo
+              : info.followOn && !r.refNo.empty() ? r.refNo
+                                                  : Number("%04d", tranNo);
     if (approved) {
         const bool voice = std::string(info.code) == "EMVVoiceAuth" && !r.authCode.empty();
         f.authCode = voice ? r.authCode : Number(offline ? "Y%05d" : "A%05d", tranNo);
@@ -179,23 +265,44 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     f.balance = Is(info, "Balance") ? kGiftBalance : -1;
     f.outcome = decision.outcome;
     f.offline = offline;
+    f.reason = match.reason;
 
-    if (approved && info.batch) {
-        const BatchEntry entry{*info.batch, f.card.Debit(), decision.authorized};
-        if (offline) {
-            state.stored.push_back(entry);
-        } else {
-            state.batch.Add(entry);
-        }
+    const std::string acqRefData = "BN" + Number("%03d", journal.BatchNo()) + "RN" + f.refNo;
+    if (approved && match.original != nullptr) {
+        const size_t position = journal.PositionOf(*match.original);
+        journal.Update(position, FollowedOn(*match.original, followOn, a, f));
+        state.Recorded(position);
+    } else if (approved && newEntry) {
+        JournalEntry e;
+        e.batchNo = journal.BatchNo();
+        e.tranNo = tranNo;
+        e.kind = newEntry->first;
+        e.state = newEntry->second;
+        e.stored = offline;
+        e.tranCode = info.code;
+        e.refNo = f.refNo;
+        e.authCode = f.authCode;
+        e.acqRefData = acqRefData;
+        e.recordNo = RecordNoAnswer(r, f.card);
+        e.invoiceNo = r.invoiceNo;
+        e.brand = f.card.brand;
+        e.keyed = keyed;
+        e.signature = f.card.signature;
+        e.purchase = a.purchase;
+        e.gratuity = a.gratuity;
+        e.cashBack = a.cashBack;
+        e.authorized = decision.authorized;
+        state.Recorded(journal.Add(std::move(e)));
+    } else if (state.file) {
+        state.file->RecordTranNo(journal);
     }
-    std::string text = OutcomeText(decision.outcome);
+    std::string text = f.reason.empty() ? OutcomeText(decision.outcome) : f.reason;
     if (offline) {
         text = approved ? "APPROVED OFFLINE" : "DECLINED OFFLINE";
     }
     SimXml xml;
     WriteCmdResponse(xml, {offline ? "Client" : "Processor", kRcOk,
                            approved ? "Approved" : "Declined", text, sequenceNo, r.userTrace});
-    const std::string acqRefData = "BN" + Number("%03d", state.batch.Number()) + "RN" + f.refNo;
     const std::string processData = "|00|" + Number("%04d", f.when.year) +
                                     Number("%02d", f.when.month) + Number("%02d", f.when.day) +
                                     Number("%06d", tranNo);

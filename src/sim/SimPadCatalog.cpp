@@ -23,21 +23,21 @@ struct PadEntry {
 
 // Several processors share manufacturers and one pad type, so the tree shows every shape.
 const PadEntry kPads[] = {
-    {"VX820", "Global", "Verifone"},
-    {"VX805", "Global", "Verifone"},
-    {"P400", "Global", "Verifone"},
-    {"iPP320", "Global", "Ingenico"},
-    {"iPP350", "Global", "Ingenico"},
-    {"iPP320_POSPAD", "Moneris", "Ingenico"},
-    {"Lane3000_POSPAD", "Moneris", "Ingenico"},
-    {"P400_POSPAD", "Moneris", "Verifone"},
-    {"A35_POSPAD", "Moneris", "PAX"},
-    {"P400Plus", "TD Merchant", "Verifone"},
-    {"VX820", "TD Merchant", "Verifone"},
-    {"A80", "TD Merchant", "PAX"},
-    {"Desk5000", "Elavon", "Ingenico"},
-    {"Move5000", "Elavon", "Ingenico"},
-    {"S300", "Elavon", "PAX"},
+    {"KT820", "Northwind Payments", "Kestrel Devices"},
+    {"KT805", "Northwind Payments", "Kestrel Devices"},
+    {"KP400", "Northwind Payments", "Kestrel Devices"},
+    {"LM320", "Northwind Payments", "Lumatek"},
+    {"LM350", "Northwind Payments", "Lumatek"},
+    {"LM320_POSPAD", "Aurora Acquiring", "Lumatek"},
+    {"LM3000_POSPAD", "Aurora Acquiring", "Lumatek"},
+    {"KP400_POSPAD", "Aurora Acquiring", "Kestrel Devices"},
+    {"PC35_POSPAD", "Aurora Acquiring", "Pinecrest Systems"},
+    {"KP400X", "Lakeshore Merchant Services", "Kestrel Devices"},
+    {"KT820", "Lakeshore Merchant Services", "Kestrel Devices"},
+    {"PC80", "Lakeshore Merchant Services", "Pinecrest Systems"},
+    {"LM5000", "Tundra Processing", "Lumatek"},
+    {"LM5000M", "Tundra Processing", "Lumatek"},
+    {"PC300", "Tundra Processing", "Pinecrest Systems"},
 };
 
 // No catalog comes near this size; a larger file is refused rather than read into memory.

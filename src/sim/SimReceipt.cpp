@@ -120,6 +120,9 @@ std::vector<std::string> ReceiptLines(const ReceiptFacts& f, bool fr, bool merch
     }
     l.push_back("");
     l.push_back(CentreLine(Verdict(f, fr)));
+    if (!f.reason.empty()) {
+        l.push_back(CentreLine(f.reason));
+    }
     if (approved && !card.signature && !keyed) {
         l.push_back(CentreLine(fr ? "NIP V\xC9RIFI\xC9" : "PIN VERIFIED"));
     }

@@ -34,6 +34,7 @@ struct ReceiptFacts {
     int64_t balance = -1;  // shown for balance inquiries only
     Outcome outcome = Outcome::Approved;
     bool offline = false;
+    std::string reason;  // why the host declined a follow-on, shown below the verdict
 };
 
 // A 40-column receipt in one language. The merchant copy of a signed transaction ends with

@@ -72,6 +72,7 @@ RequestRead ReadRequest(const std::string& text) {
     r.invoiceNo = Text(wrapper, "InvoiceNo");
     r.refNo = Text(wrapper, "RefNo");
     r.authCode = Text(wrapper, "AuthCode");
+    r.acqRefData = Text(wrapper, "AcqRefData");
     r.sequenceNo = Text(wrapper, "SequenceNo");
     r.offlineLimit = Text(wrapper, "OfflineTransactionPurchaseLimit");
     const pugi::xml_node amount = wrapper.child("Amount");

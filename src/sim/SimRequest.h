@@ -20,6 +20,7 @@ struct SimRequest {
     std::string invoiceNo;
     std::string refNo;
     std::string authCode;
+    std::string acqRefData;
     std::string sequenceNo;
     std::string offlineLimit;
     // Amount members as sent.

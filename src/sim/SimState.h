@@ -1,9 +1,10 @@
 #pragma once
 
-#include <vector>
+#include <memory>
 
 #include "platform/Clock.h"
-#include "sim/SimBatch.h"
+#include "sim/SimJournal.h"
+#include "sim/SimJournalFile.h"
 #include "sim/SimSequence.h"
 
 namespace nt::sim {
@@ -12,11 +13,18 @@ namespace nt::sim {
 struct SimState {
     explicit SimState(Clock& c) : clock(c) {}
 
+    // The entry at `position` changed: the file learns it before the response leaves.
+    void Recorded(size_t position) {
+        if (file) {
+            file->RecordEntry(journal, position);
+        }
+    }
+
     Clock& clock;  // receipt and report time stamps
     SimSequence sequence;
-    SimBatch batch;
-    std::vector<BatchEntry> stored;  // approved offline, waiting for SAF_ForwardAll
-    int tranNo = 0;                  // financial requests decided; numbers RefNo and AuthCode
+    SimJournal journal;
+    std::unique_ptr<SimJournalFile> file;  // null: the journal is kept in memory only
+    bool duplicateCheck = false;           // decline a second identical sale of the batch
 };
 
 }  // namespace nt::sim

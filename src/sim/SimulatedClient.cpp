@@ -1,5 +1,6 @@
 #include "sim/SimulatedClient.h"
 
+#include <cstdlib>
 #include <exception>
 
 #include "sim/SimAdmin.h"
@@ -15,7 +16,13 @@ namespace {
 
 class SimulatedClient : public PaymentClient {
   public:
-    explicit SimulatedClient(Clock& clock) : state_(clock) {}
+    SimulatedClient(Clock& clock, const SimulatorOptions& options) : state_(clock) {
+        state_.duplicateCheck = options.duplicateCheck;
+        if (!options.journalPath.empty()) {
+            state_.file = std::make_unique<sim::SimJournalFile>(options.journalPath);
+            state_.file->Open(state_.journal, options.freshJournal);
+        }
+    }
 
     ClientReply ProcessTransaction(const std::string& request) override {
         try {
@@ -62,12 +69,30 @@ class SimulatedClient : public PaymentClient {
 
 }  // namespace
 
+namespace {
+
+bool Switched(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' && std::string(value) != "0";
+}
+
+}  // namespace
+
+SimulatorOptions SimulatorOptionsFromEnvironment() {
+    return {sim::kJournalFileName, Switched("NORDTELLER_SIM_FRESH"),
+            Switched("NORDTELLER_SIM_DUPLICATES")};
+}
+
 std::unique_ptr<PaymentClient> MakeSimulatedClient() {
-    return MakeSimulatedClient(SystemClock());
+    return MakeSimulatedClient(SystemClock(), SimulatorOptionsFromEnvironment());
 }
 
 std::unique_ptr<PaymentClient> MakeSimulatedClient(Clock& clock) {
-    return std::make_unique<SimulatedClient>(clock);
+    return MakeSimulatedClient(clock, SimulatorOptions{});
+}
+
+std::unique_ptr<PaymentClient> MakeSimulatedClient(Clock& clock, const SimulatorOptions& options) {
+    return std::make_unique<SimulatedClient>(clock, options);
 }
 
 }  // namespace nt

@@ -9,6 +9,8 @@
 #include "log/LogWriter.h"
 #include "platform/WriteFault.h"
 #include "pos/SequenceStore.h"
+#include "sim/SimJournalFile.h"
+#include "sim/SimulatedClient.h"
 #include "support/FlowHarness.h"
 
 namespace nt {
@@ -59,21 +61,50 @@ TEST(SequenceFileFault, CommandOnAFullDiskTakesTheResponseAndKeepsTheOldFile) {
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010040");
 }
 
+// A full disk in the middle of the simulator's journal line: the line is taken back, the
+// answers go on, and once there is room the file is rewritten whole with what it missed.
+TEST(SimJournalFault, LineCutShortIsTakenBackAndTheFileStaysReadable) {
+    test::TempDir dir;
+    ManualClock clock;
+    auto client = MakeSimulatedClient(clock, SimulatorOptions{sim::kJournalFileName, false, false});
+    const std::string sale =
+        "<TStream><Transaction><TranCode>EMVSale</TranCode><Amount><Purchase>4.00</Purchase>"
+        "</Amount></Transaction></TStream>";
+    client->ProcessTransaction(sale);
+    const size_t whole = ReadFile(sim::kJournalFileName).size();
+    testing::internal::CaptureStderr();
+    {
+        ScopedWriteFault fault({"/simjournal.dat", 20, ENOSPC});
+        EXPECT_NE(client->ProcessTransaction(sale).text.find("APPROVED"), std::string::npos);
+        client->ProcessTransaction(sale);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nordteller: cannot write the simulator journal simjournal.dat: No space left on "
+              "device\n");
+    EXPECT_EQ(ReadFile(sim::kJournalFileName).size(), whole);
+    client->ProcessTransaction(sale);
+    sim::SimJournal journal;
+    const sim::JournalLoad load = sim::LoadJournal(sim::kJournalFileName, journal);
+    EXPECT_FALSE(load.damaged || load.tornTail) << load.why;
+    ASSERT_EQ(journal.Entries().size(), 4u);
+    EXPECT_EQ(journal.Entries()[3].refNo, "0004");
+}
+
 TEST(PadSelectionFault, FailedSaveAtExitKeepsTheRememberedPadType) {
     FlowHarness h;
-    WriteFile("padselection.dat", "VX820\r\n");
+    WriteFile("padselection.dat", "KT820\r\n");
     h.dlg->padCatalog().BuildPadCatalog(
-        "<PadTypeID1>VX820</PadTypeID1><Processor1>P</Processor1><Manufacturer1>M</Manufacturer1>"
-        "<PadTypeID2>iPP320</PadTypeID2><Processor2>P</Processor2><Manufacturer2>M</Manufacturer2>",
+        "<PadTypeID1>KT820</PadTypeID1><Processor1>P</Processor1><Manufacturer1>M</Manufacturer1>"
+        "<PadTypeID2>LM320</PadTypeID2><Processor2>P</Processor2><Manufacturer2>M</Manufacturer2>",
         h.dlg->padCatalog().LoadPadSelection());
-    h.dlg->padCatalog().SelectPadNode(h.dlg->padCatalog().padTree().FindLeaf("iPP320"));
+    h.dlg->padCatalog().SelectPadNode(h.dlg->padCatalog().padTree().FindLeaf("LM320"));
     {
         ScopedWriteFault fault({"/padselection.dat", 3, ENOSPC});
         h.dlg->OnCommand(id::kExit);
     }
     EXPECT_TRUE(h.dlg->Closed());
-    EXPECT_EQ(ReadFile("padselection.dat"), "VX820\r\n");
-    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "VX820");
+    EXPECT_EQ(ReadFile("padselection.dat"), "KT820\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "KT820");
 }
 
 TEST(ReceiptFileFault, RenderedReceiptOnAFullDiskLosesOnlyItsOwnLines) {

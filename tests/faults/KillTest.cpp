@@ -1,7 +1,8 @@
 // The program killed at random moments during a stream of Sales against the simulator, from a
 // scenario and from a script run: the sequence file is always a whole ten-digit number, and never
-// goes back to an older one. NORDTELLER_KILLS sets the number of kills (50 by default; the
-// hardening run uses 1,000).
+// goes back to an older one; the simulator's journal file always reads back, never loses an entry
+// and holds every sale whose answer reached the sequence file. NORDTELLER_KILLS sets the number of
+// kills (50 by default; the hardening run uses 1,000).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "pos/SequenceStore.h"
+#include "sim/SimJournalFile.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
@@ -89,7 +91,8 @@ bool RunAndKill(const std::string& scenario, bool runScript, useconds_t delayUs)
 size_t Strays() {
     const std::vector<std::string> names = test::Entries();
     return static_cast<size_t>(std::count_if(names.begin(), names.end(), [](const std::string& n) {
-        return n.starts_with(".testseqNo.dat.nordteller-");
+        return n.starts_with(".testseqNo.dat.nordteller-") ||
+               n.starts_with(".simjournal.dat.nordteller-");
     }));
 }
 
@@ -116,28 +119,40 @@ TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     std::string last;
     int killed = 0;
     int advanced = 0;
+    int tornTails = 0;
+    size_t booked = 0;
     for (int i = 0; i < kills; ++i) {
         killed += RunAndKill(scenario, runScript, delay(random)) ? 1 : 0;
+        sim::SimJournal journal;
+        const sim::JournalLoad load = sim::LoadJournal(sim::kJournalFileName, journal);
+        ASSERT_FALSE(load.damaged) << "kill " << i << ": " << load.why;
+        tornTails += load.tornTail ? 1 : 0;
+        ASSERT_GE(journal.Entries().size(), booked) << "kill " << i << " lost a journal entry";
+        booked = journal.Entries().size();
         const std::string now = ReadFile(kSequenceFileName);
         if (now == "<missing>" && last.empty()) {
             continue;  // killed before the first start-up saved anything
         }
         ASSERT_TRUE(IsTenDigits(now)) << "kill " << i << " left \"" << now << "\"";
         ASSERT_GE(now, last) << "kill " << i << " lost a saved number";
+        // Each Sale's answer is in the journal before its number reaches the sequence file.
+        const size_t answered = static_cast<size_t>(std::stoll(now) - 10010010) / 10;
+        ASSERT_GE(booked, answered) << "kill " << i << ": the journal is older than the answers";
         advanced += !last.empty() && now != last ? 1 : 0;
         last = now;
     }
     const size_t strays = Strays();
     std::printf(
         "%s kills: %d of %d met a running program; the number advanced after %d; %zu "
-        "unfinished temporary files left\n",
-        runScript ? "script run" : "scenario", killed, kills, advanced, strays);
+        "unfinished temporary files left; %zu journal entries, %d torn last lines dropped\n",
+        runScript ? "script run" : "scenario", killed, kills, advanced, strays, booked, tornTails);
     EXPECT_GT(killed, kills / 2);
     EXPECT_GT(advanced, 0);  // runs got past start-up: kills landed among the Sales' saves
 
     // Once they are old enough to belong to no running save, the next start-up clears them
     // (one is planted, so there is always one to clear).
     test::WriteFile(".testseqNo.dat.nordteller-Zq1Zq1.tmp", "00100");
+    test::WriteFile(".simjournal.dat.nordteller-Zq1Zq1.tmp", "NORDTELLER");
     for (const auto& e : std::filesystem::directory_iterator(".")) {
         std::filesystem::last_write_time(
             e.path(), std::filesystem::last_write_time(e.path()) - std::chrono::minutes(2));
@@ -145,6 +160,10 @@ TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     EXPECT_EQ(test::Nordteller("--headless --scenario /dev/null").status, 0);
     EXPECT_EQ(Strays(), 0u);
     EXPECT_EQ(ReadFile(kSequenceFileName), last);
+    sim::SimJournal journal;
+    const sim::JournalLoad load = sim::LoadJournal(sim::kJournalFileName, journal);
+    EXPECT_FALSE(load.damaged || load.tornTail);  // start-up rewrote it whole
+    EXPECT_EQ(journal.Entries().size(), booked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, KillTest, ::testing::Values(false, true),

@@ -202,7 +202,7 @@ TEST_F(HeadlessEndToEnd, BundledDemoScenarioRuns) {
     EXPECT_TRUE(HasLine(r.out, "1015\t0.00\tdisabled"));
     EXPECT_TRUE(
         HasLine(r.out, "question: Reset sequence number to '0010010010'\\r\\nAre You Sure? -> no"));
-    EXPECT_TRUE(HasLine(r.out, "1203\tVX820"));
+    EXPECT_TRUE(HasLine(r.out, "1203\tKT820"));
     EXPECT_TRUE(HasLine(r.out, "wait: OnBatchcloseButton"));
     EXPECT_TRUE(fs::exists("QUORLIN_LOGS/demo sale.txt"));
 }

@@ -76,7 +76,7 @@ TEST_F(HeadlessRunnerTest, ClicksActOnDisabledAndHiddenControls) {
 }
 
 TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
-    auto error = Run("dump\nselect iPP320\ndump");
+    auto error = Run("dump\nselect LM320\ndump");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->line, 2);
     EXPECT_EQ(error->reason, "no such pad type");
@@ -85,15 +85,15 @@ TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
     EXPECT_EQ(error->reason, "no such pad tree node");
 
     dlg_.padCatalog().BuildPadCatalog(
-        "<PadTypeID1>iPP320</PadTypeID1><Processor1>Moneris</Processor1>"
-        "<Manufacturer1>Ingenico</Manufacturer1>"
-        "<PadTypeID2>VX820-POSPAD</PadTypeID2><Processor2>Moneris</Processor2>"
-        "<Manufacturer2>Verifone</Manufacturer2>",
+        "<PadTypeID1>LM320</PadTypeID1><Processor1>Northwind</Processor1>"
+        "<Manufacturer1>Lumatek</Manufacturer1>"
+        "<PadTypeID2>KT820-POSPAD</PadTypeID2><Processor2>Northwind</Processor2>"
+        "<Manufacturer2>Kestrel</Manufacturer2>",
         "");
-    EXPECT_FALSE(Run("select VX820-POSPAD"));
+    EXPECT_FALSE(Run("select KT820-POSPAD"));
     EXPECT_TRUE(form_.Checked(id::kAllowPartialAuth));  // the selection handler ran
-    EXPECT_EQ(dlg_.padCatalog().PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
-    EXPECT_FALSE(Run("select-node Ingenico"));
+    EXPECT_EQ(dlg_.padCatalog().PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
+    EXPECT_FALSE(Run("select-node Lumatek"));
     EXPECT_EQ(dlg_.padCatalog().PadTypeElement(0), "<PadType></PadType>\r\n");
     error = Run("select Processor");
     ASSERT_TRUE(error);

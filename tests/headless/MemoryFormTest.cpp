@@ -98,7 +98,7 @@ TEST(FormDump, LinesByteForByte) {
     form.SetVisible(id::kPinPadIpPortLabel, false);
     form.SetText(id::kTerminalId, "");
     PadTree tree;
-    PadTypeRecord record{"Moneris", "Ingenico", "Ingenico\tiPP"};
+    PadTypeRecord record{"Northwind", "Lumatek", "Lumatek\tiPP"};
     int root = tree.InsertItem("Processor", PadTree::kNone);
     tree.Select(tree.InsertItem(record.padTypeId, root, &record));
     tree.SetEnabled(false);
@@ -115,7 +115,7 @@ TEST(FormDump, LinesByteForByte) {
     EXPECT_EQ(LineOf(lines, 1054), "1054\tGIFT\\rCARDS\thidden");
     EXPECT_EQ(LineOf(lines, 1064), "1064\tPINPadIPPort\tdisabled\thidden");
     EXPECT_EQ(LineOf(lines, 1008), "1008\tSending POS Seq No.");
-    EXPECT_EQ(LineOf(lines, 1203), "1203\tIngenico\\tiPP\tdisabled");
+    EXPECT_EQ(LineOf(lines, 1203), "1203\tLumatek\\tiPP\tdisabled");
 }
 
 TEST(Transcript, EscapesAndShowsHighBytesAsUtf8) {

@@ -20,8 +20,8 @@ TEST(ParseScenario, TextIsEverythingAfterTheBlankWithEscapesResolved) {
     EXPECT_EQ(Only("set 1012").text, "");
     EXPECT_EQ(Only("set 1012 ").text, "");
     EXPECT_EQ(Only("set 1012  x").text, " x");
-    EXPECT_EQ(Only("select-node Ingenico Corp").text, "Ingenico Corp");
-    EXPECT_EQ(Only("select iPP320").kind, ActionKind::Select);
+    EXPECT_EQ(Only("select-node Lumatek Corp").text, "Lumatek Corp");
+    EXPECT_EQ(Only("select LM320").kind, ActionKind::Select);
 }
 
 TEST(ParseScenario, TextIsConvertedToWindows1252) {

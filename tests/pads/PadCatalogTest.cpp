@@ -37,20 +37,20 @@ std::string Shape(const PadTree& tree) {
 TEST(PadCatalog, TreeShapeByFirstAppearanceAndExactText) {
     FlowHarness h;
     h.dlg->padCatalog().BuildPadCatalog(
-        Entry(1, "A1", "Moneris", "Ingenico") + Entry(2, "B1", "Moneris", "Verifone") +
+        Entry(1, "A1", "Northwind", "Lumatek") + Entry(2, "B1", "Northwind", "Kestrel") +
             Entry(4, "Z9", "Gone", "Gone") + Entry(3, "", "Skipped", "x"),
         "");
     EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()),
-              "Processor\n\tMoneris\n\t\tIngenico\n\t\t\tA1\n"
-              "\t\tVerifone\n\t\t\tB1\n");
+              "Processor\n\tNorthwind\n\t\tLumatek\n\t\t\tA1\n"
+              "\t\tKestrel\n\t\t\tB1\n");
     h.dlg->padCatalog().BuildPadCatalog(
-        Entry(1, "A1", "Moneris", "Ingenico") + Entry(2, "A2", "TD", "Ingenico") +
-            Entry(3, "A3", "moneris", "Ingenico") + Entry(4, "A4", "Moneris", "Ingenico") +
-            Entry(5, "A4", "Moneris", "Ingenico"),
+        Entry(1, "A1", "Northwind", "Lumatek") + Entry(2, "A2", "Tundra", "Lumatek") +
+            Entry(3, "A3", "northwind", "Lumatek") + Entry(4, "A4", "Northwind", "Lumatek") +
+            Entry(5, "A4", "Northwind", "Lumatek"),
         "");
     EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()),
-              "Processor\n\tMoneris\n\t\tIngenico\n\t\t\tA1\n\t\t\tA4\n\t\t\tA4\n\tTD\n"
-              "\t\tIngenico\n\t\t\tA2\n\tmoneris\n\t\tIngenico\n\t\t\tA3\n");
+              "Processor\n\tNorthwind\n\t\tLumatek\n\t\t\tA1\n\t\t\tA4\n\t\t\tA4\n\tTundra\n"
+              "\t\tLumatek\n\t\t\tA2\n\tnorthwind\n\t\tLumatek\n\t\t\tA3\n");
     EXPECT_EQ(h.dlg->padCatalog().padRecords().size(), 5u);
     EXPECT_EQ(h.dlg->padCatalog().padTree().Selected(), PadTree::kNone);
 }
@@ -91,7 +91,7 @@ TEST(PadCatalog, ApplyPadTypeKeepsLoopbackAddresses) {
                                                                     {"localhost", "127.0.0.1"},
                                                                     {"127", "127.0.0.1"}}) {
         h.form.SetText(id::kHostOrIp, before);
-        h.dlg->padCatalog().ApplyPadType("VX820");
+        h.dlg->padCatalog().ApplyPadType("KT820");
         EXPECT_EQ(h.form.Text(id::kHostOrIp), after) << before;
     }
 }
@@ -118,7 +118,7 @@ TEST(PadCatalog, SelectionSteersThePadTypeLine) {
 
 TEST(PadCatalog, TranEmvOverridesTheTreeAndGivesItBack) {
     FlowHarness h;
-    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "iPP320", "P", "M"), "iPP320");
+    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
     h.op.messages.clear();
     h.form.SetChecked(id::kTranEmv, true);
     h.dlg->OnCommand(id::kTranEmv);
@@ -134,26 +134,26 @@ TEST(PadCatalog, TranEmvOverridesTheTreeAndGivesItBack) {
     h.dlg->OnCommand(id::kTranEmv);
     EXPECT_TRUE(h.dlg->padCatalog().padTree().Enabled());
     EXPECT_FALSE(h.form.Visible(id::kGiftCards));
-    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType>iPP320</PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType>LM320</PadType>\r\n");
 }
 
 TEST(PadCatalog, SelectionFileReadAndWritten) {
     FlowHarness h;
-    WriteFile("padselection.dat", "iPP320 \t\r\nsecond line");
-    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "iPP320");
+    WriteFile("padselection.dat", "LM320 \t\r\nsecond line");
+    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "LM320");
     WriteFile("padselection.dat", std::string("i\0P", 3) + "\n");
     EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), std::string("i\0P", 3));
-    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "iPP320", "P", "M"), "iPP320");
+    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
     h.dlg->OnCommand(id::kExit);
-    EXPECT_EQ(ReadFile("padselection.dat"), "iPP320\r\n");
+    EXPECT_EQ(ReadFile("padselection.dat"), "LM320\r\n");
 }
 
 TEST(PadCatalog, StartUpLoadsTheClientsCatalogAndInfoButtonShowsItRaw) {
     FlowHarness h;
-    h.script->padTypesInfo = Entry(1, "iPP320", "P", "M");
-    WriteFile("padselection.dat", "iPP320\r\n");
+    h.script->padTypesInfo = Entry(1, "LM320", "P", "M");
+    WriteFile("padselection.dat", "LM320\r\n");
     h.dlg->padCatalog().LoadPadCatalog(h.dlg->gateway().GetPadTypesInfo().value_or(""));
-    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(0), "<PadType>iPP320</PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(0), "<PadType>LM320</PadType>\r\n");
     h.dlg->OnCommand(id::kGetPadTypesInfo);
     EXPECT_EQ(h.op.transcript.back(), "pad-types-info");
 }

@@ -105,7 +105,7 @@ TEST(StaleTemporaries, StartUpSavesAndReportsKeepAPersonsFiles) {
         test::RecordingOperator op;
         CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
         dlg.OnInitDialog();
-        dlg.padCatalog().SelectPadNode(dlg.padCatalog().padTree().FindLeaf("VX820"));
+        dlg.padCatalog().SelectPadNode(dlg.padCatalog().padTree().FindLeaf("KT820"));
         dlg.OnCancel();
     }
     JUnitReport report;

@@ -72,7 +72,7 @@ int32_t cardbridge_process_transaction(cardbridge* cb, const char* request, char
 int32_t cardbridge_get_pad_types_info(cardbridge* cb, char** info) {
     return Answer(cb, "NORDTELLER_TEST_PAD_TYPES",
                   "<PadTypeID1>P400</PadTypeID1><Processor1>Test</Processor1>"
-                  "<Manufacturer1>Verifone</Manufacturer1>",
+                  "<Manufacturer1>Kestrel</Manufacturer1>",
                   info);
 }
 const char* cardbridge_last_error(cardbridge* cb) {

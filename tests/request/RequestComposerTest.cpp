@@ -361,11 +361,11 @@ TEST(BuildRequest, ManualEntryDialogOnlyForItsTranCodesAndNotForP400) {
         c.Build(tranCode);
     }
     EXPECT_EQ(c.op.shown.size(), 5u);
-    c.padLine = "\t\t<PadType>VX820-P400x</PadType>\r\n";
+    c.padLine = "\t\t<PadType>KT820-P400x</PadType>\r\n";
     std::string request = c.Build("EMVSale");
     EXPECT_EQ(c.op.shown.size(), 5u);
     EXPECT_NE(request.find("<AcctNo>Prompt</AcctNo>"), std::string::npos);
-    EXPECT_NE(request.find("\t\t<PadType>VX820-P400x</PadType>\r\n\t\t<ComPort>"),
+    EXPECT_NE(request.find("\t\t<PadType>KT820-P400x</PadType>\r\n\t\t<ComPort>"),
               std::string::npos);
 }
 

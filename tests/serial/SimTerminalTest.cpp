@@ -64,6 +64,30 @@ TEST(SimTerminal, AnswersEveryLineAfterItsDelay) {
     EXPECT_EQ(terminal.Dsr(), true);
 }
 
+// Voids are checked against the journal of the open batch; the net leaves voided ones out.
+TEST(SimTerminal, VoidsFindTheirOriginalByReference) {
+    SimTerminalBook book;
+    const auto reply = [&](const std::string& line) { return book.Respond(line, {})->reply; };
+    const std::string tail = " * * 030726 140509 0 * * * * * *";
+    EXPECT_EQ(reply("AT&UM104 99 1 0 0 * * 12.34 * *" + tail),
+              "\r\n200 M104 0001 12.34 A00001 R0000001 APPROVED\r\n");
+    EXPECT_EQ(reply("AT&UM110 99 1 0 0 * * 12.34 A00001 R0000001" + tail),
+              "\r\n051 M110 0002 12.34 000000 R0000002 WRONG TRANSACTION TYPE\r\n");
+    EXPECT_EQ(reply("AT&UM109 99 1 0 0 * * 1.00 A00001 R0000001" + tail),
+              "\r\n200 M109 0003 1.00 A00003 R0000003 APPROVED\r\n");
+    EXPECT_EQ(reply("AT&UM109 99 1 0 0 * * 12.34 A00001 R0000001" + tail),
+              "\r\n051 M109 0004 12.34 000000 R0000004 ALREADY VOIDED\r\n");
+    EXPECT_EQ(reply("AT&UM109 99 1 0 0 * * 12.34 * R0000099" + tail),
+              "\r\n051 M109 0005 12.34 000000 R0000005 NO MATCHING TRANSACTION\r\n");
+    EXPECT_EQ(reply("AT&UI7 * * * * * *"),
+              "\r\n200 I7 BATCH TOTALS\r\nCOUNT 0002\r\nNET $0.00\r\n");
+    reply("AT&UB3 * 030726 * * *");
+    EXPECT_EQ(reply("AT&UM104 99 1 0 0 * * 2.00 * *" + tail),
+              "\r\n200 M104 0006 2.00 A00006 R0000006 APPROVED\r\n");
+    EXPECT_EQ(reply("AT&UM109 99 1 0 0 * * 2.00 * R0000001" + tail),
+              "\r\n051 M109 0007 2.00 000000 R0000007 NO MATCHING TRANSACTION\r\n");
+}
+
 TEST(SimTerminal, AnswersInTurn) {
     ManualClock clock;
     SimTerminalBook book;

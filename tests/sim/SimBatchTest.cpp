@@ -29,13 +29,18 @@ class SimBatchTest : public ::testing::Test {
         EXPECT_TRUE(responses_.back().ok) << reply.text;
         return responses_.back();
     }
-    void Sale(const char* code, const char* purchase, bool debit = false) {
+    // Sends `code` (referring to `refNo` when given) and returns the RefNo answered.
+    std::string Sale(const char* code, const char* purchase, bool debit = false,
+                     const std::string& refNo = "") {
         SimRequestText request(code);
         request.Field("PartialAuth", "Allow").Amount("Purchase", purchase);
         if (debit) {
             request.Field("CardType", "DEBIT");
         }
-        Send(request);
+        if (!refNo.empty()) {
+            request.Field("RefNo", refNo);
+        }
+        return Send(request).Get("RefNo");
     }
     // The 17 totals of the element named by parent, in the client's order.
     std::map<std::string, std::string> Totals(const char* code) {
@@ -63,28 +68,37 @@ int64_t Cents(const std::string& text) {
 }
 
 TEST_F(SimBatchTest, TotalsCountApprovedTransactionsAndAddUp) {
-    Sale("EMVSale", "10.00");                                                       // Visa
+    const std::string first = Sale("EMVSale", "10.00");                             // Visa
     Send(SimRequestText().Amount("Purchase", "11.00").Amount("Gratuity", "1.00"));  // M/C
     Sale("EMVSale", "8.52");        // half approved: 4.26
     Sale("EMVSale", "5.00", true);  // debit
     Sale("EMVReturn", "3.00");
     Sale("ReturnByRecordNo", "2.00", true);
-    Sale("EMVVoidSale", "4.00");
-    Sale("EMVVoidReturn", "1.50", true);
-    Sale("EMVSale", "7.51");      // declined
-    Sale("EMVSale", "7.54");      // host unavailable
-    Sale("EMVPreAuth", "20.00");  // authorization only
-    Sale("EMVPreAuthCapture", "20.00");
+    Sale("EMVVoidSale", "4.00", false, Sale("EMVSale", "4.00"));  // leaves the purchases
+    Sale("EMVVoidReturn", "1.50", true, Sale("EMVReturn", "1.50", true));
+    Sale("EMVSale", "7.51");  // declined
+    Sale("EMVSale", "7.54");  // host unavailable
+    Sale("EMVPreAuthCapture", "20.00", false, Sale("EMVPreAuth", "20.00"));
     Sale("EMVVoiceAuth", "1.00");
+    // The tip of the first sale becomes 2.00: it counts 12.00.
+    Send(SimRequestText("EMVAdjust")
+             .Field("RefNo", first)
+             .Amount("Purchase", "10.00")
+             .Amount("Gratuity", "2.00"));
+    EXPECT_EQ(responses_.back().Get("Authorize"), "12.00");
+    Send(SimRequestText().Field("ForceOffline", "Y").Amount("Purchase", "6.00"));
+    SimRequestText forward("SAF_ForwardAll");
+    forward.wrapper = "Admin";
+    EXPECT_EQ(Send(forward).Get("SAFForwardedAmount"), "6.00");
 
     const std::map<std::string, std::string> expected = {
-        {"BatchItemCount", "10"},          {"BatchNo", "1"},
-        {"CreditPurchaseAmount", "47.26"}, {"CreditPurchaseCount", "5"},
+        {"BatchItemCount", "11"},          {"BatchNo", "1"},
+        {"CreditPurchaseAmount", "55.26"}, {"CreditPurchaseCount", "6"},
         {"CreditReturnAmount", "3.00"},    {"CreditReturnCount", "1"},
         {"DebitPurchaseAmount", "5.00"},   {"DebitPurchaseCount", "1"},
         {"DebitReturnAmount", "2.00"},     {"DebitReturnCount", "1"},
-        {"NetBatchTotal", "44.76"},        {"CreditCount", "6"},
-        {"CreditAmount", "44.26"},         {"DebitCount", "2"},
+        {"NetBatchTotal", "55.26"},        {"CreditCount", "7"},
+        {"CreditAmount", "52.26"},         {"DebitCount", "2"},
         {"DebitAmount", "3.00"},           {"CorrectionCount", "2"},
         {"CorrectionAmount", "-2.50"}};
     std::map<std::string, std::string> t = Totals("BatchSummary");
@@ -93,8 +107,7 @@ TEST_F(SimBatchTest, TotalsCountApprovedTransactionsAndAddUp) {
               std::stoi(t["CreditPurchaseCount"]) + std::stoi(t["CreditReturnCount"]));
     EXPECT_EQ(Cents(t["DebitAmount"]),
               Cents(t["DebitPurchaseAmount"]) - Cents(t["DebitReturnAmount"]));
-    EXPECT_EQ(Cents(t["NetBatchTotal"]),
-              Cents(t["CreditAmount"]) + Cents(t["DebitAmount"]) + Cents(t["CorrectionAmount"]));
+    EXPECT_EQ(Cents(t["NetBatchTotal"]), Cents(t["CreditAmount"]) + Cents(t["DebitAmount"]));
     EXPECT_EQ(
         std::stoi(t["BatchItemCount"]),
         std::stoi(t["CreditCount"]) + std::stoi(t["DebitCount"]) + std::stoi(t["CorrectionCount"]));
@@ -104,7 +117,7 @@ TEST_F(SimBatchTest, TotalsCountApprovedTransactionsAndAddUp) {
     EXPECT_EQ(Totals("BatchClose"), expected);
     EXPECT_EQ(responses_.back().Get("NewBatchNo"), "2");
     EXPECT_EQ(responses_.back().Lines("PrintData", "Line").at(5),
-              "BatchItemCount" + std::string(24, ' ') + "10");
+              "BatchItemCount" + std::string(24, ' ') + "11");
 
     t = Totals("BatchSummary");
     EXPECT_EQ(t["BatchNo"], "2");
@@ -112,7 +125,7 @@ TEST_F(SimBatchTest, TotalsCountApprovedTransactionsAndAddUp) {
     EXPECT_EQ(t["NetBatchTotal"], "0.00");
     EXPECT_EQ(t["CorrectionAmount"], "0.00");
     Sale("EMVSale", "2.00");
-    EXPECT_EQ(responses_.back().Get("AcqRefData"), "BN002RN0013");
+    EXPECT_EQ(responses_.back().Get("AcqRefData"), "BN002RN0017");
     EXPECT_EQ(Totals("BatchSummary")["CreditPurchaseAmount"], "2.00");
 }
 

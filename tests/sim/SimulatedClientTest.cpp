@@ -49,8 +49,24 @@ TEST_P(EveryTranCode, AnswersAWellFormedResponseWithTheNextSequenceNo) {
     request.tranCode = c.code;
     request.wrapper = c.wrapper;
     request.sequenceNo = "0010010090";
-    request.Field("InvoiceNo", "1001").Field("RefNo", "0042");
     const std::string code = c.code;
+    // A follow-on refers to an original the journal holds.
+    const char* original =
+        code.find("VoidReturn") != std::string::npos ? "EMVReturn"
+        : code.find("Capture") != std::string::npos ||
+                code.find("Incremental") != std::string::npos ||
+                code.find("PartialReversal") != std::string::npos
+            ? "EMVPreAuth"
+        : code.find("VoidSale") != std::string::npos || code.find("Adjust") != std::string::npos
+            ? "EMVSale"
+            : nullptr;
+    std::string refNo = "0042";
+    if (original != nullptr) {
+        SimResponse first;
+        Exchange(SimRequestText(original).Amount("Purchase", "40.00"), first);
+        refNo = first.Get("RefNo");
+    }
+    request.Field("InvoiceNo", "1001").Field("RefNo", refNo);
     if (code.find("PartialReversal") != std::string::npos) {
         request.Amount("OriginalAuthorized", "50.00").Amount("LastAuthorized", "40.00");
         request.Amount("Decrement", "10.00");
@@ -132,21 +148,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.code); });
 
 TEST_F(SimulatedClientTest, FollowOnsKeepTheirRefNoAndAmountsFollowTheChange) {
+    SimResponse preAuth;
+    Exchange(SimRequestText{"EMVPreAuth"}.Amount("Purchase", "40.00"), preAuth);
+    ASSERT_EQ(preAuth.Get("RefNo"), "0001");
     SimResponse r;
     Exchange(SimRequestText{"EMVPartialReversal"}
-                 .Field("RefNo", "0042")
+                 .Field("RefNo", "0001")
                  .Amount("OriginalAuthorized", "50.00")
                  .Amount("LastAuthorized", "40.00")
                  .Amount("Decrement", "12.50"),
              r);
-    EXPECT_EQ(r.Get("RefNo"), "0042");
+    EXPECT_EQ(r.Get("RefNo"), "0001");
     EXPECT_EQ(r.Get("Purchase"), "27.50");
     EXPECT_EQ(r.Get("Authorize"), "27.50");
     SimResponse sale;
-    Exchange(SimRequestText{}.Field("RefNo", "0042").Amount("Purchase", "1.00"), sale);
-    EXPECT_EQ(sale.Get("RefNo"), "0002");  // a new sale gets a number of its own
-    EXPECT_EQ(sale.Get("AuthCode"), "A00002");
-    EXPECT_EQ(sale.Get("InvoiceNo"), "0002");  // none asked: the reference stands in
+    Exchange(SimRequestText{}.Field("RefNo", "0001").Amount("Purchase", "1.00"), sale);
+    EXPECT_EQ(sale.Get("RefNo"), "0003");  // a new sale gets a number of its own
+    EXPECT_EQ(sale.Get("AuthCode"), "A00003");
+    EXPECT_EQ(sale.Get("InvoiceNo"), "0003");  // none asked: the reference stands in
     SimResponse voice;
     Exchange(SimRequestText{"EMVVoiceAuth"}.Field("AuthCode", "VX1234").Amount("Purchase", "9.00"),
              voice);
@@ -200,7 +219,7 @@ TEST_F(SimulatedClientTest, SignatureAreaOnlyOnTheMerchantCopyOfSignedCredit) {
         return false;
     };
     SimResponse mc, visa, suppressed;
-    Exchange(SimRequestText{}.Field("PadType", "iPP320_POSPAD").Amount("Purchase", "13.00"), mc);
+    Exchange(SimRequestText{}.Field("PadType", "LM320_POSPAD").Amount("Purchase", "13.00"), mc);
     Exchange(SimRequestText{}.Amount("Purchase", "12.00"), visa);
     Exchange(SimRequestText{}
                  .Field("ReceiptSignature", "Disallow")
@@ -220,7 +239,7 @@ TEST_F(SimulatedClientTest, CustomerCopyOnlyForPospadInTheFallbackLanguage) {
     Exchange(SimRequestText{}
                  .Field("MerchantLanguage", "English")
                  .Field("FallbackLanguage", "French")
-                 .Field("PadType", "Lane3000_POSPAD")
+                 .Field("PadType", "LM3000_POSPAD")
                  .Amount("Purchase", "2.00"),
              pospad);
     EXPECT_EQ(plain.Get("CustomerPrintData"), "<none>");

@@ -156,13 +156,13 @@ TEST_F(MisbehavingClientEndToEnd, ClientCrashingOnCreateTakesTheProcessButNoFile
     // A crash inside a library in our own process cannot be caught; what must hold is that the
     // files kept from the last run are still whole.
     WriteFile(kSequenceFileName, "0010010090");
-    WriteFile("padselection.dat", "VX820\r\n");
+    WriteFile("padselection.dat", "KT820\r\n");
     fs::create_directory(kLogDirectory);
     WriteFile("QUORLIN_LOGS/CAN01012026.log", "[09:00:00]earlier\r\n----------\r\n");
     test::Outcome r = Sale("cb_crash_create");
     EXPECT_EQ(r.signal, SIGABRT) << r.status << " " << r.err;
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
-    EXPECT_EQ(ReadFile("padselection.dat"), "VX820\r\n");
+    EXPECT_EQ(ReadFile("padselection.dat"), "KT820\r\n");
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/CAN01012026.log"), "[09:00:00]earlier\r\n----------\r\n");
 }
 

@@ -52,6 +52,7 @@ TEST(PluginClientLoad, TextFileInTheCurrentDirectoryIsNoLibrary) {
 }
 
 TEST(PluginClient, SimulatorPluginRoundTripsWindows1252) {
+    test::TempDir dir;  // the simulator keeps its journal in the working folder
     std::string error;
     auto client = PluginClient::Load(Plugin("cardbridge_sim"), error);
     ASSERT_NE(client, nullptr) << error;
@@ -69,7 +70,6 @@ TEST(PluginClient, SimulatorPluginRoundTripsWindows1252) {
               std::string::npos);
     EXPECT_NE(reply.text.find("<SequenceNo>0010010020</SequenceNo>"), std::string::npos);
 
-    test::TempDir dir;
     test::WriteFile("catalog.txt", "<PadTypeID1>S\xE9rie \x80</PadTypeID1>");
     test::ScopedEnv env("NORDTELLER_SIM_CATALOG", dir.path() + "/catalog.txt");
     const ClientReply info = client->GetPadTypesInfo();

@@ -102,7 +102,7 @@ TEST_F(DialogsTest, EditXmlOpensWholeWithOkFocusedAndTabLeavingTheText) {
     const std::string request =
         "<?xml version=\"1.0\"?>\r\n<TStream>\r\n\t<Transaction>\r\n\t\t<MerchantID>700123"
         "</MerchantID>\r\n\t\t<OperatorID>test</OperatorID>\r\n\t\t<TranCode>EMVSale</TranCode>"
-        "\r\n\t\t<PadType>Ingenico iSC250 POSPAD</PadType>\r\n\t</Transaction>\r\n</TStream>";
+        "\r\n\t\t<PadType>Lumatek LM250 POSPAD</PadType>\r\n\t</Transaction>\r\n</TStream>";
     CEditXmlDlg dlg;
     dlg.m_requestText = request;
     driver_.Then([](QDialog& d) {
@@ -271,7 +271,7 @@ TEST_F(DialogsTest, TestCasePromptSitsBottomCentreAndReportsTheChoice) {
 
 TEST_F(DialogsTest, PadTypesInfoIsShownReadOnly) {
     CPadTypesInfoDlg dlg;
-    dlg.m_text = "<PadTypeID1>P400</PadTypeID1>\r\n<Processor1>Moneris</Processor1>";
+    dlg.m_text = "<PadTypeID1>P400</PadTypeID1>\r\n<Processor1>Northwind</Processor1>";
     driver_.Then([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Get Pad Types Info Result"));
         auto* text = Child<QPlainTextEdit>(d, "1201");
@@ -280,7 +280,7 @@ TEST_F(DialogsTest, PadTypesInfoIsShownReadOnly) {
         EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);  // never inside a tag
         EXPECT_EQ(
             text->toPlainText(),
-            QStringLiteral("<PadTypeID1>P400</PadTypeID1>\n<Processor1>Moneris</Processor1>"));
+            QStringLiteral("<PadTypeID1>P400</PadTypeID1>\n<Processor1>Northwind</Processor1>"));
         ButtonByText(d, QStringLiteral("OK"))->click();
     });
     op_.RunPadTypesInfo(dlg);

@@ -340,10 +340,10 @@ class PadTreeTest : public MainWindowFixture {};
 
 TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
     dlg_->padCatalog().BuildPadCatalog(
-        "<PadTypeID1>iPP320</PadTypeID1><Processor1>Moneris</Processor1>"
-        "<Manufacturer1>Ingenico</Manufacturer1><PadTypeID2>VX820-POSPAD</PadTypeID2>"
-        "<Processor2>Moneris</Processor2><Manufacturer2>Verifone</Manufacturer2>",
-        "iPP320");
+        "<PadTypeID1>LM320</PadTypeID1><Processor1>Northwind</Processor1>"
+        "<Manufacturer1>Lumatek</Manufacturer1><PadTypeID2>KT820-POSPAD</PadTypeID2>"
+        "<Processor2>Northwind</Processor2><Manufacturer2>Kestrel</Manufacturer2>",
+        "LM320");
     auto* tree = Control<QTreeWidget>(id::kPadTree);
     ASSERT_EQ(tree->topLevelItemCount(), 1);
     QTreeWidgetItem* root = tree->topLevelItem(0);
@@ -351,12 +351,12 @@ TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
     ASSERT_EQ(root->childCount(), 1);
     ASSERT_EQ(root->child(0)->childCount(), 2);
     ASSERT_NE(tree->currentItem(), nullptr);
-    EXPECT_EQ(tree->currentItem()->text(0), "iPP320");
+    EXPECT_EQ(tree->currentItem()->text(0), "LM320");
     EXPECT_FALSE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
 
     QTreeWidgetItem* pospad = root->child(0)->child(1)->child(0);
     tree->setCurrentItem(pospad);  // as a click does
-    EXPECT_EQ(dlg_->padCatalog().PadTypeElement(0), "<PadType>VX820-POSPAD</PadType>\r\n");
+    EXPECT_EQ(dlg_->padCatalog().PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
     EXPECT_TRUE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
 
     dlg_->padCatalog().padTree().SetEnabled(false);

@@ -25,13 +25,14 @@ namespace {
 
 // A small catalog so the picture shows how the tree looks once the control has filled it.
 void SampleCatalog(QTreeWidget& tree) {
+    tree.clear();
     auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Processor")});
-    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Northwind Payments")});
-    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Kestrel Devices")});
-    new QTreeWidgetItem(maker, QStringList{QStringLiteral("KD-210")});
-    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("KD-340 POSPAD")});
-    auto* other = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Aurora Terminals")});
-    new QTreeWidgetItem(other, QStringList{QStringLiteral("AT-500")});
+    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Aurora Acquiring")});
+    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Lumatek")});
+    new QTreeWidgetItem(maker, QStringList{QStringLiteral("LM320")});
+    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("LM320_POSPAD")});
+    auto* kestrel = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Kestrel Devices")});
+    new QTreeWidgetItem(kestrel, QStringList{QStringLiteral("KP400")});
     tree.expandAll();
     tree.setCurrentItem(leaf);
 }
