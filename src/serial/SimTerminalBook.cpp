@@ -202,9 +202,4 @@ SimTerminalBook::Answer SimTerminalBook::Batch(const std::string& word, bool clo
     return Answer{reply, kAdminDelayMs};
 }
 
-SimTerminalBook& SharedSimTerminalBook() {
-    static SimTerminalBook book;
-    return book;
-}
-
 }  // namespace nt

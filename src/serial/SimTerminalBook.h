@@ -57,8 +57,4 @@ class SimTerminalBook {
     std::unordered_map<std::string, Booked> booked_;
 };
 
-// The book behind NORDTELLER_COM<n>=sim: one terminal for the whole process, so its batch
-// outlives each port opening. Used from the window's thread only.
-SimTerminalBook& SharedSimTerminalBook();
-
 }  // namespace nt

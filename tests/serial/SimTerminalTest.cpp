@@ -104,7 +104,7 @@ TEST(SimTerminal, AnswersInTurn) {
 TEST(SimTerminal, SaleAndTestModeThroughTheWindow) {
     ::setenv("NORDTELLER_COM5", "sim", 1);
     test::SerialWindow w;
-    w.dlg.terminalLink().link().opener = OpenSerialDevice;
+    w.dlg.terminalLink().link().opener = DeviceOpener();
     w.form.SetText(id::kComPort, "5");
     w.form.SetText(id::kInvoice, "42");
     w.dlg.form().amount().SetAmountCents(1234);
