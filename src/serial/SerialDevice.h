@@ -70,8 +70,9 @@ class SimTerminalBook;
 std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, Clock& clock,
                                                SimTerminalBook& book);
 
-// Opens devices as OpenSerialDevice does, with one simulated terminal book of its own: the
-// terminal's batch outlives each opening of its port.
+// Opens devices as OpenSerialDevice does, with one simulated terminal book of its own, made on
+// the first opening of "sim" from the environment's journal file: the terminal's batch outlives
+// each opening of its port, and its journal file outlives the process.
 SerialOpener DeviceOpener();
 
 }  // namespace nt

@@ -24,9 +24,16 @@ std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, Clock& c
 }
 
 SerialOpener DeviceOpener() {
-    auto book = std::make_shared<SimTerminalBook>();
-    return [book](const std::string& path, Clock& clock) {
-        return OpenSerialDevice(path, clock, *book);
+    // The book, and with it its journal file, is made when the terminal is first opened.
+    auto book = std::make_shared<std::unique_ptr<SimTerminalBook>>();
+    return [book](const std::string& path, Clock& clock) -> std::unique_ptr<SerialDevice> {
+        if (path != kSimulatedTerminalPath) {
+            return OpenTermiosDevice(path);
+        }
+        if (*book == nullptr) {
+            *book = std::make_unique<SimTerminalBook>(SimTerminalBookFileFromEnvironment());
+        }
+        return OpenSerialDevice(path, clock, **book);
     };
 }
 

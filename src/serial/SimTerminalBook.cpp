@@ -1,6 +1,7 @@
 #include "serial/SimTerminalBook.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
@@ -32,13 +33,17 @@ std::string Money(long long cents) {
            Format(".%02lld", magnitude % 100);
 }
 
-// "12.34" -> 1234; anything that is not digits and one point counts as 0.
+// "12.34" -> 1234; anything that is not digits and one point counts as 0, and so does an
+// amount of more than 15 digits (no till takes one, and a batch of them still sums safely).
 long long Cents(const std::string& amount) {
     long long cents = 0;
     for (char c : amount) {
         if (c >= '0' && c <= '9') {
             cents = cents * 10 + (c - '0');
         } else if (c != '.') {
+            return 0;
+        }
+        if (cents >= 1'000'000'000'000'000) {
             return 0;
         }
     }
@@ -92,6 +97,19 @@ std::string AdminText(const std::string& word) {
 
 }  // namespace
 
+SimTerminalBookFile SimTerminalBookFileFromEnvironment() {
+    const char* fresh = std::getenv("NORDTELLER_SIM_FRESH");
+    return {kTerminalJournalFileName,
+            fresh != nullptr && *fresh != '\0' && std::string(fresh) != "0"};
+}
+
+SimTerminalBook::SimTerminalBook(const SimTerminalBookFile& file) {
+    if (!file.path.empty()) {
+        file_ = std::make_unique<SimTerminalJournalFile>(file.path);
+        file_->Open(journal_, file.fresh);
+    }
+}
+
 std::optional<SimTerminalBook::Answer> SimTerminalBook::Respond(const std::string& line,
                                                                 const LocalTime& now) {
     if (Words(line).empty()) {
@@ -117,8 +135,8 @@ std::optional<SimTerminalBook::Answer> SimTerminalBook::Respond(const std::strin
 
 std::string SimTerminalBook::VoidReason(const std::string& word,
                                         const std::string& reference) const {
-    const auto it = booked_.find(reference);
-    if (it == booked_.end()) {
+    const auto it = journal_.booked.find(reference);
+    if (it == journal_.booked.end()) {
         return "NO MATCHING TRANSACTION";
     }
     if (it->second.voided) {
@@ -142,17 +160,23 @@ SimTerminalBook::Answer SimTerminalBook::Transact(const std::string& word,
         reason = VoidReason(t.word, original);
         t.approved = reason.empty();
     }
-    t.sequence = ++sequence_;
+    t.sequence = ++journal_.sequence;
     t.auth = t.approved ? Format("A%05lld", t.sequence) : "000000";
     t.reference = Format("R%07lld", t.sequence);
     t.when = now;
+    std::string changed;  // the reference of the entry this transaction books or voids
     if (t.approved) {
-        ++batchCount_;
+        ++journal_.batchCount;
         if (isVoid) {
-            booked_[original].voided = true;
+            journal_.booked[original].voided = true;
+            changed = original;
         } else if (NetSign(t.word) != 0) {
-            booked_[t.reference] = Booked{t.word, Cents(t.amount), false};
+            journal_.booked[t.reference] = {t.word, Cents(t.amount), false};
+            changed = t.reference;
         }
+    }
+    if (file_) {
+        file_->RecordTransaction(journal_, changed);  // before the reply leaves
     }
     const std::string text = !reason.empty() ? reason : t.approved ? "APPROVED" : "DECLINED";
     const std::string reply = "\r\n" + std::string(t.approved ? "200 " : "051 ") + t.word + " " +
@@ -189,15 +213,18 @@ SimTerminalBook::Answer SimTerminalBook::Details(const std::string& arguments) c
 
 SimTerminalBook::Answer SimTerminalBook::Batch(const std::string& word, bool close) {
     long long net = 0;
-    for (const auto& [reference, booked] : booked_) {
+    for (const auto& [reference, booked] : journal_.booked) {
         net += booked.voided ? 0 : NetSign(booked.word) * booked.cents;
     }
     std::string reply = "\r\n200 " + word + (close ? " BATCH CLOSED" : " BATCH TOTALS") +
-                        "\r\nCOUNT " + Format("%04lld", batchCount_) + "\r\nNET " + Money(net) +
-                        "\r\n";
+                        "\r\nCOUNT " + Format("%04lld", journal_.batchCount) + "\r\nNET " +
+                        Money(net) + "\r\n";
     if (close) {
-        batchCount_ = 0;
-        booked_.clear();
+        journal_.batchCount = 0;
+        journal_.booked.clear();
+        if (file_) {
+            file_->RecordClose(journal_);
+        }
     }
     return Answer{reply, kAdminDelayMs};
 }

@@ -1,19 +1,34 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "platform/Clock.h"
+#include "serial/SimTerminalJournal.h"
 
 namespace nt {
+
+// Where the terminal keeps its journal: a file (empty: memory only), and whether to discard
+// what the file holds.
+struct SimTerminalBookFile {
+    std::string path;
+    bool fresh = false;
+};
+
+// The journal file in the working folder; NORDTELLER_SIM_FRESH set to anything but "" or "0"
+// starts a fresh journal, as it does for the payment simulator.
+SimTerminalBookFile SimTerminalBookFileFromEnvironment();
 
 // The simulated test terminal's answers and its memory between commands (last transaction,
 // the journal of the open batch's sales and returns, which voids are checked against).
 // docs/terminal-simulator.md describes what it answers.
 class SimTerminalBook {
   public:
+    SimTerminalBook() = default;  // the journal is kept in memory only
+    explicit SimTerminalBook(const SimTerminalBookFile& file);
+
     static constexpr uint32_t kAdminDelayMs = 300;
     static constexpr uint32_t kTransactionDelayMs = 800;
     static constexpr uint32_t kDetailsDelayMs = 400;
@@ -42,19 +57,12 @@ class SimTerminalBook {
     Answer Details(const std::string& arguments) const;
     Answer Batch(const std::string& word, bool close);
 
-    // An approved sale, voice auth or return of the open batch, by its reference.
-    struct Booked {
-        std::string word;
-        long long cents = 0;
-        bool voided = false;
-    };
     // Why a void cannot be approved; empty when its original is booked and not yet voided.
     std::string VoidReason(const std::string& word, const std::string& reference) const;
 
-    int sequence_ = 0;
+    TerminalJournal journal_;
+    std::unique_ptr<SimTerminalJournalFile> file_;  // null: the journal is kept in memory only
     std::optional<Transaction> last_;
-    int batchCount_ = 0;
-    std::unordered_map<std::string, Booked> booked_;
 };
 
 }  // namespace nt

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/CheckedLineFile.h"
 #include "sim/SimJournal.h"
 
 namespace nt::sim {
@@ -11,12 +12,7 @@ inline constexpr const char* kJournalFileName = "simjournal.dat";
 inline constexpr const char* kJournalVersionLine = "NORDTELLER SIMULATOR JOURNAL 1";
 
 // What reading a journal file found.
-struct JournalLoad {
-    bool found = false;     // the file exists
-    bool damaged = false;   // a line fails its check, or the version line is not ours
-    bool tornTail = false;  // the last line is unfinished: a write cut short by a killed process
-    std::string why;        // what is damaged, with its line number
-};
+using JournalLoad = CheckedRead;
 
 // Reads the journal file into `journal`. An unfinished last line is left out: its request was
 // never answered. A damaged file leaves `journal` as it was.
@@ -28,8 +24,7 @@ JournalLoad LoadJournal(const std::string& path, SimJournal& journal);
 // close the file is rewritten in one step to the lines that still matter.
 class SimJournalFile {
   public:
-    explicit SimJournalFile(std::string path) : path_(std::move(path)) {}
-    ~SimJournalFile();
+    explicit SimJournalFile(std::string path);
     SimJournalFile(const SimJournalFile&) = delete;
     SimJournalFile& operator=(const SimJournalFile&) = delete;
 
@@ -46,14 +41,7 @@ class SimJournalFile {
     void RecordClose(const SimJournal& journal);
 
   private:
-    // Appends one line; after a line that could not be written, rewrites the file whole.
-    void Append(const SimJournal& journal, const std::string& payload);
-    void Compact(const SimJournal& journal);
-
-    std::string path_;
-    int fd_ = -1;
-    bool behind_ = false;  // a line could not be written: the file lacks a change
-    bool warned_ = false;  // a failed write is reported once
+    CheckedLineFile file_;
 };
 
 }  // namespace nt::sim

@@ -8,6 +8,7 @@
 
 #include "serial/SerialReply.h"
 #include "serial/SerialTestKit.h"
+#include "support/TempDir.h"
 
 namespace nt {
 namespace {
@@ -102,6 +103,7 @@ TEST(SimTerminal, AnswersInTurn) {
 
 // The whole serial path against the simulated terminal, as a tester without hardware runs it.
 TEST(SimTerminal, SaleAndTestModeThroughTheWindow) {
+    test::TempDir dir;  // the shared terminal keeps its journal file here
     ::setenv("NORDTELLER_COM5", "sim", 1);
     test::SerialWindow w;
     w.dlg.terminalLink().link().opener = DeviceOpener();
