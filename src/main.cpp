@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
                                    script);
     }
 #ifdef NORDTELLER_WITH_QT
-    return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript);
+    return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript,
+                            commandLine.record);
 #else
     std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
     return 2;

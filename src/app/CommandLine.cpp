@@ -50,6 +50,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         if (matched) {
             continue;
         }
+        if (!TakeValue(args, i, "--record", out.record, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            continue;
+        }
         if (!TakeValue(args, i, "--scenario", out.scenario, matched, error)) {
             return false;
         }
@@ -83,6 +89,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--junit needs --run-script";
         return false;
     }
+    if (!out.record.empty() && out.headless) {
+        error = "--record needs the window, not --headless";
+        return false;
+    }
     if (!out.junit.empty() && !out.headless) {
         error = "--junit needs --headless";
         return false;
@@ -91,10 +101,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 }
 
 const char* UsageText() {
-    return "usage: nordteller [--control sim|PATH] [--run-script]\n"
+    return "usage: nordteller [--control sim|PATH] [--record FILE] [--run-script]\n"
            "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
            "                  [--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
+           "  --record FILE       the window: write every action of the operator to FILE as a\n"
+           "                      scenario that --headless --scenario FILE replays\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
            "  --scenario FILE|-   the scenario file, or - for standard input\n"

@@ -35,6 +35,10 @@ TEST(ParseCommandLine, ValidForms) {
     EXPECT_TRUE(both.runScript);
     EXPECT_EQ(both.junit, "");
 
+    CommandLine record;
+    ASSERT_TRUE(ParseCommandLine({"--record", "my run.scenario", "--run-script"}, record, error));
+    EXPECT_EQ(record.record, "my run.scenario");
+
     CommandLine flags;
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
@@ -57,6 +61,9 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--headless", "--run-script", "--junit="}, "option '--junit' needs a value"},
         {{"--scenario", "s"}, "--scenario needs --headless"},
         {{"--controls", "x"}, "unknown option '--controls'"},
+        {{"--headless", "--run-script", "--record", "r"},
+         "--record needs the window, not --headless"},
+        {{"--record"}, "option '--record' needs a value"},
     };
     for (const auto& [args, reason] : cases) {
         CommandLine cl;
