@@ -11,15 +11,23 @@
 
 namespace nt::bench {
 
-// The process's resident memory in kB, from /proc; -1 when it cannot be read.
-inline long ResidentKb() {
+// A "Vm…:" figure of the process in kB, from /proc; -1 when it cannot be read.
+inline long StatusKb(const char* field) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::atol(line.c_str() + 6);
+        if (line.rfind(field, 0) == 0) {
+            return std::atol(line.c_str() + std::string(field).size());
         }
     }
     return -1;
+}
+
+// The process's resident memory now, and its peak so far.
+inline long ResidentKb() {
+    return StatusKb("VmRSS:");
+}
+inline long PeakResidentKb() {
+    return StatusKb("VmHWM:");
 }
 
 // Makes a fresh temporary directory named after `prefix` the current directory, so the window's

@@ -7,9 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const nt::Scenario scenario = nt::ParseScenario(text);
-    size_t lines = 1;
-    for (char c : text) {
-        lines += c == '\n' ? 1 : 0;
+    size_t lines = 1;  // LF, CR LF and a CR alone each end a line
+    for (size_t i = 0; i < text.size(); ++i) {
+        lines +=
+            text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+                ? 1
+                : 0;
     }
     if (scenario.error) {
         if (scenario.error->reason.empty() || scenario.error->line < 1 ||

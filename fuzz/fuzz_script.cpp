@@ -1,10 +1,11 @@
 // Script.csv from any bytes: the lines rebuild the file, every row keeps its columns, the window
 // runs the runnable rows (every prompt answered "Do The Test", no payment client) and the JUnit
-// report of the run is well-formed XML with one test case per runnable row.
+// report of the run, streamed to its file, is well-formed XML with one test case per runnable row.
 #include <pugixml.hpp>
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +96,25 @@ void CheckRow(std::string_view line, const nt::ScriptRow& row) {
     }
 }
 
+// The report also carries responses and receipts; the rows' own bytes stand in for them.
+class WithRowBytes : public nt::TestCaseSink {
+  public:
+    explicit WithRowBytes(nt::TestCaseSink& next) : next_(next) {}
+    void OnRunStarted(const nt::LocalTime& started) override { next_.OnRunStarted(started); }
+    void OnTestCase(const nt::TestCaseRecord& testCase, const nt::Verdict& verdict) override {
+        nt::TestCaseRecord copy = testCase;
+        copy.responses.push_back(testCase.row.Info() + testCase.row.Type());
+        copy.receipts.push_back(testCase.row.RefNumber());
+        next_.OnTestCase(copy, verdict);
+    }
+    void OnRunEnded(const nt::ReportCounts& counts, uint64_t elapsedMs) override {
+        next_.OnRunEnded(counts, elapsedMs);
+    }
+
+  private:
+    nt::TestCaseSink& next_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -120,6 +140,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(nt::kScriptFileName, std::ios::binary | std::ios::trunc) << content;
     nt::ManualClock clock;
     nt::ScriptReport report(clock);
+    nt::JUnitReport junit;
+    WithRowBytes sink(junit);
+    if (!junit.Open("report.xml")) {
+        std::abort();
+    }
+    report.AddSink(&sink);
     Window& w = *g_window;
     w.dlg->SetScriptObserver(&report);
     w.dlg->SetCommandObserver(&report);
@@ -127,18 +153,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     w.dlg->SetCommandObserver(nullptr);
     w.dlg->SetScriptObserver(nullptr);
 
-    nt::ScriptRunRecord run = report.Record();
-    if (!report.Opened() || run.end != nt::ScriptEnd::kCompleted ||
-        run.testCases.size() != runnable) {
+    if (!report.Opened() || !junit.Written() ||
+        report.Counts().tests != static_cast<int>(runnable)) {
         std::abort();
     }
-    // The report also carries responses; the rows' own bytes stand in for them.
-    for (nt::TestCaseRecord& testCase : run.testCases) {
-        testCase.responses.push_back(testCase.row.Info() + testCase.row.Type());
-        testCase.receipts.push_back(testCase.row.RefNumber());
-    }
+    std::ifstream in("report.xml", std::ios::binary);
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     pugi::xml_document doc;
-    const std::string xml = nt::FormatJUnitReport(run);
     if (!doc.load_buffer(xml.data(), xml.size())) {
         std::abort();
     }

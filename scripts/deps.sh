@@ -8,6 +8,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
 if [[ "${1:-}" == "--sanitize" || "${1:-}" == "--tsan" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi
+if [[ "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev file appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and runs it: the window with the simulated payment client, or, where no
-# display exists, the bundled example scenario headless. Arguments go to the program.
+# display can be opened, the bundled example scenario headless. Arguments go to the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +11,14 @@ cmake --build build --target nordteller
 if [[ $# -gt 0 ]]; then
     exec build/nordteller "$@"
 fi
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    echo "No display found: running the example scenario headless (examples/demo.scenario)." >&2
+# The program itself finds out whether a display can be opened (DISPLAY may be set and still
+# lead nowhere); it then says so on stderr and exits with status 2 before touching any file.
+err=$(mktemp)
+trap 'rm -f "$err"' EXIT
+status=0
+{ build/nordteller 2>&1 1>&3 3>&- | tee "$err" >&2 3>&-; } 3>&1 || status=$?
+if [[ $status -eq 2 ]] && grep -q "no display could be opened" "$err"; then
+    echo "Running the example scenario headless instead (examples/demo.scenario)." >&2
     exec build/nordteller --headless --scenario examples/demo.scenario
 fi
-exec build/nordteller
+exit "$status"

@@ -1,10 +1,13 @@
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DesktopStart.h"
 #include "headless/HeadlessRunner.h"
+#include "platform/FolderLock.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
@@ -25,7 +28,22 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
+    // A recording named on the command line goes where the user started the program.
+    if (commandLine.desktop && !commandLine.record.empty()) {
+        std::error_code ignored;
+        commandLine.record = std::filesystem::absolute(commandLine.record, ignored).string();
+    }
+    if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
+        std::fprintf(stderr, "nordteller: %s\n", error.c_str());
+        return 2;
+    }
     if (commandLine.headless) {
+        // Taken before any file of the folder is read, held until the process ends.
+        nt::FolderLock lock(".");
+        if (!lock.Held()) {
+            std::fprintf(stderr, "nordteller: %s\n", lock.InUseText().c_str());
+            return 2;
+        }
         nt::ScriptOptions script{commandLine.runScript, commandLine.junit};
         return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
                                    script);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/QuotedInput.h"
+
 namespace nt {
 
 namespace {
@@ -65,15 +67,17 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
-        } else if (arg == "--help") {
+        } else if (arg == "--desktop") {
+            out.desktop = true;
+        } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--version") {
             out.version = true;
         } else if (arg.starts_with("-")) {
-            error = "unknown option '" + arg + "'";
+            error = "unknown option " + QuoteInput(arg);
             return false;
         } else {
-            error = "unexpected argument '" + arg + "'";
+            error = "unexpected argument " + QuoteInput(arg);
             return false;
         }
     }
@@ -103,7 +107,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 const char* UsageText() {
     return "usage: nordteller [--control sim|PATH] [--record FILE] [--run-script]\n"
            "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
-           "                  [--help] [--version]\n"
+           "                  [--desktop] [-h|--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
            "  --record FILE       the window: write every action of the operator to FILE as a\n"
            "                      scenario that --headless --scenario FILE replays\n"
@@ -115,13 +119,26 @@ const char* UsageText() {
            "                      any), the scenario's queued answers serve its prompts\n"
            "                      (default: every test case done, every dialog accepted);\n"
            "                      progress on stderr\n"
-           "  --junit FILE        write a JUnit XML report of the script run to FILE\n"
-           "  --help              this text\n"
+           "  --junit FILE        write a JUnit XML report of the script run to FILE; refused\n"
+           "                      before the run when FILE is Script.csv or its folder cannot\n"
+           "                      be written\n"
+           "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
+           "                      when missing) instead of the current directory, as the\n"
+           "                      desktop entry starts it\n"
+           "  -h, --help          this text\n"
            "  --version           the program's version\n"
-           "Files are read and written in the current directory.\n"
-           "Exit status: 0 success (with --run-script: no test case failed; skipped ones do\n"
-           "not fail); 1 a test case failed; 2 bad usage, a scenario that cannot be carried\n"
-           "out, Script.csv that cannot be opened, or a report that cannot be written.\n";
+           "Files are read and written in the current directory (see --desktop), by one\n"
+           "instance at a time: a second one started there refuses to run (the lock file is\n"
+           ".nordteller.lock).\n"
+           "A sequence number that cannot be saved, and logging that stops, are told once\n"
+           "on stderr.\n"
+           "Exit status:\n"
+           "  0  all well (with --run-script: no test case failed; skipped ones do not fail)\n"
+           "  1  a test case of an unattended run failed, or no row could run\n"
+           "  2  the command line, the scenario, a report path or the working folder refused,\n"
+           "     or no display for the window (one line on stderr says why)\n"
+           "  3  the payment client could not be created and a command of the scenario\n"
+           "     needed it (the reason on stderr)\n";
 }
 
 }  // namespace nt

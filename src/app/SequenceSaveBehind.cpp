@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "app/SequenceStore.h"
-#include "platform/TextFile.h"
 
 namespace nt {
 
@@ -77,7 +76,7 @@ void SequenceSaveBehind::Run() {
         lock.unlock();
         bool saved = false;
         try {
-            saved = WriteFileAtomic(kSequenceFileName, *writing_);
+            saved = WriteSequenceFile(*writing_);
         } catch (...) {
             // Out of memory: this save fails like any other, the file stays as it was.
         }

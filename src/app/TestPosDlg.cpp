@@ -3,12 +3,12 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdio>
 
 #include "app/Controls.h"
 #include "app/SequenceStore.h"
 #include "log/LogWriter.h"
 #include "pads/PadTypeLine.h"
+#include "platform/Codepage.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/UserName.h"
 
@@ -86,10 +86,13 @@ bool CTestPosDlg::OnInitDialog() {
     }
     LogLine(GetLogWriter(), "Startup %s", kProductVersionText);
 
-    if (!CreateControl()) {
+    std::string reason;
+    if (!CreateControl(reason)) {
+        // The loader's reason on a line of its own tells the tester what to fix.
         op_.Message(
             "Failed to Create CardBridgeX.ocx you may need to reinstall the product - Fatal "
-            "Error!");
+            "Error!" +
+            (reason.empty() ? std::string() : "\r\n" + reason));
         SaveSequenceNo();
         return false;
     }
@@ -98,18 +101,15 @@ bool CTestPosDlg::OnInitDialog() {
     return true;
 }
 
-bool CTestPosDlg::CreateControl() {
+bool CTestPosDlg::CreateControl(std::string& reason) {
     if (!controlFactory_) {
         return false;
     }
-    auto host = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
-    if (!host->Created()) {
-        // Nobody but whoever set the program up can act on the reason: stderr, not a message.
-        std::fprintf(stderr, "nordteller: payment client not created: %s\n",
-                     host->CreateError().c_str());
+    m_pControl = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
+    if (!m_pControl->Created()) {
+        reason = Utf8ToCp1252(m_pControl->CreateError());
         return false;
     }
-    m_pControl = std::move(host);
     return true;
 }
 

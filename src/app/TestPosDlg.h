@@ -116,7 +116,8 @@ class CTestPosDlg {
 
     WindowForm& form() { return form_; }
     Operator& op() { return op_; }
-    bool HasControl() const { return m_pControl != nullptr; }
+    bool HasControl() const { return m_pControl != nullptr && m_pControl->Created(); }
+    // The payment client's host; one whose client could not be created is kept, for its reason.
     ControlHost* Control() { return m_pControl.get(); }
 
     PadTree m_padTree;
@@ -134,7 +135,8 @@ class CTestPosDlg {
     using Handler = std::function<void()>;
     void DoDataExchange();
     void BuildMessageTable();
-    bool CreateControl();
+    // False with the loader's reason (Windows-1252) when the payment client cannot be created.
+    bool CreateControl(std::string& reason);
     // The number a command sends: re-read from its file and shown in "Sending POS Seq No.".
     void LoadSequenceForCommand();
     // Logging, editing, sending and processing of one request; the response when it was sent.

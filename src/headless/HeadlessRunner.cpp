@@ -3,8 +3,10 @@
 #include "app/Controls.h"
 #include "app/TestPosApp.h"
 #include "headless/FormDump.h"
+#include "headless/ReportPath.h"
 #include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
+#include "log/LogFailureWatch.h"
 
 namespace nt {
 
@@ -85,11 +87,24 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
     HeadlessRunner runner(form, op, transcript);
     std::optional<ScenarioError> failure;
     int scriptStatus = 0;
+    std::optional<std::string> clientMissed;  // why the client a scenario needed is missing
+    LogFailureWatch logWatch(GetLogWriter());
+    auto tellLogFailure = [&] {
+        if (std::optional<std::string> text = logWatch.Poll()) {
+            err << "nordteller: " << *text << '\n';
+        }
+    };
     CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+        GetLogWriter().Flush();  // the start-up line has been tried: a log folder in vain shows
+        tellLogFailure();
         ScriptProgress progress(err);  // a scenario may click the hidden "Run Script" itself
         dlg.SetScriptObserver(&progress);
         failure = runner.Run(dlg, actions);
         dlg.SetScriptObserver(nullptr);
+        // The unattended script's rows are judged on their own: there, no client fails them.
+        if (ControlHost* host = dlg.Control(); host != nullptr && host->Missed()) {
+            clientMissed = host->CreateError();
+        }
         if (failure || !script.run) {
             return;
         }
@@ -104,16 +119,28 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
         failure = op.Leftover();
     }
     DrainLogWriter();
+    tellLogFailure();
     transcript.Flush();
     if (failure) {
         err << FormatScenarioError(*failure) << '\n';
         return 2;
+    }
+    if (clientMissed && scriptStatus != 2) {  // a refusal of the script run says more
+        err << "nordteller: a command needed the payment client, which could not be created: "
+            << *clientMissed << '\n';
+        return 3;
     }
     return scriptStatus;
 }
 
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
                     std::ostream& err, const ScriptOptions& script) {
+    if (script.run && !script.junitPath.empty()) {
+        if (auto fault = ReportPathFault(script.junitPath)) {
+            err << "nordteller: " << *fault << '\n';
+            return 2;
+        }
+    }
     if (path.empty()) {
         return RunHeadless(control, {}, out, err, script);
     }

@@ -35,12 +35,14 @@ class HeadlessRunner {
 
 // Headless mode from start-up to exit: the window's start-up, the actions, Script.csv when
 // asked, the shutdown of "E&xit", the log drained. Script progress goes to `err`. Returns the
-// exit status: 0; 1 when a test case of the script failed; 2 after one line on `err`.
+// exit status: 0; 1 when a test case of the script failed; 2 after one line on `err`; 3 when the
+// payment client could not be created and a command of the scenario needed it (the reason on
+// `err`).
 int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
                 std::ostream& err, const ScriptOptions& script = {});
 
-// The same from a scenario file ("-": standard input; empty: no actions), read and checked
-// before start-up so that a scenario that cannot be read changes no file.
+// The same from a scenario file ("-": standard input; empty: no actions), read and checked,
+// with the report path, before start-up so that a refused run changes no file.
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
                     std::ostream& err, const ScriptOptions& script = {});
 

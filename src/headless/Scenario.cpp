@@ -7,6 +7,7 @@
 
 #include "app/Controls.h"
 #include "platform/Codepage.h"
+#include "platform/QuotedInput.h"
 #include "request/GiftTranTypeDlg.h"
 
 namespace nt {
@@ -54,7 +55,7 @@ std::optional<std::string> DecodeText(std::string_view raw, std::string& reason)
                 out += '\\';
                 break;
             default:
-                reason = i + 1 < raw.size() ? "bad escape '\\" + std::string(1, next) + "'"
+                reason = i + 1 < raw.size() ? "bad escape " + QuoteInput(raw.substr(i, 2))
                                             : "bad escape: '\\' at the end of the line";
                 return std::nullopt;
         }
@@ -69,7 +70,7 @@ std::optional<int> ParseControlId(std::string_view word, std::string& reason) {
     bool digits = !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
     if (!digits || ec != std::errc() || end != word.data() + word.size() ||
         FindControl(id) == nullptr) {
-        reason = "unknown identifier '" + std::string(word) + "'";
+        reason = "unknown identifier " + QuoteInput(word);
         return std::nullopt;
     }
     return id;
@@ -107,7 +108,7 @@ bool ParseAnswer(std::string_view args, Answer& answer, std::string& reason) {
         answer = {AnswerKind::Text, *text, {}};
     } else if (s.word == "pick") {
         if (!IsGiftTranCode(*text)) {
-            reason = "no gift card button picks '" + std::string(s.rest.value_or("")) + "'";
+            reason = "no gift card button picks " + QuoteInput(s.rest.value_or(""));
             return false;
         }
         answer = {AnswerKind::Pick, *text, {}};
@@ -123,7 +124,7 @@ bool ParseAnswer(std::string_view args, Answer& answer, std::string& reason) {
                   {text->substr(0, first), text->substr(first + 1, second - first - 1),
                    text->substr(second + 1)}};
     } else {
-        reason = "unknown answer '" + std::string(s.word) + "'";
+        reason = "unknown answer " + QuoteInput(s.word);
         return false;
     }
     return true;
@@ -187,7 +188,7 @@ bool ParseLine(std::string_view line, Action& action, std::string& reason) {
         action.kind = ActionKind::Dump;
         return true;
     }
-    reason = "unknown action '" + std::string(verb) + "'";
+    reason = "unknown action " + QuoteInput(verb);
     return false;
 }
 
@@ -202,12 +203,15 @@ Scenario ParseScenario(std::string_view utf8) {
     int number = 0;
     while (!utf8.empty()) {
         ++number;
-        size_t end = utf8.find('\n');
+        // A line ends at LF, CR LF or a CR alone (old Mac files), and at the end of the file.
+        size_t end = utf8.find_first_of("\r\n");
         std::string_view line = utf8.substr(0, end);
-        utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
-        if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+        size_t next = end == std::string_view::npos ? utf8.size() : end + 1;
+        if (end != std::string_view::npos && utf8[end] == '\r' && next < utf8.size() &&
+            utf8[next] == '\n') {
+            ++next;
         }
+        utf8.remove_prefix(next);
         if (OnlyWhitespace(line) || line.front() == '#') {
             continue;
         }
@@ -227,7 +231,8 @@ bool ReadScenarioText(const std::string& path, std::string& text, std::string& e
     bool fromStdin = path == "-";
     std::FILE* file = fromStdin ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = "cannot read scenario '" + path + "': " + std::strerror(errno);
+        const int openErrno = errno;
+        error = "cannot read scenario " + QuoteInput(path) + ": " + std::strerror(openErrno);
         return false;
     }
     text.clear();
@@ -242,7 +247,7 @@ bool ReadScenarioText(const std::string& path, std::string& text, std::string& e
         std::fclose(file);
     }
     if (failed) {
-        error = "cannot read scenario '" + path + "': " + std::strerror(readErrno);
+        error = "cannot read scenario " + QuoteInput(path) + ": " + std::strerror(readErrno);
         return false;
     }
     return true;

@@ -12,7 +12,7 @@ class ScriptProgress : public ScriptObserver {
   public:
     explicit ScriptProgress(std::ostream& err) : err_(err) {}
 
-    void OnScriptStarted(std::span<const ScriptTestCase>) override {}
+    void OnScriptStarted(int) override {}
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
     void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
     void OnScriptEnded(ScriptEnd) override {}

@@ -2,6 +2,7 @@
 
 #include "app/TestPosDlg.h"
 #include "headless/ScriptProgress.h"
+#include "platform/QuotedInput.h"
 #include "script/JUnitReport.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptReport.h"
@@ -10,9 +11,33 @@ namespace nt {
 
 int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
                         std::ostream& err) {
+    // Read as the window reads it, a file with CR-only line ends would run its first row with
+    // the rest of the file in its last column; an unattended run refuses it instead.
+    int longLine = 0;
+    if (std::optional<std::string> content = ReadScriptFile(kScriptFileName, &longLine)) {
+        if (const int line = LoneCarriageReturnLine(*content)) {
+            err << "nordteller: " << kScriptFileName << " line " << line
+                << ": carriage return without line feed (CR-only line ends are not read as "
+                   "line ends); save the file with LF or CR LF line ends\n";
+            return 2;
+        }
+        if (longLine != 0) {
+            err << "nordteller: " << kScriptFileName << " line " << longLine
+                << ": longer than 1 MiB, not a test case\n";
+        }
+    }
+    JUnitReport junit;
+    if (!junitPath.empty() && !junit.Open(junitPath)) {
+        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
+            << junit.Error() << '\n';
+        return 2;
+    }
     ScriptProgress progress(err);
     ScriptReport report(clock);
-    ScriptObserverList observers;
+    if (!junitPath.empty()) {
+        report.AddSink(&junit);
+    }
+    ScriptObserverList observers(true);
     observers.Add(&progress);
     observers.Add(&report);
     dlg.SetScriptObserver(&observers);
@@ -25,14 +50,18 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
         err << "nordteller: Could not open " << kScriptFileName << '\n';
         return 2;
     }
-    const std::vector<Verdict> verdicts = JudgeRun(report.Record());
-    const ReportCounts counts = CountVerdicts(verdicts);
+    const ReportCounts& counts = report.Counts();
     err << "nordteller: script: " << counts.tests << " test cases, "
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
-    if (!junitPath.empty() && !WriteJUnitReport(junitPath, report.Record(), verdicts)) {
-        err << "nordteller: cannot write the report '" << junitPath << "'\n";
+    if (!junitPath.empty() && !junit.Written()) {
+        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
+            << junit.Error() << '\n';
         return 2;
+    }
+    if (counts.tests == 0) {
+        err << "nordteller: " << kScriptFileName << " has no runnable row\n";
+        return 1;
     }
     return counts.failures == 0 ? 0 : 1;
 }

@@ -15,10 +15,11 @@ struct ScriptOptions {
     std::string junitPath;  // empty: no report file
 };
 
-// Runs Script.csv on the open window with progress on `err` and a report collected; writes the
-// JUnit report when a path is given and the file was read. Returns the exit status: 0 when no
-// test case failed (skipped ones do not fail), 1 when one did, 2 after a line on `err` when
-// Script.csv could not be opened or the report could not be written.
+// Runs Script.csv on the open window with progress on `err`, failing rows a field refused;
+// streams the JUnit report when a path is given and the file was read. Returns the exit status:
+// 0 when no test case failed (skipped ones do not fail), 1 when one did or the file has no
+// runnable row (with a line on `err`), 2 after a line on `err` when Script.csv could not be
+// opened or the report could not be written (a folder that cannot take it: before any row).
 int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
                         std::ostream& err);
 

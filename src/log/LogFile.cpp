@@ -17,7 +17,9 @@ bool LogFile::Open(const std::string& path) {
         return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(fd);
+        errno = error;
         return false;
     }
     fd_ = fd;

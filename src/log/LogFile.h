@@ -14,6 +14,7 @@ class LogFile {
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
 
+    // False with errno telling why; EWOULDBLOCK: another process holds the file.
     bool Open(const std::string& path);
     bool Write(std::string_view data);
     void Close();

@@ -1,11 +1,14 @@
 #include "log/LogPass.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "log/LogFile.h"
 #include "log/LogFormat.h"
+#include "platform/Codepage.h"
 
 namespace nt {
 
@@ -34,9 +37,9 @@ void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append
 
 // The receipt's file, else its "ALT" form (the file held by another program); a name the file
 // system refuses (too long, say) falls back to Receipt.txt and its "ALT" form, so no receipt
-// is lost for its name.
+// is lost for its name. File names are UTF-8 here, the name is Windows-1252 text.
 bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name) {
-    for (const std::string& candidate : {name, std::string("Receipt")}) {
+    for (const std::string& candidate : {Cp1252ToUtf8(name), std::string("Receipt")}) {
         if (file.Open(directory + "/" + candidate + ".txt") ||
             file.Open(directory + "/ALT" + candidate + ".txt")) {
             return true;
@@ -74,10 +77,14 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
 }  // namespace
 
 bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& clock,
-                   std::string& buffer) {
+                   std::string& buffer, std::string& failure) {
     if (!batch.main.empty()) {
         LogFile file;
-        if (!file.Open(directory + "/" + DailyLogName(clock.Now()))) {
+        const std::string path = directory + "/" + DailyLogName(clock.Now());
+        if (!file.Open(path)) {
+            const int error = errno;
+            failure = "cannot open " + path + ": " +
+                      (error == EWOULDBLOCK ? "in use by another program" : std::strerror(error));
             return false;
         }
         WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {

@@ -11,10 +11,20 @@ void LogBatch::Clear() {
     stopping = false;
 }
 
+// A writer slower than the commands (a receipt file per test case) must not let the backlog,
+// and with it memory, grow with the run: past the bound the caller waits for the next take.
+void LogQueueState::WaitForRoom(std::unique_lock<std::mutex>& lock, size_t bytes) {
+    room_.wait(lock, [this] {
+        return pendingBytes_ < kMaxPendingBytes || paused_ || writerEnded_ || Stopped();
+    });
+    pendingBytes_ += bytes;
+}
+
 void LogQueueState::PushMain(std::string line) {
     bool wake = false;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        WaitForRoom(lock, line.size());
         main_.push_back(std::move(line));
         wake = !dataSignalled_;
         dataSignalled_ = true;
@@ -28,7 +38,8 @@ void LogQueueState::PushMain(std::string line) {
 void LogQueueState::PushReceipt(ReceiptEntry entry) {
     bool wake = false;
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        WaitForRoom(lock, entry.file.size() + entry.line.size());
         receipt_.push_back(std::move(entry));
         wake = !dataSignalled_;
         dataSignalled_ = true;
@@ -50,6 +61,8 @@ void LogQueueState::Take(LogBatch& batch) {
     batch.flushTicket = flushTaken_ = flushRequested_;
     batch.stopping = Stopped();
     dataSignalled_ = false;
+    pendingBytes_ = 0;
+    room_.notify_all();
 }
 
 void LogQueueState::PassDone(uint64_t flushTicket) {
@@ -62,13 +75,20 @@ void LogQueueState::PassDone(uint64_t flushTicket) {
     passDone_.notify_all();
 }
 
-void LogQueueState::WriterEnded() {
-    stop_.store(true, std::memory_order_release);
+void LogQueueState::WriterEnded(std::string failure) {
     {
         std::lock_guard lock(mutex_);
+        stopReason_ = std::move(failure);
+        stop_.store(true, std::memory_order_release);
         writerEnded_ = true;
     }
     passDone_.notify_all();
+    room_.notify_all();
+}
+
+std::string LogQueueState::StopReason() const {
+    std::lock_guard lock(mutex_);
+    return stopReason_;
 }
 
 bool LogQueueState::Flush() {
@@ -89,6 +109,7 @@ void LogQueueState::Stop() {
         stop_.store(true, std::memory_order_release);
     }
     wake_.notify_one();
+    room_.notify_all();
 }
 
 bool LogQueueState::WaitWriterEnded(std::chrono::milliseconds limit) {
@@ -102,6 +123,7 @@ void LogQueueState::SetPaused(bool paused) {
         paused_ = paused;
     }
     wake_.notify_one();
+    room_.notify_all();
 }
 
 CLogQueue::CLogQueue() : queue_(std::make_shared<LogQueueState>()) {}

@@ -32,6 +32,7 @@ struct LogBatch {
 // the writer object.
 class LogQueueState {
   public:
+    // Both wait while the lines not yet taken hold kMaxPendingBytes and the writer is running.
     void PushMain(std::string line);
     void PushReceipt(ReceiptEntry entry);
 
@@ -39,7 +40,9 @@ class LogQueueState {
     // swaps all pending lines into batch, which must be empty.
     void Take(LogBatch& batch);
     void PassDone(uint64_t flushTicket);
-    void WriterEnded();
+    // failure: why the writer ended before it was asked to stop; empty when it was asked.
+    void WriterEnded(std::string failure = {});
+    std::string StopReason() const;
 
     // Blocks until everything queued before the call has been handled by the writer; false when
     // the writer has ended first. While paused it waits for Resume.
@@ -51,21 +54,28 @@ class LogQueueState {
     // While paused the writer takes no batch; the stop still gets its last pass.
     void SetPaused(bool paused);
 
+    // Bytes the lines not yet taken may hold before a push waits for the writer's next take.
+    static constexpr size_t kMaxPendingBytes = 4u << 20;
+
   private:
     void Wake();
     bool HasWork() const;
+    void WaitForRoom(std::unique_lock<std::mutex>& lock, size_t bytes);
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable passDone_;
+    std::condition_variable room_;  // the backlog was taken
     std::vector<std::string> main_;
     std::vector<ReceiptEntry> receipt_;
     bool dataSignalled_ = false;  // an auto-reset event: set by a push, cleared by Take
+    size_t pendingBytes_ = 0;     // of the lines not yet taken
     bool paused_ = false;
     bool writerEnded_ = false;
     uint64_t flushRequested_ = 0;
     uint64_t flushTaken_ = 0;
     uint64_t flushDone_ = 0;
+    std::string stopReason_;
     std::atomic<bool> stop_{false};
 };
 

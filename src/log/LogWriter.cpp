@@ -14,12 +14,13 @@ namespace {
 
 // Holds the queue state, not the writer, so it never touches a destroyed writer.
 void LogWriterThread(std::shared_ptr<LogQueueState> queue, std::string directory, Clock* clock) {
+    std::string failure;
     try {
         LogBatch batch;
         std::string buffer;
         for (;;) {
             queue->Take(batch);
-            if (!WriteLogBatch(batch, directory, *clock, buffer)) {
+            if (!WriteLogBatch(batch, directory, *clock, buffer, failure)) {
                 break;  // the daily log cannot be opened: logging is off for the rest of the run
             }
             queue->PassDone(batch.flushTicket);
@@ -30,8 +31,9 @@ void LogWriterThread(std::shared_ptr<LogQueueState> queue, std::string directory
         }
     } catch (...) {
         // Out of memory: stop logging rather than end the process.
+        failure = "out of memory";
     }
-    queue->WriterEnded();
+    queue->WriterEnded(std::move(failure));
 }
 
 // Appends the printf-style message; false when it cannot be formatted or stored.
@@ -64,8 +66,8 @@ CLogWriter::CLogWriter(std::string directory, Clock& clock, std::chrono::millise
     : clock_(clock), stopWait_(stopWait) {
     try {
         thread_ = std::thread(LogWriterThread, queue_, std::move(directory), &clock_);
-    } catch (const std::system_error&) {
-        queue_->WriterEnded();
+    } catch (const std::system_error& e) {
+        queue_->WriterEnded(std::string("the log writer thread could not start: ") + e.what());
     }
 }
 

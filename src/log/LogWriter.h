@@ -27,6 +27,8 @@ class CLogWriter : public CLogQueue {
     ~CLogWriter() override;
 
     bool Stopped() const { return queue_->Stopped(); }
+    // Why logging stopped before its time; empty while it runs and after an orderly stop.
+    std::string StopReason() const { return queue_->StopReason(); }
     // Blocks until everything queued before the call is written; false when the writer stopped.
     bool Flush() { return queue_->Flush(); }
     // For tests: the writer takes nothing while paused, except for its last pass.

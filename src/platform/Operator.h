@@ -22,6 +22,9 @@ class Operator {
 
     // Application message box, OK button, no icon.
     virtual void Message(const std::string& text) = 0;
+    // The message box that shows a command's response text; a window may show it in a view
+    // that suits XML, with the same text.
+    virtual void ResponseMessage(const std::string& text) { Message(text); }
     // Yes/No message box; true for Yes.
     virtual bool Question(const std::string& text) = 0;
 

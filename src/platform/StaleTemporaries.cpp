@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <ctime>
 #include <string_view>
 
@@ -13,26 +14,64 @@ namespace nt {
 
 namespace {
 
-// The names mkstemp makes from "<name>.XXXXXX".
-bool IsTemporaryOf(std::string_view entry, std::string_view name) {
-    if (entry.size() != name.size() + 7 || !entry.starts_with(name) || entry[name.size()] != '.') {
-        return false;
+constexpr std::string_view kTag = ".nordteller-";
+constexpr std::string_view kSuffix = ".tmp";
+
+// The target's name when `entry` is a name mkstemps makes from TemporaryPattern, else empty.
+std::string_view TargetName(std::string_view entry) {
+    const size_t fixed = 1 + kTag.size() + 6 + kSuffix.size();
+    if (entry.size() <= fixed || !entry.starts_with('.') || !entry.ends_with(kSuffix)) {
+        return {};
     }
-    for (char c : entry.substr(name.size() + 1)) {
+    const std::string_view name = entry.substr(1, entry.size() - fixed);
+    if (entry.substr(1 + name.size(), kTag.size()) != kTag) {
+        return {};
+    }
+    for (char c : entry.substr(1 + name.size() + kTag.size(), 6)) {
         if (std::isalnum(static_cast<unsigned char>(c)) == 0) {
-            return false;
+            return {};
         }
     }
-    return true;
+    return name;
+}
+
+bool IsTemporaryOf(std::string_view entry, std::string_view name) {
+    return !name.empty() && TargetName(entry) == name;
+}
+
+void SplitPath(const std::string& path, std::string& dir, std::string& name) {
+    const size_t slash = path.rfind('/');
+    dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
+std::string TemporaryPattern(const std::string& path) {
+    std::string dir;
+    std::string name;
+    SplitPath(path, dir, name);
+    return dir + "." + name + std::string(kTag) + "XXXXXX" + std::string(kSuffix);
+}
+
+std::string TemporaryTarget(const std::string& path) {
+    std::string dir;
+    std::string name;
+    SplitPath(path, dir, name);
+    const std::string_view target = TargetName(name);
+    return target.empty() ? path : dir + std::string(target);
+}
+
+int CreateTemporaryBeside(const std::string& path, std::string& name) {
+    name = TemporaryPattern(path);
+    return ::mkostemps(name.data(), kTemporarySuffixLength, O_CLOEXEC);
+}
+
 int RemoveStaleTemporaries(const std::string& path, int64_t minAgeSeconds) {
-    const size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* listing = ::opendir(dir.c_str());
+    std::string dir;
+    std::string name;
+    SplitPath(path, dir, name);
+    DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
     if (listing == nullptr) {
         return 0;
     }

@@ -5,13 +5,26 @@
 
 namespace nt {
 
-// An unfinished save leaves its temporary file ("<file>.XXXXXX" beside the file) when the process
-// dies between creating and renaming it. A save takes milliseconds, so one that has not been
-// touched for this long belongs to no running save, whichever process made it.
+// An atomic save writes a temporary file beside its target, named so that no person would
+// choose it: "<dir>/.<name>.nordteller-XXXXXX.tmp" (six letters or digits). A process that dies
+// between creating and renaming it leaves it behind. A save takes milliseconds, so one that has
+// not been touched for this long belongs to no running save, whichever process made it.
 inline constexpr int64_t kStaleTemporarySeconds = 60;
 
-// Removes the regular files beside `path` named "<its name>." and six letters or digits whose
-// last change is at least minAgeSeconds old. Returns how many were removed.
+// The mkstemps pattern of the temporary files of `path`, and the length of its suffix.
+std::string TemporaryPattern(const std::string& path);
+inline constexpr int kTemporarySuffixLength = 4;
+
+// The path of the file a temporary file is made for; any other path unchanged.
+std::string TemporaryTarget(const std::string& path);
+
+// Creates a temporary file beside `path` (mode 0600, close-on-exec) and puts its name in `name`.
+// -1 when it cannot be created.
+int CreateTemporaryBeside(const std::string& path, std::string& name);
+
+// Removes the regular files beside `path` that are its temporary files as named above and whose
+// last change is at least minAgeSeconds old; nothing else is touched. Returns how many were
+// removed.
 int RemoveStaleTemporaries(const std::string& path, int64_t minAgeSeconds = kStaleTemporarySeconds);
 
 }  // namespace nt

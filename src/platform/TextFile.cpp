@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
+#include "platform/StaleTemporaries.h"
 #include "platform/WriteFault.h"
 
 namespace nt {
@@ -29,15 +32,16 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-// A file opened for reading, or -1: missing, a directory, or held exclusively by another
-// process. `size` is its size when known.
+// A regular file opened for reading, or -1: missing, anything but a regular file, or held
+// exclusively by another process. Opening does not block, so a FIFO is refused, not waited on.
+// `size` is its size when known.
 int OpenForReading(const std::string& path, size_t& size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
         ::close(fd);
         return -1;
     }
@@ -47,7 +51,9 @@ int OpenForReading(const std::string& path, size_t& size) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxLine,
+                                            int& firstLongLine) {
+    firstLongLine = 0;
     size_t size = 0;
     int fd = OpenForReading(path, size);
     if (fd < 0) {
@@ -55,6 +61,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
     std::string content;
     content.reserve(size);
+    size_t lineStart = 0;  // where the current line begins in `content`
+    int line = 1;
+    bool dropping = false;  // inside a line that was too long: its bytes are not kept
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -64,10 +73,34 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         if (n <= 0) {
             break;  // a read error ends the file where it happened, as text mode does
         }
-        content.append(buffer, static_cast<size_t>(n));
+        for (std::string_view piece(buffer, static_cast<size_t>(n)); !piece.empty();) {
+            const size_t end = piece.find('\n');
+            const std::string_view part = piece.substr(0, end);
+            if (!dropping) {
+                content.append(part);
+                if (content.size() - lineStart > maxLine) {
+                    content.resize(lineStart);
+                    dropping = true;
+                    firstLongLine = firstLongLine == 0 ? line : firstLongLine;
+                }
+            }
+            if (end == std::string_view::npos) {
+                break;
+            }
+            content += '\n';
+            lineStart = content.size();
+            dropping = false;
+            ++line;
+            piece.remove_prefix(end + 1);
+        }
     }
     ::close(fd);
     return content;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    int noLongLine = 0;
+    return ReadLinesBounded(path, SIZE_MAX, noLongLine);
 }
 
 std::optional<std::string> ReadFirstLine(const std::string& path) {
@@ -104,8 +137,8 @@ std::optional<std::string> ReadFirstLine(const std::string& path) {
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
-    std::string pattern = path + ".XXXXXX";
-    int fd = ::mkstemp(pattern.data());
+    std::string pattern;
+    int fd = CreateTemporaryBeside(path, pattern);
     if (fd < 0) {
         return false;
     }
@@ -116,7 +149,9 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
         ok = ::rename(pattern.c_str(), path.c_str()) == 0;
     }
     if (!ok) {
+        const int error = errno;
         ::unlink(pattern.c_str());
+        errno = error;
         return false;
     }
     // No flush of the directory: until the rename reaches the disk the old file is what a

@@ -7,8 +7,9 @@ namespace nt {
 
 // The first line of a text file read as the original platform's text mode does: a CR LF pair is
 // one line end, a lone CR is an ordinary character, the line end is not part of the line. An
-// empty file gives an empty line. nullopt when the file cannot be opened (missing, a directory,
-// no permission, or locked exclusively by another process). A first line longer than
+// empty file gives an empty line. nullopt when the file cannot be opened (missing, not a
+// regular file — a directory, a FIFO, a device —, no permission, or locked exclusively by
+// another process); opening never waits. A first line longer than
 // kMaxLineBytes is cut there: no file this program reads has a meaningful line that long.
 std::optional<std::string> ReadFirstLine(const std::string& path);
 inline constexpr size_t kMaxLineBytes = 16u << 20;
@@ -16,9 +17,15 @@ inline constexpr size_t kMaxLineBytes = 16u << 20;
 // The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
+// The same, except that a line (up to its LF) longer than maxLine bytes is left out, its LF
+// kept, so no line costs more memory than that and the others keep their numbers.
+// firstLongLine: the number (from 1) of the first line left out, 0 when none was.
+std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxLine,
+                                            int& firstLongLine);
+
 // Replaces the file's content as one step: a temporary file in the same directory is written,
 // flushed to disk and renamed over the old one. On any failure the old file stays untouched
-// and false is returned.
+// and false is returned, with errno telling why.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
 
 // Writes content to a file opened for exclusive use (a file another process holds exclusively

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <mutex>
 
+#include "platform/StaleTemporaries.h"
+
 namespace nt {
 
 namespace {
@@ -25,7 +27,8 @@ bool Matches(int fd) {
     if (n < 0) {
         return false;
     }
-    return std::string(path, static_cast<size_t>(n)).find(g_fault.pathContains) !=
+    // A save's temporary file counts as the file it replaces.
+    return TemporaryTarget(std::string(path, static_cast<size_t>(n))).find(g_fault.pathContains) !=
            std::string::npos;
 }
 

@@ -12,7 +12,8 @@ namespace nt {
 // EIO for a failing one). A write that crosses the budget is cut short there, as a filling disk
 // does. Off by default; when off, WriteSome is one relaxed load and the plain write.
 struct WriteFault {
-    std::string pathContains;  // only files whose path holds this text; empty: every file
+    std::string pathContains;  // only files whose path holds this text (a save's temporary
+                               // file: the path of the file it replaces); empty: every file
     size_t bytesBeforeFailure = 0;
     int error = 0;
 };

@@ -4,7 +4,6 @@
 
 #include "log/LogWriter.h"
 #include "platform/StaleTemporaries.h"
-#include "platform/TextFile.h"
 #include "script/ScriptFile.h"
 #include "script/XmlText.h"
 
@@ -56,11 +55,11 @@ std::string SystemOut(const TestCaseRecord& tc) {
     return out;
 }
 
-void AppendTestCase(std::string& xml, const TestCaseRecord& tc, const Verdict& verdict) {
-    xml += "  <testcase" + Attribute("name", XmlEscape(TestCaseName(tc), true)) +
-           Attribute("classname", kScriptFileName) + Attribute("file", kScriptFileName) +
-           Attribute("line", std::to_string(tc.line)) + Attribute("time", Seconds(tc.elapsedMs)) +
-           ">\n";
+std::string TestCaseXml(const TestCaseRecord& tc, const Verdict& verdict) {
+    std::string xml = "  <testcase" + Attribute("name", XmlEscape(TestCaseName(tc), true)) +
+                      Attribute("classname", kScriptFileName) + Attribute("file", kScriptFileName) +
+                      Attribute("line", std::to_string(tc.line)) +
+                      Attribute("time", Seconds(tc.elapsedMs)) + ">\n";
     const std::string first = verdict.reasons.empty() ? "" : verdict.reasons.front();
     if (verdict.status == TestCaseStatus::kSkipped) {
         xml += "    <skipped" + Attribute("message", XmlEscape(first, true)) + "/>\n";
@@ -76,63 +75,25 @@ void AppendTestCase(std::string& xml, const TestCaseRecord& tc, const Verdict& v
         xml += "    <system-out>" + XmlEscape(SystemOut(tc)) + "</system-out>\n";
     }
     xml += "  </testcase>\n";
+    return xml;
 }
 
 }  // namespace
 
-std::vector<Verdict> JudgeRun(const ScriptRunRecord& run) {
-    std::vector<Verdict> verdicts;
-    verdicts.reserve(run.testCases.size());
-    for (const TestCaseRecord& tc : run.testCases) {
-        verdicts.push_back(Judge(tc));
-    }
-    return verdicts;
+void JUnitReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
+    file_.Append(TestCaseXml(testCase, verdict));
 }
 
-ReportCounts CountVerdicts(const std::vector<Verdict>& verdicts) {
-    ReportCounts counts;
-    for (const Verdict& verdict : verdicts) {
-        ++counts.tests;
-        counts.failures += verdict.status == TestCaseStatus::kFailed;
-        counts.skipped += verdict.status == TestCaseStatus::kSkipped;
-    }
-    return counts;
-}
-
-ReportCounts CountVerdicts(const ScriptRunRecord& run) {
-    return CountVerdicts(JudgeRun(run));
-}
-
-std::string FormatJUnitReport(const ScriptRunRecord& run) {
-    return FormatJUnitReport(run, JudgeRun(run));
-}
-
-std::string FormatJUnitReport(const ScriptRunRecord& run, const std::vector<Verdict>& verdicts) {
-    std::string cases;
-    const ReportCounts counts = CountVerdicts(verdicts);
-    for (size_t i = 0; i < run.testCases.size() && i < verdicts.size(); ++i) {
-        AppendTestCase(cases, run.testCases[i], verdicts[i]);
-    }
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    xml += "<testsuite" + Attribute("name", kScriptFileName) +
-           Attribute("tests", std::to_string(counts.tests)) +
-           Attribute("failures", std::to_string(counts.failures)) + Attribute("errors", "0") +
-           Attribute("skipped", std::to_string(counts.skipped)) +
-           Attribute("time", Seconds(run.elapsedMs)) +
-           Attribute("timestamp", Timestamp(run.started)) + ">\n";
-    xml += cases;
-    xml += "</testsuite>\n";
-    return xml;
-}
-
-bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run,
-                      const std::vector<Verdict>& verdicts) {
-    RemoveStaleTemporaries(path);  // left by an earlier run killed while writing its report
-    return WriteFileAtomic(path, FormatJUnitReport(run, verdicts));
-}
-
-bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run) {
-    return WriteJUnitReport(path, run, JudgeRun(run));
+void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
+    std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    head += "<testsuite" + Attribute("name", kScriptFileName) +
+            Attribute("tests", std::to_string(counts.tests)) +
+            Attribute("failures", std::to_string(counts.failures)) + Attribute("errors", "0") +
+            Attribute("skipped", std::to_string(counts.skipped)) +
+            Attribute("time", Seconds(elapsedMs)) + Attribute("timestamp", Timestamp(started_)) +
+            ">\n";
+    RemoveStaleTemporaries(file_.Path());  // left by an earlier run killed while writing its report
+    written_ = file_.Commit(head, "</testsuite>\n");
 }
 
 }  // namespace nt

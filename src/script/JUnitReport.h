@@ -1,35 +1,34 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "script/TestCaseRecord.h"
+#include "platform/StreamedFile.h"
+#include "script/TestCaseSink.h"
 
 namespace nt {
 
-struct ReportCounts {
-    int tests = 0;
-    int failures = 0;
-    int skipped = 0;
+// The run as a JUnit XML report (UTF-8), written as test cases finish: one <testsuite> named
+// "Script.csv" with the counts, the run's time and start; one <testcase> per runnable row, named
+// by TestCaseName, with its file line, time, a <failure> listing every reason or a <skipped>,
+// and a <system-out> holding the request as sent, the response, the receipt file and the time
+// taken. The file appears in one step when the run ends; until then it is as it was.
+class JUnitReport : public TestCaseSink {
+  public:
+    // Before the run: false when the report's folder cannot take it (see Error).
+    bool Open(const std::string& path) { return file_.Open(path); }
+    // True once the report is in place.
+    bool Written() const { return written_; }
+    // The system's reason when writing failed.
+    const std::string& Error() const { return file_.Error(); }
+
+    void OnRunStarted(const LocalTime& started) override { started_ = started; }
+    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
+
+  private:
+    StreamedFile file_;
+    LocalTime started_;
+    bool written_ = false;
 };
-
-// Every test case judged once, in order: judging reads each response, so callers that need
-// the verdicts twice (counts and report) judge once and pass them on.
-std::vector<Verdict> JudgeRun(const ScriptRunRecord& run);
-
-ReportCounts CountVerdicts(const std::vector<Verdict>& verdicts);
-ReportCounts CountVerdicts(const ScriptRunRecord& run);
-
-// The run as a JUnit XML report (UTF-8): one <testsuite> named "Script.csv" with the counts,
-// the run's time and start; one <testcase> per runnable row, named by TestCaseName, with its
-// file line, time, a <failure> listing every reason or a <skipped>, and a <system-out> holding
-// the request as sent, the response, the receipt file and the time taken.
-std::string FormatJUnitReport(const ScriptRunRecord& run, const std::vector<Verdict>& verdicts);
-std::string FormatJUnitReport(const ScriptRunRecord& run);
-
-// Writes the report in one step (a temporary file renamed over `path`); false on failure.
-bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run,
-                      const std::vector<Verdict>& verdicts);
-bool WriteJUnitReport(const std::string& path, const ScriptRunRecord& run);
 
 }  // namespace nt

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <span>
+#include <string>
 #include <vector>
 
 #include "script/ScriptRow.h"
@@ -12,6 +12,8 @@ struct ScriptTestCase {
     int index = 0;  // 1-based among the runnable rows
     int line = 0;   // 1-based line of the file
     ScriptRow row;
+    // Why the row could not be put into the window (a column a field refused); empty when it was.
+    std::string notEntered;
 };
 
 // How a test case ended: the prompt's choice, and what the runner did with it.
@@ -20,6 +22,7 @@ enum class TestCaseOutcome {
     kInvalidType,  // "Do The Test" with a transaction type not in the table: message shown
     kSkipped,      // "Skip the Test"
     kStopped,      // "Stop the Script": nothing ran, the script ends
+    kNotEntered,   // unattended: a column could not be put into the window, nothing ran
 };
 
 enum class ScriptEnd { kCouldNotOpen, kStopped, kCompleted };
@@ -29,24 +32,29 @@ enum class ScriptEnd { kCouldNotOpen, kStopped, kCompleted };
 class ScriptObserver {
   public:
     virtual ~ScriptObserver() = default;
-    // The file was read; these are its runnable rows, in file order (total = their number).
-    virtual void OnScriptStarted(std::span<const ScriptTestCase> testCases) = 0;
+    // The file was read; it has `total` runnable rows.
+    virtual void OnScriptStarted(int total) = 0;
     // The row's fields are set and its prompt is about to show.
     virtual void OnTestCaseStarted(const ScriptTestCase& testCase, int total) = 0;
     virtual void OnTestCaseEnded(const ScriptTestCase& testCase, int choice,
                                  TestCaseOutcome outcome) = 0;
+    // After a stop: each runnable row the run did not reach, in file order.
+    virtual void OnTestCaseNotReached(const ScriptTestCase&) {}
     // Always the last call of a run, also when the file could not be opened.
     virtual void OnScriptEnded(ScriptEnd end) = 0;
+    // An unattended run fails a row it could not put into the window instead of prompting.
+    virtual bool Unattended() const { return false; }
 };
 
 // Hands every call on to several observers, in the order they were added.
 class ScriptObserverList : public ScriptObserver {
   public:
+    explicit ScriptObserverList(bool unattended = false) : unattended_(unattended) {}
     void Add(ScriptObserver* observer) { observers_.push_back(observer); }
 
-    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override {
+    void OnScriptStarted(int total) override {
         for (ScriptObserver* o : observers_) {
-            o->OnScriptStarted(testCases);
+            o->OnScriptStarted(total);
         }
     }
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override {
@@ -60,14 +68,21 @@ class ScriptObserverList : public ScriptObserver {
             o->OnTestCaseEnded(testCase, choice, outcome);
         }
     }
+    void OnTestCaseNotReached(const ScriptTestCase& testCase) override {
+        for (ScriptObserver* o : observers_) {
+            o->OnTestCaseNotReached(testCase);
+        }
+    }
     void OnScriptEnded(ScriptEnd end) override {
         for (ScriptObserver* o : observers_) {
             o->OnScriptEnded(end);
         }
     }
+    bool Unattended() const override { return unattended_; }
 
   private:
     std::vector<ScriptObserver*> observers_;
+    bool unattended_;
 };
 
 }  // namespace nt

@@ -2,76 +2,97 @@
 
 namespace nt {
 
-TestCaseRecord* ScriptReport::Current() {
-    return current_ == 0 ? nullptr : &record_.testCases[current_ - 1];
+namespace {
+
+TestCaseRecord NewRecord(const ScriptTestCase& testCase, bool reached) {
+    TestCaseRecord entry;
+    entry.index = testCase.index;
+    entry.line = testCase.line;
+    entry.row = testCase.row;
+    entry.reached = reached;
+    entry.notEntered = testCase.notEntered;
+    return entry;
 }
 
-void ScriptReport::OnScriptStarted(std::span<const ScriptTestCase> testCases) {
+}  // namespace
+
+void ScriptReport::Finish(const TestCaseRecord& testCase) {
+    const Verdict verdict = Judge(testCase);
+    ++counts_.tests;
+    counts_.failures += verdict.status == TestCaseStatus::kFailed;
+    counts_.skipped += verdict.status == TestCaseStatus::kSkipped;
+    for (TestCaseSink* sink : sinks_) {
+        sink->OnTestCase(testCase, verdict);
+    }
+}
+
+void ScriptReport::OnScriptStarted(int) {
     opened_ = true;
-    record_ = ScriptRunRecord{};
-    record_.started = clock_.Now();
+    counts_ = ReportCounts{};
+    const LocalTime started = clock_.Now();
     runStartMs_ = clock_.TickMs();
-    record_.testCases.reserve(testCases.size());
-    for (const ScriptTestCase& testCase : testCases) {
-        TestCaseRecord entry;
-        entry.index = testCase.index;
-        entry.line = testCase.line;
-        entry.row = testCase.row;
-        record_.testCases.push_back(std::move(entry));
+    for (TestCaseSink* sink : sinks_) {
+        sink->OnRunStarted(started);
     }
 }
 
 void ScriptReport::OnTestCaseStarted(const ScriptTestCase& testCase, int) {
-    current_ = static_cast<size_t>(testCase.index);
-    if (TestCaseRecord* entry = Current()) {
-        entry->reached = true;
-    }
+    current_ = NewRecord(testCase, true);
     caseStartMs_ = clock_.TickMs();
 }
 
-void ScriptReport::OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome outcome) {
-    if (TestCaseRecord* entry = Current()) {
-        entry->outcome = outcome;
-        entry->elapsedMs = clock_.TickMs() - caseStartMs_;
+void ScriptReport::OnTestCaseEnded(const ScriptTestCase& testCase, int, TestCaseOutcome outcome) {
+    if (!current_) {
+        return;
     }
-    current_ = 0;
+    current_->outcome = outcome;
+    current_->notEntered = testCase.notEntered;
+    current_->elapsedMs = clock_.TickMs() - caseStartMs_;
+    Finish(*current_);
+    current_.reset();
 }
 
-void ScriptReport::OnScriptEnded(ScriptEnd end) {
-    record_.end = end;
-    if (opened_) {
-        record_.elapsedMs = clock_.TickMs() - runStartMs_;
+void ScriptReport::OnTestCaseNotReached(const ScriptTestCase& testCase) {
+    Finish(NewRecord(testCase, false));
+}
+
+void ScriptReport::OnScriptEnded(ScriptEnd) {
+    if (!opened_) {
+        return;
+    }
+    const uint64_t elapsedMs = clock_.TickMs() - runStartMs_;
+    for (TestCaseSink* sink : sinks_) {
+        sink->OnRunEnded(counts_, elapsedMs);
     }
 }
 
 void ScriptReport::OnRequestSent(const std::string& request) {
-    if (TestCaseRecord* entry = Current()) {
-        entry->requests.push_back(request);
+    if (current_) {
+        current_->requests.push_back(ReportCopy(request));
     }
 }
 
 void ScriptReport::OnResponse(const std::string& response) {
-    if (TestCaseRecord* entry = Current()) {
-        entry->responses.push_back(response);
+    if (current_) {
+        RecordResponse(*current_, response);
     }
 }
 
 void ScriptReport::OnNoResponse(NoResponse why) {
-    if (TestCaseRecord* entry = Current()) {
-        entry->noResponse = why;
+    if (current_) {
+        current_->noResponse = why;
     }
 }
 
 void ScriptReport::OnReceipt(const std::string& baseName) {
-    if (TestCaseRecord* entry = Current()) {
-        entry->receipts.push_back(baseName);
+    if (current_) {
+        current_->receipts.push_back(baseName);
     }
 }
 
 void ScriptReport::OnMessage(const std::string& text, bool responseBox) {
-    TestCaseRecord* entry = Current();
-    if (entry != nullptr && !responseBox) {
-        entry->errorMessages.push_back(text);
+    if (current_ && !responseBox) {
+        current_->errorMessages.push_back(ReportCopy(text));
     }
 }
 

@@ -1,25 +1,33 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
 #include "script/TestCaseRecord.h"
+#include "script/TestCaseSink.h"
 #include "transaction/CommandObserver.h"
 
 namespace nt {
 
-// Collects a script run for its report: attach it to the window as both observers. Command
+// Follows a script run for its reports: attach it to the window as both observers. Each test
+// case is judged as it ends and handed to the sinks; only the running one is held. Command
 // events outside a test case (before the script, between rows) are not recorded.
 class ScriptReport : public ScriptObserver, public CommandObserver {
   public:
     explicit ScriptReport(Clock& clock) : clock_(clock) {}
 
-    const ScriptRunRecord& Record() const { return record_; }
+    // Not owned; called in the order added.
+    void AddSink(TestCaseSink* sink) { sinks_.push_back(sink); }
     bool Opened() const { return opened_; }
+    const ReportCounts& Counts() const { return counts_; }
 
-    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override;
+    void OnScriptStarted(int total) override;
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
     void OnTestCaseEnded(const ScriptTestCase& testCase, int choice,
                          TestCaseOutcome outcome) override;
+    void OnTestCaseNotReached(const ScriptTestCase& testCase) override;
     void OnScriptEnded(ScriptEnd end) override;
 
     void OnRequestSent(const std::string& request) override;
@@ -29,12 +37,13 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     void OnMessage(const std::string& text, bool responseBox) override;
 
   private:
-    TestCaseRecord* Current();
+    void Finish(const TestCaseRecord& testCase);
 
     Clock& clock_;
-    ScriptRunRecord record_;
+    std::vector<TestCaseSink*> sinks_;
+    std::optional<TestCaseRecord> current_;  // the running test case
+    ReportCounts counts_;
     bool opened_ = false;
-    size_t current_ = 0;  // index + 1 of the running test case; 0 between test cases
     uint64_t runStartMs_ = 0;
     uint64_t caseStartMs_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/Controls.h"
 #include "app/SequenceSaveBehind.h"
 #include "app/TestPosDlg.h"
+#include "request/AmountEdit.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptRow.h"
@@ -13,31 +14,56 @@ namespace {
 
 class NullScriptObserver : public ScriptObserver {
   public:
-    void OnScriptStarted(std::span<const ScriptTestCase>) override {}
+    void OnScriptStarted(int) override {}
     void OnTestCaseStarted(const ScriptTestCase&, int) override {}
     void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
     void OnScriptEnded(ScriptEnd) override {}
 };
 
-// The runnable rows; the rest of the file is skipped silently.
-std::vector<ScriptTestCase> RunnableRows(std::string_view content) {
-    std::vector<ScriptTestCase> rows;
-    int line = 0;
-    for (std::string_view text : ScriptLines(content)) {
-        ++line;
-        ScriptRow row = SplitScriptRow(text);
-        if (IsRunnableRow(row)) {
-            rows.push_back(ScriptTestCase{static_cast<int>(rows.size()) + 1, line, std::move(row)});
-        }
+// The row of a line when it is runnable; the rest of the file is skipped silently.
+std::optional<ScriptTestCase> RunnableRow(std::string_view text, int line) {
+    ScriptRow row = SplitScriptRow(text);
+    if (!IsRunnableRow(row)) {
+        return std::nullopt;
     }
-    return rows;
+    return ScriptTestCase{0, line, std::move(row), {}};
 }
 
+int CountRunnableRows(const std::vector<std::string_view>& lines) {
+    int total = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        total += RunnableRow(lines[i], static_cast<int>(i) + 1) ? 1 : 0;
+    }
+    return total;
+}
+
+// Sets an amount field; what it refused, for the tester, or empty when it took the text.
+std::string SetAmount(CTestPosDlg& dlg, int field, int column, const char* name,
+                      const std::string& text) {
+    if (dlg.form().UpdateAmount(field, text).beeps == 0) {
+        return {};
+    }
+    const std::string quoted = text.size() > 80 ? text.substr(0, 80) + "..." : text;
+    return "column " + std::to_string(column) + " (" + name + "): the " + name +
+           " field refused '" + quoted + "' (more than " + std::to_string(CAmountEdit::kMaxLength) +
+           " digits) and kept " + dlg.form().Text(field);
+}
+
+// What the amount fields refused of a row; empty texts when they took it.
+struct Refusals {
+    std::string amount;
+    std::string tip;  // empty also when the tip is prompted for: the column does not count then
+};
+
 // Fields and options from one row; they stay in the window whatever the tester chooses.
-void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amount) {
+Refusals FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amount) {
     Form& form = dlg.form();
-    form.SetText(id::kAmount, amount);
-    form.SetText(id::kTipAmount, row.Tip());
+    const int flags = LeadingNumber(row.Options());
+    Refusals refused{SetAmount(dlg, id::kAmount, 2, "Amount", amount),
+                     SetAmount(dlg, id::kTipAmount, 3, "Tip", row.Tip())};
+    if ((flags & kTipFlag) != 0) {
+        refused.tip.clear();
+    }
     if (row.RefNumber() != "Skip") {
         form.SetText(id::kRefNumber, row.RefNumber());
         form.SetText(id::kInvoice, row.RefNumber());
@@ -45,7 +71,6 @@ void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amoun
     if (row.AuthCode() != "Skip") {
         form.SetText(id::kAuthCode, row.AuthCode());
     }
-    const int flags = LeadingNumber(row.Options());
     form.SetChecked(id::kPromptTip, (flags & kTipFlag) != 0);
     dlg.OnTipCheck();
     form.SetChecked(id::kPromptManual, (flags & kManualEntryFlag) != 0);
@@ -55,6 +80,51 @@ void FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amoun
     form.SetChecked(id::kFrenchLocal, french);
     form.SetChecked(id::kEnglishLocal, !french);
     form.SetText(id::kTestCaseInfo, row.Info());
+    return refused;
+}
+
+// Fills the window, prompts and runs one test case; false when the tester stopped the script.
+bool RunTestCase(CTestPosDlg& dlg, ScriptTestCase& testCase, int total, ScriptObserver& observer) {
+    const ScriptRow& row = testCase.row;
+    const std::string amount = ScriptAmount(row.Amount());
+    const Refusals refused = FillWindow(dlg, row, amount);
+    testCase.notEntered = refused.amount.empty() || refused.tip.empty()
+                              ? refused.amount + refused.tip
+                              : refused.amount + "; " + refused.tip;
+    observer.OnTestCaseStarted(testCase, total);
+    if (!testCase.notEntered.empty() && observer.Unattended()) {
+        observer.OnTestCaseEnded(testCase, 0, TestCaseOutcome::kNotEntered);
+        return true;
+    }
+    std::string message = TestCasePrompt(row.Info(), amount);
+    if (!refused.amount.empty()) {
+        message += "\r\nThe Amount field refused this amount: " + dlg.form().Text(id::kAmount) +
+                   " will be sent";
+    }
+    int choice = 0;
+    while (choice < CRunTestDlg::kDo || choice > CRunTestDlg::kStop) {
+        CRunTestDlg prompt;
+        prompt.m_message = message;
+        dlg.op().RunTestCasePrompt(prompt);
+        choice = prompt.m_choice;
+    }
+    if (choice == CRunTestDlg::kStop) {
+        observer.OnTestCaseEnded(testCase, choice, TestCaseOutcome::kStopped);
+        return false;
+    }
+    if (choice == CRunTestDlg::kSkip) {
+        observer.OnTestCaseEnded(testCase, choice, TestCaseOutcome::kSkipped);
+        return true;
+    }
+    std::optional<int> button = TransactionButton(row.Type());
+    if (button) {
+        dlg.OnCommand(*button);
+    } else {
+        dlg.op().Message(" TranType [" + row.Type() + "] is invalid. skipping...");
+    }
+    observer.OnTestCaseEnded(testCase, choice,
+                             button ? TestCaseOutcome::kRan : TestCaseOutcome::kInvalidType);
+    return true;
 }
 
 }  // namespace
@@ -68,45 +138,28 @@ void CTestPosDlg::OnRunScript() {
         observer.OnScriptEnded(ScriptEnd::kCouldNotOpen);
         return;
     }
-    const std::vector<ScriptTestCase> testCases = RunnableRows(*content);
-    content.reset();
-    const int total = static_cast<int>(testCases.size());
+    // Rows are split as they are reached: nothing per row is kept beyond the file's text.
+    const std::vector<std::string_view> lines = ScriptLines(*content);
+    const int total = CountRunnableRows(lines);
     // Each command's save of the sequence number runs behind the next test case; the last one
     // is in the file before this returns.
     SequenceSaveBehind savesBehind;
-    observer.OnScriptStarted(testCases);
-    for (const ScriptTestCase& testCase : testCases) {
-        const ScriptRow& row = testCase.row;
-        const std::string amount = ScriptAmount(row.Amount());
-        FillWindow(*this, row, amount);
-        observer.OnTestCaseStarted(testCase, total);
-
-        int choice = 0;
-        while (choice < CRunTestDlg::kDo || choice > CRunTestDlg::kStop) {
-            CRunTestDlg prompt;
-            prompt.m_message = TestCasePrompt(row.Info(), amount);
-            op_.RunTestCasePrompt(prompt);
-            choice = prompt.m_choice;
-        }
-        if (choice == CRunTestDlg::kStop) {
-            observer.OnTestCaseEnded(testCase, choice, TestCaseOutcome::kStopped);
-            observer.OnScriptEnded(ScriptEnd::kStopped);
-            return;
-        }
-        if (choice == CRunTestDlg::kSkip) {
-            observer.OnTestCaseEnded(testCase, choice, TestCaseOutcome::kSkipped);
+    observer.OnScriptStarted(total);
+    ScriptEnd end = ScriptEnd::kCompleted;
+    int index = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::optional<ScriptTestCase> testCase = RunnableRow(lines[i], static_cast<int>(i) + 1);
+        if (!testCase) {
             continue;
         }
-        std::optional<int> button = TransactionButton(row.Type());
-        if (button) {
-            OnCommand(*button);
-        } else {
-            op_.Message(" TranType [" + row.Type() + "] is invalid. skipping...");
+        testCase->index = ++index;
+        if (end == ScriptEnd::kStopped) {
+            observer.OnTestCaseNotReached(*testCase);
+        } else if (!RunTestCase(*this, *testCase, total, observer)) {
+            end = ScriptEnd::kStopped;
         }
-        observer.OnTestCaseEnded(testCase, choice,
-                                 button ? TestCaseOutcome::kRan : TestCaseOutcome::kInvalidType);
     }
-    observer.OnScriptEnded(ScriptEnd::kCompleted);
+    observer.OnScriptEnded(end);
 }
 
 }  // namespace nt

@@ -1,5 +1,6 @@
 #include "script/TestCaseRecord.h"
 
+#include "platform/QuotedInput.h"
 #include "response/XmlDocument.h"
 
 namespace nt {
@@ -17,6 +18,27 @@ const char* NoResponseReason(const std::optional<NoResponse>& why) {
 
 }  // namespace
 
+std::string ReportCopy(std::string_view text) {
+    if (text.size() <= kReportTextLimit) {
+        return std::string(text);
+    }
+    return std::string(text.substr(0, kReportTextLimit)) + "\n[" +
+           std::to_string(text.size() - kReportTextLimit) + " more bytes cut from the report]";
+}
+
+void RecordResponse(TestCaseRecord& testCase, const std::string& response) {
+    CXmlDocument doc;
+    testCase.lastIsXml = doc.Load(response);
+    testCase.lastStatus.reset();
+    std::string value;
+    if (!testCase.lastIsXml) {
+        testCase.notXml.push_back(doc.ErrorText());
+    } else if (doc.GetNestedField("CmdResponse", "CmdStatus", value)) {
+        testCase.lastStatus = value;
+    }
+    testCase.responses.push_back(ReportCopy(response));
+}
+
 Verdict Judge(const TestCaseRecord& testCase) {
     Verdict verdict;
     if (!testCase.reached || testCase.outcome == TestCaseOutcome::kSkipped ||
@@ -29,34 +51,29 @@ Verdict Judge(const TestCaseRecord& testCase) {
         return verdict;
     }
     std::vector<std::string>& reasons = verdict.reasons;
+    if (testCase.outcome == TestCaseOutcome::kNotEntered) {
+        verdict.status = TestCaseStatus::kFailed;
+        reasons.push_back("not run: " + testCase.notEntered);
+        return verdict;
+    }
     if (testCase.outcome == TestCaseOutcome::kInvalidType) {
         reasons.push_back("invalid transaction type [" + testCase.row.Type() + "]");
     } else if (testCase.responses.empty()) {
         reasons.push_back(NoResponseReason(testCase.noResponse));
     }
-    // The outcome is the last response's; a response that is not XML has none to compare.
-    std::optional<std::string> status;
-    bool parsed = false;
-    for (const std::string& response : testCase.responses) {
-        CXmlDocument doc;
-        parsed = doc.Load(response);
-        status.reset();
-        if (!parsed) {
-            reasons.push_back("the response is not XML: " + doc.ErrorText());
-            continue;
-        }
-        std::string value;
-        if (doc.GetNestedField("CmdResponse", "CmdStatus", value)) {
-            status = value;
-        }
+    for (const std::string& error : testCase.notXml) {
+        reasons.push_back("the response is not XML: " + error);
     }
     for (const std::string& message : testCase.errorMessages) {
         reasons.push_back("the operator saw the message: " + message);
     }
     const std::string& expected = testCase.row.ExpectedOutcome();
-    if (!expected.empty() && parsed && status != expected) {
-        reasons.push_back("expected outcome '" + expected + "', the response reports " +
-                          (status ? "'" + *status + "'" : std::string("no CmdStatus")));
+    const std::optional<std::string>& status = testCase.lastStatus;
+    if (!expected.empty() && testCase.lastIsXml && status != expected) {
+        reasons.push_back(
+            "expected outcome " + QuoteInput(expected, InputEncoding::kCp1252) +
+            ", the response reports " +
+            (status ? QuoteInput(*status, InputEncoding::kCp1252) : std::string("no CmdStatus")));
     }
     verdict.status = reasons.empty() ? TestCaseStatus::kPassed : TestCaseStatus::kFailed;
     return verdict;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -11,27 +12,37 @@
 
 namespace nt {
 
-// What one runnable row of a script run did, as a report needs it. Texts are Windows-1252.
+// The most of one request, response or message a test case carries into its report.
+inline constexpr size_t kReportTextLimit = 64 * 1024;
+
+// The text as a report keeps it: whole up to kReportTextLimit bytes, else cut there with a note
+// on a line of its own saying how many bytes were cut.
+std::string ReportCopy(std::string_view text);
+
+// What one runnable row of a script run did, as a report needs it. Texts are Windows-1252;
+// requests, responses and messages are report copies.
 struct TestCaseRecord {
     int index = 0;
     int line = 0;
     ScriptRow row;
     bool reached = false;  // false: the script was stopped before this row
     TestCaseOutcome outcome = TestCaseOutcome::kSkipped;
+    std::string notEntered;              // what a field refused of the row
     std::vector<std::string> requests;   // as sent, after editing
     std::vector<std::string> responses;  // as received
+    // Read from the whole responses as they came: the parse errors of those that are not XML,
+    // in order, and the CmdStatus of the last one when it is XML and has one.
+    std::vector<std::string> notXml;
+    bool lastIsXml = false;
+    std::optional<std::string> lastStatus;
     std::optional<NoResponse> noResponse;
     std::vector<std::string> receipts;       // receipt file base names
     std::vector<std::string> errorMessages;  // message boxes other than the response's own
     uint64_t elapsedMs = 0;
 };
 
-struct ScriptRunRecord {
-    std::vector<TestCaseRecord> testCases;
-    ScriptEnd end = ScriptEnd::kCouldNotOpen;
-    LocalTime started;
-    uint64_t elapsedMs = 0;
-};
+// Reads a response into the record: its verdict facts from the whole text, a report copy.
+void RecordResponse(TestCaseRecord& testCase, const std::string& response);
 
 enum class TestCaseStatus { kPassed, kFailed, kSkipped };
 
@@ -40,9 +51,16 @@ struct Verdict {
     std::vector<std::string> reasons;  // why it failed, or why it was skipped
 };
 
-// A row fails when it ran and no response came back, a response is not XML, the operator saw a
-// message box other than the response's own, the transaction type was invalid, or the expected
-// outcome (tenth column, when not empty) differs from the response's CmdResponse/CmdStatus.
+struct ReportCounts {
+    int tests = 0;
+    int failures = 0;
+    int skipped = 0;
+};
+
+// A row fails when it ran and no response came back, a response is not XML,
+// the operator saw a message box other than the response's own, the transaction type was
+// invalid, a field refused a column, or the expected outcome (tenth column, when not empty)
+// differs from the last response's CmdResponse/CmdStatus.
 Verdict Judge(const TestCaseRecord& testCase);
 
 // The row's Test Case Info, or "row N" (N its line in the file) when that is empty.

@@ -1,6 +1,7 @@
 #include "sim/SimPadCatalog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -39,11 +40,21 @@ const PadEntry kPads[] = {
     {"S300", "Elavon", "PAX"},
 };
 
-// The whole file; nullopt when it cannot be opened or read (a directory cannot be read).
+// No catalog comes near this size; a larger file is refused rather than read into memory.
+constexpr size_t kMaxCatalogBytes = 16u << 20;
+
+// The whole file; nullopt when it cannot be opened or read, is not a regular file (opening does
+// not wait on a FIFO) or is larger than kMaxCatalogBytes.
 std::optional<std::string> ReadWholeFile(const char* path, std::string& why) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         why = std::strerror(errno);
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = "not a regular file";
+        ::close(fd);
         return std::nullopt;
     }
     std::string content;
@@ -62,6 +73,11 @@ std::optional<std::string> ReadWholeFile(const char* path, std::string& why) {
             return std::nullopt;
         }
         content.append(buffer, static_cast<size_t>(got));
+        if (content.size() > kMaxCatalogBytes) {
+            why = "larger than 16 MiB";
+            ::close(fd);
+            return std::nullopt;
+        }
     }
     ::close(fd);
     return content;

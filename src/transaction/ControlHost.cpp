@@ -27,7 +27,9 @@ ControlHost::ControlHost(PaymentClientFactory factory, std::function<void()> pum
             started = true;
         }
         wake_.notify_all();
-        Run();
+        if (created_) {
+            Run();  // without a client no job ever comes: the thread ends at once
+        }
     });
     wake_.wait(lock, [&] { return started; });
 }

@@ -25,6 +25,10 @@ class ControlHost {
 
     bool Created() const { return created_; }
     const std::string& CreateError() const { return createError_; }
+    // A command needed the client that could not be created (it was refused before any call).
+    // Told at the end of unattended runs; the window's thread only.
+    void NoteMissed() { missed_ = true; }
+    bool Missed() const { return missed_; }
 
     ClientReply ProcessTransaction(const std::string& request);
     ClientReply GetPadTypesInfo();
@@ -39,6 +43,7 @@ class ControlHost {
     std::deque<std::function<void()>> jobs_;
     bool stopping_ = false;
     bool created_ = false;
+    bool missed_ = false;
     std::string createError_;
     std::unique_ptr<PaymentClient> client_;  // touched only on the thread
     std::thread thread_;

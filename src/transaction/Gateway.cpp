@@ -10,6 +10,9 @@ namespace nt {
 void CTestPosDlg::ReportClientFailure(const ClientReply& reply) {
     std::string message;
     if (reply.code == kClientPointerError && !HasControl()) {
+        if (m_pControl != nullptr) {
+            m_pControl->NoteMissed();
+        }
         message =
             "The payment client is not available: it could not be created at start-up. "
             "Nothing was sent.";

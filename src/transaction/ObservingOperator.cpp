@@ -22,7 +22,7 @@ CommandObserver& ObservingOperator::Observer() {
 
 void ObservingOperator::ResponseMessage(const std::string& text) {
     Observer().OnMessage(text, true);
-    inner_.Message(text);
+    inner_.ResponseMessage(text);
 }
 
 void ObservingOperator::Message(const std::string& text) {

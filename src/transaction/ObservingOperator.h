@@ -15,8 +15,7 @@ class ObservingOperator : public ForwardingOperator {
     // The observer set, or one that ignores everything.
     CommandObserver& Observer();
 
-    // The message box that shows a command's response text.
-    void ResponseMessage(const std::string& text);
+    void ResponseMessage(const std::string& text) override;
 
     void Message(const std::string& text) override;
 

@@ -16,14 +16,19 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(QStringLiteral("Nordteller Version 1.23"), this);
     auto* about =
         new QLabel(QStringLiteral("Bench point-of-sale client for EMV card payments"), this);
+    // The build's own version, as --version prints it, for bug reports.
+    auto* build = new QLabel(QStringLiteral("nordteller " NORDTELLER_VERSION), this);
+    build->setObjectName(QStringLiteral("buildVersion"));
+    build->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     grid->addWidget(version, 0, 1);
     grid->addWidget(about, 1, 1);
-    grid->addWidget(buttons, 2, 0, 1, 2);
+    grid->addWidget(build, 2, 1);
+    grid->addWidget(buttons, 3, 0, 1, 2);
     grid->setHorizontalSpacing(16);
 }
 

@@ -4,7 +4,8 @@
 
 namespace nt {
 
-// "About Nordteller": the icon, the version and one line about the program; OK closes it.
+// "About Nordteller": the icon, the version and one line about the program, the build's
+// version; OK closes it.
 class AboutDialog : public QDialog {
     Q_OBJECT
 

@@ -12,6 +12,7 @@
 
 #include "ui/AmountLineEdit.h"
 #include "ui/QtText.h"
+#include "ui/TabKeys.h"
 
 namespace nt {
 
@@ -59,8 +60,12 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
         }
         case ControlKind::AmountEdit:
             return new AmountLineEdit(parent);
-        case ControlKind::MultiLineEdit:
-            return new QPlainTextEdit(parent);
+        case ControlKind::MultiLineEdit: {
+            // A TAB typed into Test Case Info would end up in the receipt file's name.
+            auto* edit = new QPlainTextEdit(parent);
+            TabMovesFocus(*edit);
+            return edit;
+        }
         case ControlKind::Label:
             return new QLabel(parent);
         case ControlKind::Display:

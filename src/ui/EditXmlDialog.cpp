@@ -1,13 +1,15 @@
 #include "ui/EditXmlDialog.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "transaction/EditXmlDlg.h"
+#include "ui/FixedTextView.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"
+#include "ui/TabKeys.h"
 
 namespace nt {
 
@@ -16,12 +18,11 @@ EditXmlDialog::EditXmlDialog(CEditXmlDlg& dlg, QWidget* parent)
     setObjectName(QStringLiteral("142"));
     setWindowTitle(QStringLiteral("Edit XML Request"));
     edit_->setObjectName(QStringLiteral("1200"));
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    edit_->setFont(fixed);
-    edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MakeFixedTextView(*edit_);
     edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit_->setTabStopDistance(4 * QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')));
+    // The request is reviewed more often than edited: OK has the focus, Tab leaves the text.
+    TabMovesFocus(*edit_);
     edit_->setPlainText(LinesToQt(dlg_.m_requestText));
     edit_->document()->setModified(false);
 
@@ -31,7 +32,8 @@ EditXmlDialog::EditXmlDialog(CEditXmlDlg& dlg, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_);
     layout->addWidget(buttons);
-    resize(640, 560);
+    FitDialogToText(*this, *edit_);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 void EditXmlDialog::accept() {

@@ -8,7 +8,8 @@ namespace nt {
 
 class CEditXmlDlg;
 
-// "Edit XML Request": the request in a fixed-pitch editor, lines unwrapped, both scroll bars.
+// "Edit XML Request": the request in a fixed-pitch editor, lines unwrapped, both scroll bars,
+// sized to show the whole request where the screen allows; OK has the focus.
 class EditXmlDialog : public QDialog {
     Q_OBJECT
 

@@ -24,7 +24,7 @@
 
 namespace nt {
 
-MainWindow::MainWindow(QWidget* parent) : QDialog(parent), title_(QStringLiteral("Nordteller")) {
+MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("102"));
     setWindowTitle(title_);
     setWindowIcon(AppIcon());
@@ -201,9 +201,7 @@ void MainWindow::ShowRecording() {
     }
     const bool active = Recording() != nullptr;
     recordAction_->setText(active ? tr("Stop &Recording") : tr("Start &Recording..."));
-    setWindowTitle(
-        active ? title_ + tr(" - recording to %1").arg(QString::fromStdString(recorder_->Path()))
-               : title_);
+    SetTitle(title_);
 }
 
 void MainWindow::CloseIfShutDown() {
@@ -230,19 +228,31 @@ void MainWindow::RunScript() {
     Forward(id::kRunScript);
 }
 
-void MainWindow::OnScriptStarted(std::span<const ScriptTestCase>) {}
+void MainWindow::OnScriptStarted(int) {}
 
 void MainWindow::OnTestCaseStarted(const ScriptTestCase& testCase, int total) {
-    title_ = tr("Nordteller - test case %1 of %2: %3")
+    SetTitle(tr("Nordteller - test case %1 of %2: %3")
                  .arg(testCase.index)
                  .arg(total)
-                 .arg(ToQt(testCase.row.Info()));
-    ShowRecording();
+                 .arg(ToQt(testCase.row.Info())));
 }
 
 void MainWindow::OnScriptEnded(ScriptEnd) {
-    title_ = QStringLiteral("Nordteller");
-    ShowRecording();
+    SetTitle(QStringLiteral("Nordteller"));
+}
+
+void MainWindow::ShowNotice(const QString& notice) {
+    notice_ = notice;
+    SetTitle(title_);
+}
+
+void MainWindow::SetTitle(const QString& title) {
+    title_ = title;
+    QString shown = title_;
+    if (ScenarioRecorder* recorder = Recording()) {
+        shown += tr(" - recording to %1").arg(QString::fromStdString(recorder->Path()));
+    }
+    setWindowTitle(notice_.isEmpty() ? shown : shown + QStringLiteral(" [") + notice_ + ']');
 }
 
 void MainWindow::ShowAbout() {

@@ -40,8 +40,12 @@ class MainWindow : public QDialog, public ScriptObserver {
     // The hidden "Run Script" button's handler: replays Script.csv (also Ctrl+Shift+R).
     void RunScript();
 
+    // A notice for the operator that is no question and needs no answer (logging that
+    // stopped): it stays in the title bar, after the progress of a script, "[NOTICE]".
+    void ShowNotice(const QString& notice);
+
     // Script progress shows in the title: "Nordteller - test case i of n: INFO".
-    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override;
+    void OnScriptStarted(int total) override;
     void OnTestCaseStarted(const ScriptTestCase& testCase, int total) override;
     void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
     void OnScriptEnded(ScriptEnd end) override;
@@ -68,6 +72,7 @@ class MainWindow : public QDialog, public ScriptObserver {
     void ShowRecording();
     void CloseIfShutDown();
     void ShowAbout();
+    void SetTitle(const QString& title);
 
     ControlMap controls_;
     std::map<int, QButtonGroup*> radioGroups_;
@@ -76,7 +81,8 @@ class MainWindow : public QDialog, public ScriptObserver {
     PadTreeView* treeView_ = nullptr;
     ScenarioRecorder* recorder_ = nullptr;
     QAction* recordAction_ = nullptr;
-    QString title_;  // the title without the recording note
+    QString title_ = QStringLiteral("Nordteller");  // without the recording note and notice
+    QString notice_;
 };
 
 }  // namespace nt

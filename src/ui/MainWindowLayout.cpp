@@ -115,6 +115,13 @@ QVBoxLayout* TransactionColumn(Builder& b) {
     fieldsLayout->addLayout(form);
     fieldsLayout->addLayout(clear);
 
+    auto* info = NewForm();
+    b.Field(info, id::kPadRebootTime);
+    auto* caseInfo = new QLabel(ToQt(FindControl(id::kTestCaseInfo)->caption));
+    QWidget* caseInfoEdit = b.Take(id::kTestCaseInfo);
+    caseInfo->setBuddy(caseInfoEdit);
+    caseInfoEdit->setMaximumHeight(caseInfoEdit->fontMetrics().lineSpacing() * 6);
+
     auto* sequence = new QGroupBox;
     auto* seqForm = NewForm();
     b.Field(seqForm, id::kSendingSeqNo);
@@ -126,18 +133,15 @@ QVBoxLayout* TransactionColumn(Builder& b) {
     seqLayout->addLayout(seqForm);
     seqLayout->addLayout(reset);
 
-    auto* info = NewForm();
-    b.Field(info, id::kPadRebootTime);
-    auto* caseInfo = new QLabel(ToQt(FindControl(id::kTestCaseInfo)->caption));
-    QWidget* caseInfoEdit = b.Take(id::kTestCaseInfo);
-    caseInfo->setBuddy(caseInfoEdit);
-
+    // The script's test case prompt sits on the window's bottom edge, over the middle: the
+    // fields it names (Amount, Test Case Info) stay above it, the sequence numbers go below.
     auto* column = new QVBoxLayout;
     column->addWidget(fields);
-    column->addWidget(sequence);
     column->addLayout(info);
     column->addWidget(caseInfo);
-    column->addWidget(caseInfoEdit, 1);
+    column->addWidget(caseInfoEdit);
+    column->addStretch(1);
+    column->addWidget(sequence);
     return column;
 }
 

@@ -2,9 +2,11 @@
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "pads/PadTypesInfoDlg.h"
+#include "ui/FixedTextView.h"
 #include "ui/QtText.h"
 
 namespace nt {
@@ -16,15 +18,16 @@ PadTypesInfoDialog::PadTypesInfoDialog(const CPadTypesInfoDlg& dlg, QWidget* par
     auto* text = new QPlainTextEdit(LinesToQt(dlg.m_text), this);
     text->setObjectName(QStringLiteral("1201"));
     text->setReadOnly(true);
+    MakeFixedTextView(*text);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    resize(560, 420);
+    FitDialogToText(*this, *text);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 
 }  // namespace nt

@@ -14,6 +14,7 @@
 #include "ui/Placement.h"
 #include "ui/QtText.h"
 #include "ui/ReceiptDialog.h"
+#include "ui/ResponseDialog.h"
 #include "ui/RunTestDialog.h"
 #include "ui/WaitWindow.h"
 
@@ -36,6 +37,11 @@ QtOperator::~QtOperator() = default;
 
 void QtOperator::Message(const std::string& text) {
     Box(QMessageBox::Ok, text, Owner());
+}
+
+void QtOperator::ResponseMessage(const std::string& text) {
+    ResponseDialog dialog(text);
+    RunModal(dialog, Owner());
 }
 
 bool QtOperator::Question(const std::string& text) {

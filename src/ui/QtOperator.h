@@ -23,6 +23,7 @@ class QtOperator : public Operator {
     WaitWindow* Wait() const { return wait_.get(); }
 
     void Message(const std::string& text) override;
+    void ResponseMessage(const std::string& text) override;
     bool Question(const std::string& text) override;
     bool RunEditXml(CEditXmlDlg& dlg) override;
     bool RunManualEntry(CManualEntryDlg& dlg) override;

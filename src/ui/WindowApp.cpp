@@ -4,12 +4,16 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 #include "app/TestPosApp.h"
 #include "headless/AnswerRecorder.h"
 #include "headless/ScenarioRecorder.h"
+#include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
+#include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
+#include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
@@ -19,11 +23,27 @@ namespace nt {
 
 int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript,
                  const std::string& record) {
-    QApplication app(argc, argv);
+    std::optional<QApplication> created;
+    {
+        DisplayGuard guard;
+        created.emplace(argc, argv);
+    }
+    QApplication& app = *created;
     QApplication::setApplicationName(QStringLiteral("Nordteller"));
     QApplication::setWindowIcon(AppIcon());
     // The program ends when the main window closes, not when a message box does.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // Taken before any file of the folder is read, held until the window closes.
+    FolderLock lock(".");
+    if (!lock.Held()) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Nordteller"),
+            QStringLiteral("Another Nordteller is already using the folder\n%1\n\nOnly one "
+                           "instance may use a folder at a time.")
+                .arg(QString::fromStdString(lock.Folder())));
+        return 2;
+    }
 
     ScenarioRecorder recorder(control, SystemClock());
     std::string error;
@@ -42,6 +62,21 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         window.SetRecorder(recorder);
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
+        // Logging that stops is told once, on stderr and in the title bar; the start-up line
+        // has been tried by the first look, later failures show within a second.
+        LogFailureWatch logWatch(GetLogWriter());
+        QTimer logTimer;
+        auto tellLogFailure = [&] {
+            if (std::optional<std::string> text = logWatch.Poll()) {
+                std::fprintf(stderr, "nordteller: %s\n", text->c_str());
+                window.ShowNotice(QString::fromLocal8Bit(*text));
+                logTimer.stop();
+            }
+        };
+        GetLogWriter().Flush();
+        tellLogFailure();
+        QObject::connect(&logTimer, &QTimer::timeout, &window, tellLogFailure);
+        logTimer.start(1000);
         if (runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
         }

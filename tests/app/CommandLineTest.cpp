@@ -43,12 +43,17 @@ TEST(ParseCommandLine, ValidForms) {
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
     EXPECT_TRUE(flags.version);
+
+    CommandLine shortHelp;
+    ASSERT_TRUE(ParseCommandLine({"-h", "--desktop"}, shortHelp, error));
+    EXPECT_TRUE(shortHelp.help);
+    EXPECT_TRUE(shortHelp.desktop);
 }
 
 TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
-        {{"-h"}, "unknown option '-h'"},
+        {{"-x"}, "unknown option '-x'"},
         {{"scenario.txt"}, "unexpected argument 'scenario.txt'"},
         {{"--control"}, "option '--control' needs a value"},
         {{"--control="}, "option '--control' needs a value"},
@@ -64,6 +69,9 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--headless", "--run-script", "--record", "r"},
          "--record needs the window, not --headless"},
         {{"--record"}, "option '--record' needs a value"},
+        {{"--\x1B]0;x\x07"}, "unknown option '--\\x1B]0;x\\x07'"},
+        {{std::string(200, 'z')},
+         "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},
     };
     for (const auto& [args, reason] : cases) {
         CommandLine cl;

@@ -84,6 +84,7 @@ TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     test::TempDir dir;
     WriteFile(kSequenceFileName, Number(41));
     SequenceSaveBehind behind;
+    testing::internal::CaptureStderr();
     {
         ScopedWriteFault fault({kSequenceFileName, 4, ENOSPC});
         PosSequenceNo = Number(42);
@@ -97,6 +98,10 @@ TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     behind.Drain();
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(43));
+    // The saving thread tells it as the window's thread would.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nordteller: Cannot save the POS sequence number to testseqNo.dat: No space left on "
+              "device\nnordteller: The POS sequence number is saved to testseqNo.dat again\n");
 }
 
 // A script run saves behind its commands, yet every request carries the number the response
@@ -120,6 +125,54 @@ TEST(SequenceSaveBehind, AScriptRunChainsEveryResponsesNumberIntoTheNextRequest)
             << "request " << i;
     }
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(2000 + kRows));
+}
+
+// Responses whose numbers a load refuses: the next request carries the default, whether the
+// save ran behind the next test case or was in the file before it.
+TEST(SequenceSaveBehind, RowsSendTheSameRequestsWithSavesBehindAsWithSavesAtOnce) {
+    const auto withNumber = [](const std::string& element) {
+        return "<?xml version=\"1.0\"?>\r\n<TStream><CmdResponse><CmdStatus>Approved</CmdStatus>" +
+               element + "</CmdResponse></TStream>\r\n";
+    };
+    const std::vector<std::string> replies = {
+        test::Response(Number(10010020), ""),
+        withNumber(""),
+        test::Response("ABC", ""),
+        test::Response(Number(10010030), ""),
+        test::Response("00100100401", ""),
+        test::Response("", ""),
+        test::Response("0010010050&#10;junk", ""),
+        test::Response("0010010060&#13;&#10;x", ""),
+        test::Response(Number(10010070), ""),
+    };
+    std::vector<std::string> rows;
+    for (size_t i = 0; i <= replies.size(); ++i) {
+        rows.push_back("Run,5,,R,A,Sale,0,0,case " + std::to_string(i) + "\r\n");
+    }
+    test::FlowHarness behind;
+    std::string script;
+    for (const std::string& row : rows) {
+        script += row;
+    }
+    WriteFile("Script.csv", script);
+    for (const std::string& reply : replies) {
+        behind.Reply(reply);
+    }
+    behind.dlg->OnRunScript();
+    const std::vector<std::string> withSavesBehind = behind.script->requests;
+
+    test::FlowHarness atOnce;  // one run per row: each run's save is in the file when it ends
+    for (const std::string& reply : replies) {
+        atOnce.Reply(reply);
+    }
+    for (const std::string& row : rows) {
+        WriteFile("Script.csv", row);
+        atOnce.dlg->OnRunScript();
+    }
+    ASSERT_EQ(withSavesBehind.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(withSavesBehind[i], atOnce.script->requests[i]) << "request " << i + 1;
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/LogWriter.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -105,6 +106,35 @@ TEST_F(SequenceStoreTest, FailedSaveLeavesOldFileAndMemory) {
     ::chmod(".", 0755);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
     EXPECT_EQ(PosSequenceNo, "0010010030");
+}
+
+// The window stays silent, but stderr and the daily log hear of the first failure of a run and
+// of the first success after failures, with the file and the system's reason.
+TEST_F(SequenceStoreTest, FirstFailureAndFirstSuccessAfterFailuresAreTold) {
+    std::filesystem::create_directory(kLogDirectory);
+    ASSERT_TRUE(SaveSequenceNo());
+    ::unlink(kSequenceFileName);
+    ::mkdir(kSequenceFileName, 0755);  // fails for root too
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SaveSequenceNo());
+    EXPECT_FALSE(SaveSequenceNo());
+    ::rmdir(kSequenceFileName);
+    EXPECT_TRUE(SaveSequenceNo());
+    EXPECT_TRUE(SaveSequenceNo());
+    const std::string failed =
+        "Cannot save the POS sequence number to testseqNo.dat: Is a directory";
+    const std::string again = "The POS sequence number is saved to testseqNo.dat again";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "nordteller: " + failed + "\nnordteller: " + again + "\n");
+    ASSERT_TRUE(GetLogWriter().Flush());
+    std::string log;
+    for (const auto& e : std::filesystem::directory_iterator(kLogDirectory)) {
+        log += ReadFile(e.path().string());
+    }
+    const size_t at = log.find("]" + failed + "\r\n----------\r\n[");
+    EXPECT_NE(at, std::string::npos) << log;
+    EXPECT_TRUE(log.ends_with("]" + again + "\r\n----------\r\n")) << log;
+    EXPECT_EQ(log.find(failed, at + failed.size()), std::string::npos);
 }
 
 TEST_F(SequenceStoreTest, SaveLeavesNoTemporaryFiles) {

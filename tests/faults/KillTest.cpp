@@ -89,7 +89,7 @@ bool RunAndKill(const std::string& scenario, bool runScript, useconds_t delayUs)
 size_t Strays() {
     const std::vector<std::string> names = test::Entries();
     return static_cast<size_t>(std::count_if(names.begin(), names.end(), [](const std::string& n) {
-        return n.starts_with("testseqNo.dat.");
+        return n.starts_with(".testseqNo.dat.nordteller-");
     }));
 }
 
@@ -137,7 +137,7 @@ TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
 
     // Once they are old enough to belong to no running save, the next start-up clears them
     // (one is planted, so there is always one to clear).
-    test::WriteFile("testseqNo.dat.Zq1Zq1", "00100");
+    test::WriteFile(".testseqNo.dat.nordteller-Zq1Zq1.tmp", "00100");
     for (const auto& e : std::filesystem::directory_iterator(".")) {
         std::filesystem::last_write_time(
             e.path(), std::filesystem::last_write_time(e.path()) - std::chrono::minutes(2));

@@ -1,4 +1,5 @@
 // Runs the built program in headless mode, as automation does.
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -85,7 +86,19 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
     WriteFile("bad1.scenario", "dump\nfly 1004\n");
     WriteFile("bad2.scenario", "# ok\nclick 1016\n");
     fs::create_directory("adir");
+    const std::string script = "Run,5,,1,,Sale,0,0,one\r\n";
+    WriteFile("Script.csv", script);
+    fs::create_symlink("Script.csv", "link.csv");
     const std::pair<const char*, const char*> cases[] = {
+        {"--headless --run-script --junit Script.csv",
+         "nordteller: the report 'Script.csv' would overwrite the test script Script.csv\n"},
+        {"--headless --run-script --junit ./adir/../link.csv",
+         "nordteller: the report './adir/../link.csv' would overwrite the test script "
+         "Script.csv\n"},
+        {"--headless --run-script --junit /no/such/dir/r.xml",
+         "nordteller: cannot write the report '/no/such/dir/r.xml': No such file or directory\n"},
+        {"--headless --run-script --junit adir",
+         "nordteller: cannot write the report 'adir': Is a directory\n"},
         {"--headless --scenario bad1.scenario",
          "nordteller: scenario line 2: unknown action 'fly'\n"},
         {"--headless --scenario bad2.scenario",
@@ -102,7 +115,44 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
         EXPECT_EQ(r.out, "") << args;
         EXPECT_FALSE(fs::exists("testseqNo.dat")) << args;
         EXPECT_FALSE(fs::exists("QUORLIN_LOGS")) << args;
+        EXPECT_EQ(ReadFile("Script.csv"), script) << args;
     }
+}
+
+// A sequence file that cannot be saved and a log folder that cannot be used are each told once
+// on stderr, however many commands run; the commands themselves go on.
+TEST_F(HeadlessEndToEnd, FilesThatCannotBeWrittenAreToldOnce) {
+    WriteFile("QUORLIN_LOGS", "a file, not a folder");
+    fs::create_directory("testseqNo.dat");
+    Outcome r = RunScenario("click 1004\nclick 1004\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.starts_with(
+        "nordteller: Cannot save the POS sequence number to testseqNo.dat: Is a directory\n"
+        "nordteller: logging stopped: cannot open QUORLIN_LOGS/CAN"))
+        << r.err;
+    EXPECT_TRUE(r.err.ends_with(".log: Not a directory\n")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+    EXPECT_TRUE(HasLine(r.out, "wait: OnSaleButton"));
+}
+
+// Without its payment client a run whose scenario needs it ends with status 3 and the reason;
+// one that never needs it ends well.
+TEST_F(HeadlessEndToEnd, CommandThatNeedsTheMissingClientEndsWithStatusThree) {
+    WriteFile("idle.scenario", "dump\n");
+    WriteFile("sale.scenario", "click 1004\n");
+    Outcome idle = Nordteller("--control ./no-such-client.so --headless --scenario idle.scenario");
+    EXPECT_EQ(idle.status, 0) << idle.err;
+    Outcome r = Nordteller("--control ./no-such-client.so --headless --scenario sale.scenario");
+    EXPECT_EQ(r.status, 3);
+    const std::string reason = "Cannot load the payment client library ./no-such-client.so: ";
+    EXPECT_TRUE(
+        r.err.starts_with("nordteller: a command needed the payment client, which could "
+                          "not be created: " +
+                          reason))
+        << r.err;
+    EXPECT_TRUE(HasLine(r.out,
+                        "message: The payment client is not available: it could not be "
+                        "created at start-up. Nothing was sent."));
 }
 
 TEST_F(HeadlessEndToEnd, LeftoverAnswerFailsAfterACleanShutdown) {
@@ -138,7 +188,10 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
     EXPECT_TRUE(h.out.starts_with(
         "usage: nordteller [--control sim|PATH] [--run-script]\n"
         "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
-        "                  [--help] [--version]\n"));
+        "                  [--desktop] [-h|--help] [--version]\n"));
+    Outcome shortHelp = Nordteller("-h");
+    EXPECT_EQ(shortHelp.status, 0);
+    EXPECT_EQ(shortHelp.out, h.out);
     EXPECT_FALSE(fs::exists("testseqNo.dat"));
 }
 

@@ -43,8 +43,14 @@ TEST(ParseScenario, LineEndsCommentsAndBlankLines) {
     EXPECT_EQ(s.actions[1].id, 1004);
     EXPECT_EQ(s.actions[2].line, 7);
     EXPECT_EQ(s.actions[2].kind, ActionKind::Dump);
-    // A CR that does not end the line is text.
-    EXPECT_EQ(Only("set 1012 a\rb\r\n").text, "a\rb");
+    // A CR alone ends a line too (old Mac files), also the last one.
+    s = ParseScenario("set 1012 a\rclick 1004\r\rdump\r");
+    ASSERT_FALSE(s.error) << s.error->reason;
+    ASSERT_EQ(s.actions.size(), 3u);
+    EXPECT_EQ(s.actions[0].text, "a");
+    EXPECT_EQ(s.actions[1].line, 2);
+    EXPECT_EQ(s.actions[2].line, 4);
+    EXPECT_EQ(s.actions[2].kind, ActionKind::Dump);
 }
 
 TEST(ParseScenario, ControlActions) {
@@ -72,16 +78,16 @@ TEST(ParseScenario, Answers) {
 }
 
 struct BadLine {
-    const char* scenario;
+    std::string scenario;
     int line;
-    const char* reason;
+    std::string reason;
 };
 
 TEST(ParseScenario, ErrorsNameTheLineAndStopThere) {
     const BadLine cases[] = {
         {"dump\nfrobnicate 1", 2, "unknown action 'frobnicate'"},
         {"# c\n\nSet 1012 x", 3, "unknown action 'Set'"},
-        {"set\t1012 x", 1, "unknown action 'set\t1012'"},
+        {"set\t1012 x", 1, "unknown action 'set\\t1012'"},
         {"set 9999 x", 1, "unknown identifier '9999'"},
         {"set 1016 x", 1, "unknown identifier '1016'"},
         {"click +2", 1, "unknown identifier '+2'"},
@@ -100,7 +106,9 @@ TEST(ParseScenario, ErrorsNameTheLineAndStopThere) {
         {"answer fields 1|2|3|4", 1, "answer fields needs three values A|B|C"},
         {"answer pick EMVFoo", 1, "no gift card button picks 'EMVFoo'"},
         {"answer text a\\qb", 1, "bad escape '\\q'"},
-        {"dump\r", 1, "unknown action 'dump\r'"},
+        {"\x1B[2J\x7F\xFF 1", 1, "unknown action '\\x1B[2J\\x7F\\xFF'"},
+        {std::string(10u << 20, 'x') + " 1", 1,
+         "unknown action '" + std::string(80, 'x') + "'... (10485760 bytes)"},
     };
     for (const auto& c : cases) {
         Scenario s = ParseScenario(c.scenario);

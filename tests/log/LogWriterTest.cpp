@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
+#include "log/LogFailureWatch.h"
 #include "log/ReceiptFileName.h"
 #include "support/TempDir.h"
 
@@ -15,6 +17,7 @@ namespace nt {
 namespace {
 
 using test::ReadFile;
+using test::WriteFile;
 namespace fs = std::filesystem;
 
 const std::string kDaily = "QUORLIN_LOGS/CAN03072026.log";  // the ManualClock's 7 March 2026
@@ -90,6 +93,19 @@ TEST_F(LogWriterTest, ReceiptLinesAreVerbatimAndGoToTheNamedFile) {
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/case 12.txt"), "line\r\n");
     EXPECT_FALSE(fs::exists(kDaily));  // receipt lines alone never open the daily log
+
+    // The name is Windows-1252 text; the file's name is its UTF-8 form, ALT form included.
+    SetReceiptFileName("Caf\xE9 \x80");
+    EXPECT_TRUE(LogTrace(writer, "utf"));
+    ASSERT_TRUE(writer.Flush());
+    {
+        ForeignLock taken("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt");
+        EXPECT_TRUE(LogTrace(writer, "alt"));
+        ASSERT_TRUE(writer.Flush());
+    }
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt"), "utf\r\n");
+    EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTCaf\xC3\xA9 \xE2\x82\xAC.txt"), "alt\r\n");
+    EXPECT_FALSE(fs::exists("QUORLIN_LOGS/Caf\xE9 \x80.txt"));
 }
 
 TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
@@ -208,6 +224,40 @@ TEST_F(LogWriterTest, RemovedDirectoryOrLockedDailyLogStopsTheWriter) {
     EXPECT_TRUE(locked.Stopped());
     EXPECT_EQ(ReadFile(kDaily), "");
     EXPECT_FALSE(fs::exists(kReceipt));
+}
+
+// Each way the log folder can be unusable stops the writer with a reason naming the file; the
+// watch tells it once, and an orderly stop is no failure.
+TEST_F(LogWriterTest, StopReasonNamesTheDailyLogAndTheSystemsReason) {
+    const std::string daily = "/CAN03072026.log: ";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] { WriteFile("logs", ""); }, "logs" + daily + "Not a directory"},
+        {[] { fs::create_directory_symlink("gone", "logs"); },
+         "logs" + daily + "No such file or directory"},
+        {[] { fs::create_directories("logs/CAN03072026.log"); }, "logs" + daily + "Is a directory"},
+    };
+    for (const auto& [make, reason] : cases) {
+        fs::remove_all("logs");
+        make();
+        CLogWriter writer("logs", clock_);
+        LogFailureWatch watch(writer);
+        EXPECT_EQ(watch.Poll(), std::nullopt);  // nothing tried yet
+        LogLine(writer, "Startup");
+        EXPECT_FALSE(writer.Flush());
+        EXPECT_EQ(watch.Poll(), "logging stopped: cannot open " + reason);
+        EXPECT_EQ(watch.Poll(), std::nullopt);
+    }
+    CLogWriter fine(kLogDirectory, clock_);
+    LogFailureWatch fineWatch(fine);
+    LogLine(fine, "x");
+    ASSERT_TRUE(fine.Flush());
+    EXPECT_EQ(fineWatch.Poll(), std::nullopt);
+
+    ForeignLock held(kDaily);
+    CLogWriter locked(kLogDirectory, clock_);
+    LogLine(locked, "x");
+    EXPECT_FALSE(locked.Flush());
+    EXPECT_EQ(locked.StopReason(), "cannot open " + kDaily + ": in use by another program");
 }
 
 // A clock whose next Now() blocks until opened, to hold the writer thread inside a pass.

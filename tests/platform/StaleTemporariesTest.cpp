@@ -15,8 +15,11 @@
 #include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
+#include "log/LogWriter.h"
+#include "script/JUnitReport.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
+#include "transaction/ClientFactory.h"
 
 namespace nt {
 namespace {
@@ -40,28 +43,33 @@ void OldFile(const std::string& path, const std::string& content = "0010010") {
 TEST(StaleTemporaries, RemovesOnlyOldUnfinishedSavesOfThatFile) {
     test::TempDir dir;
     WriteFile("testseqNo.dat", "0010010015");
-    OldFile("testseqNo.dat.a1B2c3");  // removed
-    OldFile("testseqNo.dat.ZZZZZZ");  // removed
-    WriteFile("testseqNo.dat.fresh1", "0010010016");
-    Age("testseqNo.dat.fresh1", 5);  // a save that may still be running
-    OldFile("testseqNo.dat.bak");
-    OldFile("testseqNo.dat.a1B2c3d");  // seven characters
-    OldFile("testseqNo.dat.a1-2c3");
-    OldFile("testseqNo.dat_a1B2c3");
-    OldFile("xtestseqNo.dat.a1B2c3");
-    OldFile("padselection.dat.a1B2c3");
-    std::filesystem::create_directory("testseqNo.dat.Dir123");
-    Age("testseqNo.dat.Dir123", 3600);
+    OldFile(".testseqNo.dat.nordteller-a1B2c3.tmp");  // removed
+    OldFile(".testseqNo.dat.nordteller-ZZZZZZ.tmp");  // removed
+    WriteFile(".testseqNo.dat.nordteller-fresh1.tmp", "0010010016");
+    Age(".testseqNo.dat.nordteller-fresh1.tmp", 5);  // a save that may still be running
+    // What a person might name a copy, including the shape of the old temporary names.
+    OldFile("testseqNo.dat.a1B2c3");
+    OldFile("testseqNo.dat.backup");
+    OldFile(".testseqNo.dat.nordteller-a1B2c3d.tmp");  // seven characters
+    OldFile(".testseqNo.dat.nordteller-a1-2c3.tmp");
+    OldFile(".testseqNo.dat.nordteller-a1B2c3.tmp~");
+    OldFile("testseqNo.dat.nordteller-a1B2c3.tmp");
+    OldFile(".padselection.dat.nordteller-a1B2c3.tmp");
+    std::filesystem::create_directory(".testseqNo.dat.nordteller-Dir123.tmp");
+    Age(".testseqNo.dat.nordteller-Dir123.tmp", 3600);
     OldFile("target");
-    std::filesystem::create_symlink("target", "testseqNo.dat.Link12");
-    Age("testseqNo.dat.Link12", 3600);
+    std::filesystem::create_symlink("target", ".testseqNo.dat.nordteller-Link12.tmp");
+    Age(".testseqNo.dat.nordteller-Link12.tmp", 3600);
 
     EXPECT_EQ(RemoveStaleTemporaries("testseqNo.dat"), 2);
-    EXPECT_EQ(Entries(), (std::vector<std::string>{
-                             "padselection.dat.a1B2c3", "target", "testseqNo.dat",
-                             "testseqNo.dat.Dir123", "testseqNo.dat.Link12", "testseqNo.dat.a1-2c3",
-                             "testseqNo.dat.a1B2c3d", "testseqNo.dat.bak", "testseqNo.dat.fresh1",
-                             "testseqNo.dat_a1B2c3", "xtestseqNo.dat.a1B2c3"}));
+    EXPECT_EQ(Entries(),
+              (std::vector<std::string>{
+                  ".padselection.dat.nordteller-a1B2c3.tmp", ".testseqNo.dat.nordteller-Dir123.tmp",
+                  ".testseqNo.dat.nordteller-Link12.tmp", ".testseqNo.dat.nordteller-a1-2c3.tmp",
+                  ".testseqNo.dat.nordteller-a1B2c3.tmp~", ".testseqNo.dat.nordteller-a1B2c3d.tmp",
+                  ".testseqNo.dat.nordteller-fresh1.tmp", "target", "testseqNo.dat",
+                  "testseqNo.dat.a1B2c3", "testseqNo.dat.backup",
+                  "testseqNo.dat.nordteller-a1B2c3.tmp"}));
     EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010015");
     EXPECT_EQ(ReadFile("target"), "0010010");
 
@@ -73,20 +81,54 @@ TEST(StaleTemporaries, RemovesOnlyOldUnfinishedSavesOfThatFile) {
 TEST(StaleTemporaries, WorksBesideAFileInAnotherDirectoryAndToleratesAMissingOne) {
     test::TempDir dir;
     std::filesystem::create_directory("logs");
-    OldFile("logs/report.xml.Q9w8E7");
-    OldFile("report.xml.Q9w8E7");
+    OldFile("logs/.report.xml.nordteller-Q9w8E7.tmp");
+    OldFile(".report.xml.nordteller-Q9w8E7.tmp");
     EXPECT_EQ(RemoveStaleTemporaries("logs/report.xml"), 1);
     EXPECT_TRUE(Entries("logs").empty());
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"logs", "report.xml.Q9w8E7"}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{".report.xml.nordteller-Q9w8E7.tmp", "logs"}));
     EXPECT_EQ(RemoveStaleTemporaries("missing/report.xml"), 0);
+}
+
+// Start-up, saves of both files and a report write leave a person's own files alone.
+TEST(StaleTemporaries, StartUpSavesAndReportsKeepAPersonsFiles) {
+    test::TempDir dir;
+    const std::vector<std::string> own = {"padselection.dat.oldcfg", "report.xml.backup",
+                                          "testseqNo.dat.backup", "testseqNo.dat.k1lL3d"};
+    for (const std::string& name : own) {
+        OldFile(name, name);
+    }
+    OldFile(std::string(".") + kSequenceFileName + ".nordteller-k1lL3d.tmp");
+    OldFile(".padselection.dat.nordteller-k1lL3d.tmp");
+    OldFile(".report.xml.nordteller-k1lL3d.tmp");
+    {
+        MemoryForm form;
+        test::RecordingOperator op;
+        CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
+        dlg.OnInitDialog();
+        dlg.SelectPadNode(dlg.m_padTree.FindLeaf("VX820"));
+        dlg.OnCancel();
+    }
+    JUnitReport report;
+    ASSERT_TRUE(report.Open("report.xml"));
+    report.OnRunEnded(ReportCounts{}, 0);
+    ASSERT_TRUE(report.Written());
+    std::vector<std::string> expected = own;
+    expected.insert(expected.end(), {"padselection.dat", "report.xml", "testseqNo.dat"});
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> left = Entries();
+    left.erase(std::remove(left.begin(), left.end(), kLogDirectory), left.end());
+    EXPECT_EQ(left, expected);
+    for (const std::string& name : own) {
+        EXPECT_EQ(ReadFile(name), name);
+    }
 }
 
 TEST(StaleTemporaries, StartUpClearsThoseOfTheSequenceAndPadSelectionFiles) {
     test::TempDir dir;
     WriteFile(kSequenceFileName, "0010010042");
-    OldFile(std::string(kSequenceFileName) + ".k1lL3d");
-    OldFile("padselection.dat.k1lL3d");
-    WriteFile(std::string(kSequenceFileName) + ".n0wXYZ", "0010010043");
+    OldFile(".testseqNo.dat.nordteller-k1lL3d.tmp");
+    OldFile(".padselection.dat.nordteller-k1lL3d.tmp");
+    WriteFile(".testseqNo.dat.nordteller-n0wXYZ.tmp", "0010010043");
     {
         MemoryForm form;
         test::RecordingOperator op;
@@ -95,9 +137,9 @@ TEST(StaleTemporaries, StartUpClearsThoseOfTheSequenceAndPadSelectionFiles) {
         EXPECT_EQ(PosSequenceNo, "0010010042");
     }
     const std::vector<std::string> left = Entries();
-    EXPECT_EQ(std::count(left.begin(), left.end(), "testseqNo.dat.k1lL3d"), 0);
-    EXPECT_EQ(std::count(left.begin(), left.end(), "padselection.dat.k1lL3d"), 0);
-    EXPECT_EQ(std::count(left.begin(), left.end(), "testseqNo.dat.n0wXYZ"), 1);
+    EXPECT_EQ(std::count(left.begin(), left.end(), ".testseqNo.dat.nordteller-k1lL3d.tmp"), 0);
+    EXPECT_EQ(std::count(left.begin(), left.end(), ".padselection.dat.nordteller-k1lL3d.tmp"), 0);
+    EXPECT_EQ(std::count(left.begin(), left.end(), ".testseqNo.dat.nordteller-n0wXYZ.tmp"), 1);
 }
 
 }  // namespace

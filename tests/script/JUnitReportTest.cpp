@@ -1,10 +1,12 @@
 #include "script/JUnitReport.h"
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "platform/WriteFault.h"
 #include "script/XmlText.h"
 #include "support/TempDir.h"
 
@@ -48,21 +50,16 @@ TestCaseRecord Record(int index, int line, const std::string& csv) {
     return tc;
 }
 
-ScriptRunRecord SampleRun() {
-    ScriptRunRecord run;
-    run.end = ScriptEnd::kStopped;
-    run.started = LocalTime{2026, 3, 7, 9, 5, 2};
-    run.elapsedMs = 12345;
-
+std::vector<TestCaseRecord> SampleRun() {
     TestCaseRecord pass = Record(1, 2, "Run,5,,R,A,Sale,0,0,Caf\xE9 <1>,Approved");
     pass.requests = {"<TStream>\r\n\t<A>x</A>\r\n</TStream>\r\n"};
-    pass.responses = {"<R><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse></R>"};
+    RecordResponse(pass, "<R><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse></R>");
     pass.receipts = {"Caf\xE9 <1>"};
     pass.elapsedMs = 7;
 
     TestCaseRecord declined = Record(2, 3, "Run,5,,R,A,Sale,0,0,,Approved");
     declined.requests = {"<Q/>"};
-    declined.responses = {"<R><CmdResponse><CmdStatus>Declined</CmdStatus></CmdResponse></R>"};
+    RecordResponse(declined, "<R><CmdResponse><CmdStatus>Declined</CmdStatus></CmdResponse></R>");
     declined.errorMessages = {"Invalid Sequence Number-1\x01"};
     declined.elapsedMs = 1500;
 
@@ -73,12 +70,32 @@ ScriptRunRecord SampleRun() {
     skipped.outcome = TestCaseOutcome::kStopped;
     TestCaseRecord unreached = Record(5, 7, "Run,5,,R,A,Sale,0,0,later");
     unreached.reached = false;
-
-    run.testCases = {pass, declined, failed, skipped, unreached};
-    return run;
+    return {pass, declined, failed, skipped, unreached};
 }
 
-TEST(FormatJUnitReport, ByteExact) {
+// Hands the test cases to a report at `path` as a run does; the report's error, or "written".
+std::string WriteReport(const std::string& path, const std::vector<TestCaseRecord>& testCases,
+                        const LocalTime& started = LocalTime{2026, 3, 7, 9, 5, 2},
+                        uint64_t elapsedMs = 12345) {
+    JUnitReport report;
+    if (!report.Open(path)) {
+        return report.Error();
+    }
+    report.OnRunStarted(started);
+    ReportCounts counts;
+    for (const TestCaseRecord& tc : testCases) {
+        const Verdict verdict = Judge(tc);
+        ++counts.tests;
+        counts.failures += verdict.status == TestCaseStatus::kFailed;
+        counts.skipped += verdict.status == TestCaseStatus::kSkipped;
+        report.OnTestCase(tc, verdict);
+    }
+    report.OnRunEnded(counts, elapsedMs);
+    return report.Written() ? "written" : report.Error();
+}
+
+TEST(JUnitReport, ByteExact) {
+    test::TempDir dir;
     const std::string expected =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<testsuite name=\"Script.csv\" tests=\"5\" failures=\"2\" errors=\"0\" skipped=\"2\" "
@@ -120,31 +137,59 @@ TEST(FormatJUnitReport, ByteExact) {
         "    <skipped message=\"not run: the script was stopped before it\"/>\n"
         "  </testcase>\n"
         "</testsuite>\n";
-    EXPECT_EQ(FormatJUnitReport(SampleRun()), expected);
+    ASSERT_EQ(WriteReport("report.xml", SampleRun()), "written");
+    EXPECT_EQ(test::ReadFile("report.xml"), expected);
 }
 
-TEST(FormatJUnitReport, EmptyRun) {
-    ScriptRunRecord run;
-    run.end = ScriptEnd::kCompleted;
-    EXPECT_EQ(FormatJUnitReport(run),
+TEST(JUnitReport, EmptyRun) {
+    test::TempDir dir;
+    ASSERT_EQ(WriteReport("report.xml", {}, LocalTime{}, 0), "written");
+    EXPECT_EQ(test::ReadFile("report.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<testsuite name=\"Script.csv\" tests=\"0\" failures=\"0\" errors=\"0\" "
               "skipped=\"0\" time=\"0.000\" timestamp=\"1970-01-01T00:00:00\">\n"
               "</testsuite>\n");
 }
 
-TEST(WriteJUnitReport, ReplacesInOneStepOrLeavesNothing) {
+TEST(JUnitReport, ReplacesInOneStepOrLeavesNothing) {
     test::TempDir dir;
     test::WriteFile("report.xml", "old");
     // What an earlier run killed while writing left behind, an hour ago.
-    test::WriteFile("report.xml.Kx9Lm2", "<?xml");
-    std::filesystem::last_write_time("report.xml.Kx9Lm2",
+    test::WriteFile(".report.xml.nordteller-Kx9Lm2.tmp", "<?xml");
+    std::filesystem::last_write_time(".report.xml.nordteller-Kx9Lm2.tmp",
                                      std::filesystem::last_write_time(".") - std::chrono::hours(1));
-    ASSERT_TRUE(WriteJUnitReport("report.xml", SampleRun()));
-    EXPECT_EQ(test::ReadFile("report.xml"), FormatJUnitReport(SampleRun()));
-    EXPECT_FALSE(WriteJUnitReport("no-such-dir/report.xml", SampleRun()));
+    EXPECT_EQ(WriteReport("no-such-dir/report.xml", SampleRun()), "No such file or directory");
+    {
+        ScopedWriteFault full({"report.xml", 1000, ENOSPC});
+        EXPECT_EQ(WriteReport("report.xml", SampleRun()), "No space left on device");
+    }
+    {
+        ScopedWriteFault failing({"", 500, EIO});  // the body fails as test cases come
+        EXPECT_EQ(WriteReport("report.xml", SampleRun()), "Input/output error");
+    }
+    EXPECT_EQ(test::ReadFile("report.xml"), "old");
+    ASSERT_EQ(WriteReport("report.xml", SampleRun()), "written");
+    EXPECT_NE(test::ReadFile("report.xml").find("tests=\"5\" failures=\"2\""), std::string::npos);
     // No temporary file left behind, the stale one cleared.
     EXPECT_EQ(test::Entries(), std::vector<std::string>{"report.xml"});
+}
+
+// A response over the limit is judged whole and carried cut, with a note of what was cut.
+TEST(JUnitReport, LongTextsAreCutWithANote) {
+    test::TempDir dir;
+    const std::string padding(kReportTextLimit, 'x');
+    TestCaseRecord tc = Record(1, 2, "Run,5,,R,A,Sale,0,0,long,Approved");
+    RecordResponse(tc, "<R><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse><P>" +
+                           padding + "</P></R>");
+    tc.requests = {ReportCopy(padding), ReportCopy(padding + "12345")};
+    ASSERT_EQ(WriteReport("report.xml", {tc}), "written");
+    const std::string xml = test::ReadFile("report.xml");
+    EXPECT_NE(xml.find("failures=\"0\""), std::string::npos);
+    EXPECT_NE(xml.find("request:\n" + padding + "\nrequest:\n" + padding +
+                       "\n[5 more bytes cut from the report]\nresponse:\n&lt;R&gt;"),
+              std::string::npos);
+    EXPECT_NE(xml.find("xxx\n[72 more bytes cut from the report]\ntime: "), std::string::npos)
+        << xml.substr(xml.size() - 300);
 }
 
 }  // namespace

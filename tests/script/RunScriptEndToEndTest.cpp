@@ -25,7 +25,7 @@ TEST_F(RunScriptEndToEnd, MissingScriptGivesTheMessageAndStatusTwo) {
     auto r = Nordteller(std::string(kNoClient) + "--headless --run-script --junit report.xml");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.ends_with("\nmessage: Could not open Script.csv\n")) << r.out;
-    EXPECT_TRUE(r.err.ends_with("\nnordteller: Could not open Script.csv\n")) << r.err;
+    EXPECT_TRUE(r.err.ends_with("nordteller: Could not open Script.csv\n")) << r.err;
     EXPECT_EQ(ReadFile("report.xml"), "<missing>");
 }
 

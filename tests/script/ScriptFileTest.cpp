@@ -76,6 +76,29 @@ TEST(ReadScriptFile, WholeContentOrNothing) {
     EXPECT_EQ(ReadScriptFile("empty.csv"), "");
 }
 
+TEST(ReadScriptFile, ALineOverOneMebibyteReadsAsAnEmptyLine) {
+    test::TempDir dir;
+    const std::string limit(kMaxScriptLineBytes, 'x');
+    const std::string row = "Run,5,,R,A,Sale,0,0,A";
+    test::WriteFile("Script.csv", limit + "\n" + limit + "y\r\n" + row + "\n" + limit + "zz");
+    int longLine = -1;
+    EXPECT_EQ(ReadScriptFile("Script.csv", &longLine), limit + "\n\n" + row + "\n");
+    EXPECT_EQ(longLine, 2);
+    test::WriteFile("Script.csv", row);
+    EXPECT_EQ(ReadScriptFile("Script.csv", &longLine), row);
+    EXPECT_EQ(longLine, 0);
+}
+
+TEST(LoneCarriageReturnLine, FirstLineWithACrThatNoLfFollows) {
+    const std::pair<const char*, int> cases[] = {
+        {"", 0},       {"a\r\nb\r\n", 0},  {"a\nb", 0},         {"a\r", 1},
+        {"a\rb\r", 1}, {"a\r\nb\rc\n", 2}, {"a\n\nb\r\r\n", 3},
+    };
+    for (const auto& [content, line] : cases) {
+        EXPECT_EQ(LoneCarriageReturnLine(content), line) << testing::PrintToString(content);
+    }
+}
+
 TEST(ReadScriptFile, SharedWithReadersLockedExclusivelyIsUnreadable) {
     test::TempDir dir;
     test::WriteFile("Script.csv", "Run,5\n");

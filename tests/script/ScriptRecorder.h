@@ -9,27 +9,28 @@
 namespace nt::test {
 
 // Writes down every observer call as one line, in order:
-//   "started N: L1 L2 …" (the runnable rows' file lines)   "case I/N line L: INFO"
-//   "ended I: CHOICE kRan|kInvalidType|kSkipped|kStopped"    "end
+//   "started N" (the runnable rows)   "case I/N line L: INFO"   "not reached I line L"
+//   "ended I: CHOICE kRan|kInvalidType|kSkipped|kStopped|kNotEntered"    "end
 //   kCouldNotOpen|kStopped|kCompleted" "sent: REQUEST"   "response: TEXT"   "no-response:
 //   cancelled|failed"   "receipt: NAME" "message: TEXT"   "response-box: TEXT"
 class ScriptRecorder : public ScriptObserver, public CommandObserver {
   public:
     std::vector<std::string> events;
 
-    void OnScriptStarted(std::span<const ScriptTestCase> testCases) override {
-        std::string e = "started " + std::to_string(testCases.size()) + ":";
-        for (const ScriptTestCase& tc : testCases) {
-            e += " " + std::to_string(tc.line);
-        }
-        events.push_back(e);
+    void OnScriptStarted(int total) override {
+        events.push_back("started " + std::to_string(total));
+    }
+    void OnTestCaseNotReached(const ScriptTestCase& tc) override {
+        events.push_back("not reached " + std::to_string(tc.index) + " line " +
+                         std::to_string(tc.line));
     }
     void OnTestCaseStarted(const ScriptTestCase& tc, int total) override {
         events.push_back("case " + std::to_string(tc.index) + "/" + std::to_string(total) +
                          " line " + std::to_string(tc.line) + ": " + tc.row.Info());
     }
     void OnTestCaseEnded(const ScriptTestCase& tc, int choice, TestCaseOutcome outcome) override {
-        static const char* const kNames[] = {"kRan", "kInvalidType", "kSkipped", "kStopped"};
+        static const char* const kNames[] = {"kRan", "kInvalidType", "kSkipped", "kStopped",
+                                             "kNotEntered"};
         events.push_back("ended " + std::to_string(tc.index) + ": " + std::to_string(choice) + " " +
                          kNames[static_cast<int>(outcome)]);
     }

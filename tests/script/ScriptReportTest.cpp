@@ -1,5 +1,7 @@
 #include "script/ScriptReport.h"
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "app/Controls.h"
@@ -22,7 +24,7 @@ std::string WithStatus(const std::string& status) {
 class ClockMover : public ScriptObserver {
   public:
     explicit ClockMover(ManualClock& clock) : clock_(clock) {}
-    void OnScriptStarted(std::span<const ScriptTestCase>) override {}
+    void OnScriptStarted(int) override {}
     void OnTestCaseStarted(const ScriptTestCase&, int) override {}
     void OnTestCaseEnded(const ScriptTestCase& tc, int, TestCaseOutcome) override {
         clock_.Advance(static_cast<uint64_t>(tc.index) * 10);
@@ -33,9 +35,28 @@ class ClockMover : public ScriptObserver {
     ManualClock& clock_;
 };
 
+// Keeps what the report hands over, as a report file would write it.
+struct Collector : TestCaseSink {
+    std::vector<TestCaseRecord> testCases;
+    std::vector<Verdict> verdicts;
+    std::optional<ReportCounts> counts;
+    uint64_t elapsedMs = 0;
+
+    void OnRunStarted(const LocalTime&) override {}
+    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override {
+        testCases.push_back(testCase);
+        verdicts.push_back(verdict);
+    }
+    void OnRunEnded(const ReportCounts& total, uint64_t ms) override {
+        counts = total;
+        elapsedMs = ms;
+    }
+};
+
 class ScriptReportRun : public ::testing::Test {
   protected:
     ScriptReportRun() {
+        report.AddSink(&run);
         observers.Add(&mover);
         observers.Add(&report);
         h.dlg->SetScriptObserver(&observers);
@@ -51,6 +72,7 @@ class ScriptReportRun : public ::testing::Test {
     ClockMover mover{clock};
     ScriptReport report{clock};
     ScriptObserverList observers;
+    Collector run;
 };
 
 TEST_F(ScriptReportRun, EveryKindOfVerdict) {
@@ -96,11 +118,10 @@ TEST_F(ScriptReportRun, EveryKindOfVerdict) {
         {TestCaseStatus::kPassed, {}},
         {TestCaseStatus::kPassed, {}},
     };
-    const ScriptRunRecord& run = report.Record();
     ASSERT_EQ(run.testCases.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
         const TestCaseRecord& tc = run.testCases[i];
-        Verdict verdict = Judge(tc);
+        const Verdict& verdict = run.verdicts[i];
         EXPECT_EQ(verdict.status, expected[i].first) << tc.row.Info();
         EXPECT_EQ(verdict.reasons, expected[i].second) << tc.row.Info();
         EXPECT_EQ(tc.line, static_cast<int>(i) + 2);
@@ -110,7 +131,10 @@ TEST_F(ScriptReportRun, EveryKindOfVerdict) {
     EXPECT_EQ(TestCaseName(run.testCases[0]), "pass");
     EXPECT_EQ(run.testCases[0].requests, Reasons{h.script->requests[0]});
     EXPECT_EQ(run.testCases[0].responses, Reasons{WithStatus("Approved")});
-    EXPECT_EQ(run.end, ScriptEnd::kCompleted);
+    ASSERT_TRUE(run.counts);
+    EXPECT_EQ(run.counts->tests, 10);
+    EXPECT_EQ(run.counts->failures, 6);
+    EXPECT_EQ(run.counts->skipped, 1);
     EXPECT_EQ(run.elapsedMs, 551u);  // 10 + 20 + ... + 100 and the end's 1
 }
 
@@ -118,14 +142,13 @@ TEST_F(ScriptReportRun, StopLeavesTheRestAsNotRun) {
     h.Reply(WithStatus("Approved"));
     h.op.testCaseChoices = {1, 3};
     Run("Run,5,,R,A,Sale,0,0,one\nRun,5,,R,A,Sale,0,0,two\nRun,5,,R,A,Sale,0,0,three\n");
-    const ScriptRunRecord& run = report.Record();
     ASSERT_EQ(run.testCases.size(), 3u);
     EXPECT_EQ(Judge(run.testCases[0]).status, TestCaseStatus::kPassed);
     EXPECT_EQ(Judge(run.testCases[1]).reasons, Reasons{"the script was stopped at this test case"});
     EXPECT_EQ(Judge(run.testCases[2]).reasons,
               Reasons{"not run: the script was stopped before it"});
     EXPECT_FALSE(run.testCases[2].reached);
-    EXPECT_EQ(run.end, ScriptEnd::kStopped);
+    EXPECT_EQ(run.counts->skipped, 2);
 }
 
 TEST_F(ScriptReportRun, CommandsOutsideTestCasesAreNotRecorded) {
@@ -134,12 +157,24 @@ TEST_F(ScriptReportRun, CommandsOutsideTestCasesAreNotRecorded) {
     h.dlg->OnCommand(id::kSale);  // before the script
     h.op.edits = {"cancel"};
     Run("Run,5,,R,A,Sale,0,0,one\n");
-    ASSERT_EQ(report.Record().testCases.size(), 1u);
-    const TestCaseRecord& tc = report.Record().testCases[0];
+    ASSERT_EQ(run.testCases.size(), 1u);
+    const TestCaseRecord& tc = run.testCases[0];
     EXPECT_TRUE(tc.requests.empty());
     EXPECT_EQ(tc.noResponse, NoResponse::kEditCancelled);
     EXPECT_EQ(Judge(tc).reasons,
               Reasons{"no response came back: the request was not sent (editing cancelled)"});
+}
+
+TEST(Judge, QuotesAtMostEightyCharactersOfTheOutcomes) {
+    TestCaseRecord tc;
+    tc.reached = true;
+    tc.outcome = TestCaseOutcome::kRan;
+    tc.row.columns[9] = "Appr\x01" + std::string(100, 'v');
+    RecordResponse(tc,
+                   "<TStream><CmdResponse><CmdStatus>Declin\xE9</CmdStatus></CmdResponse>"
+                   "</TStream>");
+    EXPECT_EQ(Judge(tc).reasons, Reasons{"expected outcome 'Appr\\x01" + std::string(75, 'v') +
+                                         "'... (105 bytes), the response reports 'Declin\xE9'"});
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(ScriptRunner, RowsThatDoNotRunAreSkippedSilently) {
         "Run,5,,,,Sale,0,0,first\r\n"
         "Run,6,,,,Sale,0,0,second");
     EXPECT_EQ(rec.events,
-              (Events{"started 2: 7 8", "case 1/2 line 7: first", "ended 1: 2 kSkipped",
+              (Events{"started 2", "case 1/2 line 7: first", "ended 1: 2 kSkipped",
                       "case 2/2 line 8: second", "ended 2: 2 kSkipped", "end kCompleted"}));
     EXPECT_TRUE(h.op.messages.empty());
     EXPECT_TRUE(h.script->requests.empty());
@@ -201,7 +201,7 @@ TEST_F(ScriptRunner, LowerCaseTypeGivesTheInvalidMessageAndSendsNothing) {
                                      " TranType [Sale ] is invalid. skipping..."}));
     EXPECT_TRUE(h.script->requests.empty());
     EXPECT_EQ(rec.events,
-              (Events{"started 2: 1 2", "case 1/2 line 1: lower", "ended 1: 1 kInvalidType",
+              (Events{"started 2", "case 1/2 line 1: lower", "ended 1: 1 kInvalidType",
                       "case 2/2 line 2: blank", "ended 2: 1 kInvalidType", "end kCompleted"}));
     EXPECT_EQ(Text(id::kAmount), "6.00");
 }
@@ -224,7 +224,25 @@ TEST_F(ScriptRunner, StopOnTheThirdPromptRunsNothingMoreAndKeepsItsFields) {
     EXPECT_TRUE(h.form.Checked(id::kOverride));
     EXPECT_TRUE(h.form.Checked(id::kFrenchLocal));
     EXPECT_EQ(rec.events.back(), "end kStopped");
-    EXPECT_EQ(rec.events[rec.events.size() - 2], "ended 3: 3 kStopped");
+    EXPECT_EQ(rec.events[rec.events.size() - 3], "ended 3: 3 kStopped");
+    EXPECT_EQ(rec.events[rec.events.size() - 2], "not reached 4 line 4");
+}
+
+// The window's run keeps its prompt and beep for an amount the field refuses, and says so;
+// the tip column a prompted tip replaces does not count.
+TEST_F(ScriptRunner, RefusedAmountIsNamedInThePrompt) {
+    h.Reply(Response("0010010020", ""));
+    h.op.testCaseChoices = {1, 2, 2};
+    Run("Run,5,,R,A,Sale,0,0,ok\n"
+        "Run,10000000.00,,R,A,Sale,0,0,too long\n"
+        "Run,6,123456789012,R,A,Sale,1,0,tip prompted\n");
+    EXPECT_EQ(h.op.prompts,
+              (Events{"Run Test case: ok\r\nfor: 5.00",
+                      "Run Test case: too long\r\nfor: 10000000.00\r\nThe Amount field refused "
+                      "this amount: 5.00 will be sent",
+                      "Run Test case: tip prompted\r\nfor: 6.00"}));
+    EXPECT_EQ(rec.events[4], "ended 2: 2 kSkipped");
+    EXPECT_EQ(h.op.beeps, 2);
 }
 
 TEST_F(ScriptRunner, EightColumnsRunWithAnEmptyTestCaseInfo) {
@@ -277,7 +295,7 @@ TEST_F(ScriptRunner, CommandObserverSeesWhatEachCommandDid) {
     Run("Run,5,,R,A,Sale,0,0,Case A\nRun,5,,R,A,Sale,0,0,Case B\nRun,5,,R,A,Sale,0,0,Case C\n");
     EXPECT_EQ(
         rec.events,
-        (Events{"started 3: 1 2 3", "case 1/3 line 1: Case A", "sent: <edited/>",
+        (Events{"started 3", "case 1/3 line 1: Case A", "sent: <edited/>",
                 "response: " + withReceipt, "receipt: Case A", "response-box: " + withReceipt,
                 "ended 1: 1 kRan", "case 2/3 line 2: Case B", "no-response: cancelled",
                 "ended 2: 1 kRan", "case 3/3 line 3: Case C", "sent: " + h.op.shownRequests[2],

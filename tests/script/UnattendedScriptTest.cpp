@@ -70,9 +70,19 @@ TEST(RunScriptUnattended, ExitStatusStderrAndReport) {
          {},
          {},
          "report.xml",
-         0,
-         "nordteller: script: 0 test cases, 0 passed, 0 failed, 0 skipped\n",
+         1,
+         "nordteller: script: 0 test cases, 0 passed, 0 failed, 0 skipped\n"
+         "nordteller: Script.csv has no runnable row\n",
          "tests=0 failures=0 skipped=0"},
+        {"CR-only line ends",
+         "Run,5,,R,A,Sale,0,0,A\rRun,6,,R,A,Return,0,0,B\r",
+         {},
+         {},
+         "report.xml",
+         2,
+         "nordteller: Script.csv line 1: carriage return without line feed (CR-only line ends "
+         "are not read as line ends); save the file with LF or CR LF line ends\n",
+         nullptr},
         {"missing Script.csv",
          nullptr,
          {},
@@ -87,9 +97,8 @@ TEST(RunScriptUnattended, ExitStatusStderrAndReport) {
          {},
          "missing-dir/report.xml",
          2,
-         "nordteller: test case 1 of 1: A\n"
-         "nordteller: script: 1 test cases, 1 passed, 0 failed, 0 skipped\n"
-         "nordteller: cannot write the report 'missing-dir/report.xml'\n",
+         "nordteller: cannot write the report 'missing-dir/report.xml': No such file or "
+         "directory\n",
          nullptr},
     };
     for (const Case& c : cases) {
@@ -118,6 +127,30 @@ TEST(RunScriptUnattended, ExitStatusStderrAndReport) {
                              " skipped=" + suite.attribute("skipped").value();
         EXPECT_EQ(counts, c.counts) << c.name;
     }
+}
+
+// A row whose amount or tip a field refuses fails without running; the report says why.
+TEST(RunScriptUnattended, RowsAFieldRefusedFailUnrun) {
+    test::FlowHarness h;
+    WriteFile("Script.csv",
+              "Run,10000000.00,,R,A,Sale,0,0,big\nRun,6,123456789012,R,A,Sale,0,0,tip\n"
+              "Run,7,123456789012,R,A,Sale,1,0,prompted tip\n");
+    h.Reply(Response("0010010020", ""));
+    std::ostringstream err;
+    ManualClock clock;
+    EXPECT_EQ(RunScriptUnattended(*h.dlg, "report.xml", clock, err), 1);
+    EXPECT_EQ(h.script->requests.size(), 1u);
+    EXPECT_EQ(h.op.prompts.size(), 1u);
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(ReadFile("report.xml").c_str()));
+    pugi::xml_node first = doc.child("testsuite").child("testcase");
+    EXPECT_STREQ(first.child("failure").attribute("message").value(),
+                 "not run: column 2 (Amount): the Amount field refused '10000000.00' (more than 9 "
+                 "digits) and kept 0.00");
+    EXPECT_STREQ(first.next_sibling().child("failure").attribute("message").value(),
+                 "not run: column 3 (Tip): the Tip field refused '123456789012' (more than 9 "
+                 "digits) and kept 0.00");
+    EXPECT_FALSE(first.next_sibling().next_sibling().child("failure"));
 }
 
 TEST(RunScriptUnattended, ObserversAreDetachedAfterTheRun) {

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "sim/SimPadCatalog.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +66,9 @@ TEST(SimPadCatalog, FileNamedByTheEnvironmentIsAnsweredAsIs) {
 
 TEST(SimPadCatalog, UnreadableFileIsAFailureNamingIt) {
     test::TempDir dir;
-    for (const std::string& path : {dir.path() + "/missing.txt", dir.path()}) {
+    ASSERT_EQ(::mkfifo("fifo", 0600), 0);  // would be waited on for ever
+    for (const std::string& path : {dir.path() + "/missing.txt", dir.path(), dir.path() + "/fifo",
+                                    std::string("/dev/zero")}) {
         test::ScopedEnv env("NORDTELLER_SIM_CATALOG", path);
         const ClientReply reply = PadTypesInfo();
         EXPECT_EQ(reply.code, kClientFail);

@@ -16,6 +16,7 @@
 #include "transaction/EditXmlDlg.h"
 #include "ui/MainWindow.h"
 #include "ui/Placement.h"
+#include "ui/QtText.h"
 #include "ui/WaitWindow.h"
 
 namespace nt::test {
@@ -95,6 +96,73 @@ TEST_F(DialogsTest, EditXmlGivesBackTheRequestUntouchedOrAsEdited) {
     });
     EXPECT_FALSE(op_.RunEditXml(dlg));
     EXPECT_EQ(dlg.m_requestText, request + "</Admin>\r\n");
+}
+
+TEST_F(DialogsTest, EditXmlOpensWholeWithOkFocusedAndTabLeavingTheText) {
+    const std::string request =
+        "<?xml version=\"1.0\"?>\r\n<TStream>\r\n\t<Transaction>\r\n\t\t<MerchantID>700123"
+        "</MerchantID>\r\n\t\t<OperatorID>test</OperatorID>\r\n\t\t<TranCode>EMVSale</TranCode>"
+        "\r\n\t\t<PadType>Ingenico iSC250 POSPAD</PadType>\r\n\t</Transaction>\r\n</TStream>";
+    CEditXmlDlg dlg;
+    dlg.m_requestText = request;
+    driver_.Then([](QDialog& d) {
+        auto* edit = Child<QPlainTextEdit>(d, "1200");
+        EXPECT_EQ(edit->horizontalScrollBar()->maximum(), 0);  // no line goes out of view
+        EXPECT_EQ(edit->tabStopDistance(),
+                  4 * QFontMetricsF(edit->font()).horizontalAdvance(QLatin1Char(' ')));
+        QAbstractButton* ok = ButtonByText(d, QStringLiteral("OK"));
+        EXPECT_EQ(d.focusWidget(), ok);
+        edit->setFocus();
+        edit->moveCursor(QTextCursor::Start);
+        QTest::keyClick(edit, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_NE(d.focusWidget(), edit);
+        ok->click();
+    });
+    EXPECT_TRUE(op_.RunEditXml(dlg));
+    EXPECT_EQ(dlg.m_requestText, "\t" + request);
+}
+
+TEST_F(DialogsTest, ResponseShowsItsOutcomeAboveTheUnchangedText) {
+    struct Case {
+        const char* response;
+        const char* outcome;  // null: no outcome line
+    };
+    QColor approved;
+    for (const Case& c : {
+             Case{"<RStream>\r\n\t<CmdResponse>\r\n\t\t<CmdStatus>Approved</CmdStatus>\r\n"
+                  "\t\t<TextResponse>APPROVED</TextResponse>\r\n\t</CmdResponse>\r\n</RStream>",
+                  "Approved \u2014 APPROVED"},
+             Case{"<RStream><CmdStatus>Error</CmdStatus><TextResponse>INVALID AMOUNT"
+                  "</TextResponse></RStream>",
+                  "Error \u2014 INVALID AMOUNT"},
+             Case{"", nullptr},
+         }) {
+        driver_.Then([&](QDialog& d) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Nordteller"));
+            auto* text = Child<QPlainTextEdit>(d, "response");
+            EXPECT_EQ(text->toPlainText(), LinesToQt(c.response));
+            EXPECT_TRUE(text->isReadOnly());
+            EXPECT_TRUE(FixedPitch(text->font()));
+            EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
+            auto* outcome = Child<QLabel>(d, "outcome");
+            EXPECT_EQ(outcome->isVisible(), c.outcome != nullptr);
+            QAbstractButton* ok = ButtonByText(d, QStringLiteral("OK"));
+            EXPECT_EQ(d.focusWidget(), ok);
+            if (c.outcome != nullptr) {
+                EXPECT_EQ(outcome->text(), QString::fromUtf8(c.outcome));
+                const QColor colour = outcome->palette().color(QPalette::WindowText);
+                if (approved.isValid()) {
+                    EXPECT_NE(colour, approved);
+                }
+                approved = colour;
+            }
+            QTest::keyClick(ok, Qt::Key_Return);
+        });
+        op_.ResponseMessage(c.response);
+        EXPECT_FALSE(driver_.Titles().empty());
+    }
+    EXPECT_EQ(driver_.Titles().size(), 3u);
 }
 
 TEST_F(DialogsTest, ManualEntryShowsPresetsAndReturnsThemOnlyOnOk) {
@@ -208,6 +276,8 @@ TEST_F(DialogsTest, PadTypesInfoIsShownReadOnly) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Get Pad Types Info Result"));
         auto* text = Child<QPlainTextEdit>(d, "1201");
         EXPECT_TRUE(text->isReadOnly());
+        EXPECT_TRUE(FixedPitch(text->font()));
+        EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);  // never inside a tag
         EXPECT_EQ(
             text->toPlainText(),
             QStringLiteral("<PadTypeID1>P400</PadTypeID1>\n<Processor1>Moneris</Processor1>"));

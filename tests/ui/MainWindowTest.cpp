@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -156,6 +157,59 @@ TEST_F(MainWindowTest, EnterPressesNothingAndKeepsTheWindowOpen) {
     EXPECT_FALSE(dlg_->Closed());
 }
 
+TEST_F(MainWindowTest, TabWalksEveryEnabledControlInReadingOrder) {
+    // Column by column, each from the top down; a row of buttons from left to right.
+    const std::vector<std::vector<int>> columns = {
+        {id::kMerchantId, id::kTerminalId, id::kOperatorId, id::kHostOrIp, id::kIpPort,
+         id::kComPort, id::kPinPadIpAddress, id::kPinPadIpPort, id::kPreAuth, id::kIncrementalAuth,
+         id::kPartialReversal, id::kPreAuthCapture, id::kZeroAuth, id::kTranEmv,
+         id::kGetPadTypesInfo, id::kPadTree},  // the set-up column
+        {id::kAmount, id::kTipAmount, id::kRefNumber, id::kInvoice, id::kAuthCode, id::kAcqRefData,
+         id::kRecordNumber, id::kProcessData, id::kClearRespFields, id::kPadRebootTime,
+         id::kTestCaseInfo, id::kResetSequenceNo},  // the transaction column
+        {id::kSale, id::kReturn, id::kVoidSale, id::kVoidReturn, id::kVoiceAuth, id::kBalanceInq,
+         id::kGetPrePaidStripe, id::kPadReset, id::kKeyChange, id::kParamDownload,
+         id::kForcePadReset},  // the command column: commands
+        {id::kServerVersion, id::kBatchSummary, id::kBatchClose, id::kOfflineDeclineReport,
+         id::kPublicKeyReport, id::kEmvParamsReport, id::kEmvStatisticsReport, id::kAdjust,
+         id::kMaxTrans, id::kPurchaseLimit, id::kForceOffline, id::kFwdAll,
+         id::kStats},  // admin, reports, store and forward
+        {id::kPromptTip, id::kPromptManual, id::kPromptCashBack, id::kAllowPartialAuth,
+         id::kOverride, id::kInteracDebitOnly, id::kCreditOnly, id::kSuppressSignature,
+         id::kUseTokens, id::kSuppressAmountOk, id::kReturnClearExpDate, id::kCardNotPresent,
+         id::kEnglishLocal, id::kFrenchLocal, id::kNoFallback, id::kEnglishFallback,
+         id::kFrenchFallback, id::kTranTestMode, id::kExit},  // the option column and E&xit
+    };
+    std::vector<int> walked;
+    QWidget* first = Control(id::kMerchantId);
+    first->setFocus();
+    ASSERT_EQ(window_.focusWidget(), first);
+    for (QWidget* at = first; walked.size() < 200;) {
+        walked.push_back(at->objectName().toInt());
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = window_.focusWidget();
+        ASSERT_NE(at, nullptr);
+        if (at == first) {
+            break;
+        }
+    }
+    std::vector<int> order;
+    for (const auto& column : columns) {
+        order.insert(order.end(), column.begin(), column.end());
+    }
+    EXPECT_EQ(walked, order);
+
+    // Test Case Info: Ctrl+Tab types a TAB, Tab leaves it.
+    auto* info = Control<QPlainTextEdit>(id::kTestCaseInfo);
+    info->setFocus();
+    QTest::keyClicks(info, "a");
+    QTest::keyClick(info, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(info, "b");
+    QTest::keyClick(info, Qt::Key_Tab);
+    EXPECT_EQ(info->toPlainText(), QStringLiteral("a\tb"));
+    EXPECT_EQ(window_.focusWidget(), Control(id::kResetSequenceNo));
+}
+
 // "E&xit", Esc in a field and the close box: each shuts down once and closes the window.
 class WaysOut : public MainWindowFixture, public ::testing::WithParamInterface<int> {};
 
@@ -205,11 +259,26 @@ void ExpectAboutBox(QDialog& about) {
     }
     EXPECT_TRUE(icon);
     EXPECT_TRUE(texts.contains(QStringLiteral("Nordteller Version 1.23")));
-    EXPECT_EQ(texts.size(), 3);  // icon, version, one more line
+    EXPECT_TRUE(texts.contains(QStringLiteral("nordteller " NORDTELLER_VERSION)));  // as --version
+    EXPECT_EQ(texts.size(), 4);  // icon, version, one more line, the build's version
     const auto buttons = about.findChildren<QAbstractButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
     buttons[0]->click();
+}
+
+// Logging that stopped is told in the title bar, not in a box, and stays through script progress.
+TEST_F(MainWindowTest, NoticeStaysInTheTitleThroughScriptProgress) {
+    window_.ShowNotice(QStringLiteral("logging stopped: cannot open X: Not a directory"));
+    const QString notice = QStringLiteral(" [logging stopped: cannot open X: Not a directory]");
+    EXPECT_EQ(window_.windowTitle(), "Nordteller" + notice);
+    ScriptTestCase testCase;
+    testCase.index = 1;
+    testCase.row.columns[8] = "first";
+    window_.OnTestCaseStarted(testCase, 2);
+    EXPECT_EQ(window_.windowTitle(), "Nordteller - test case 1 of 2: first" + notice);
+    window_.OnScriptEnded(ScriptEnd::kCompleted);
+    EXPECT_EQ(window_.windowTitle(), "Nordteller" + notice);
 }
 
 TEST_F(MainWindowTest, AboutIsTheLastEntryOfTheSystemMenu) {
@@ -243,9 +312,10 @@ TEST(MainWindowStartUp, MissingClientIsReportedOnceAndTheWindowStillWorks) {
         auto& box = dynamic_cast<QMessageBox&>(d);
         EXPECT_EQ(box.windowTitle(), QStringLiteral("Nordteller"));
         EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+        // The loader's reason follows on a line of its own.
         EXPECT_EQ(box.text(),
                   QStringLiteral("Failed to Create CardBridgeX.ocx you may need to reinstall the "
-                                 "product - Fatal Error!"));
+                                 "product - Fatal Error!\nnot installed"));
         EXPECT_EQ(box.buttons().size(), 1);
         EXPECT_EQ(box.standardButton(box.buttons().at(0)), QMessageBox::Ok);
         box.buttons().at(0)->click();

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -13,6 +14,7 @@
 #include "app/TestPosDlg.h"
 #include "response/ReceiptDlg.h"
 #include "support/TempDir.h"
+#include "transaction/ClientFactory.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 #include "ui/ReceiptDialog.h"
@@ -24,12 +26,12 @@ namespace {
 // A small catalog so the picture shows how the tree looks once the control has filled it.
 void SampleCatalog(QTreeWidget& tree) {
     auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Processor")});
-    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Moneris")});
-    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Ingenico")});
-    new QTreeWidgetItem(maker, QStringList{QStringLiteral("iPP320")});
-    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("iSC250 POSPAD")});
-    auto* verifone = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Verifone")});
-    new QTreeWidgetItem(verifone, QStringList{QStringLiteral("P400")});
+    auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Northwind Payments")});
+    auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Kestrel Devices")});
+    new QTreeWidgetItem(maker, QStringList{QStringLiteral("KD-210")});
+    auto* leaf = new QTreeWidgetItem(maker, QStringList{QStringLiteral("KD-340 POSPAD")});
+    auto* other = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Aurora Terminals")});
+    new QTreeWidgetItem(other, QStringList{QStringLiteral("AT-500")});
     tree.expandAll();
     tree.setCurrentItem(leaf);
 }
@@ -63,6 +65,31 @@ int WriteScreenshots(const char* dir) {
         std::printf("screen %dx%d, window with frame %dx%d\n", screen.width(), screen.height(),
                     window.frameGeometry().width(), window.frameGeometry().height());
         ok &= Save(window, out + QStringLiteral("/main-window.png"));
+        window.done(QDialog::Rejected);
+    }
+    {
+        // A Sale through the simulator: its request in the editor and its response.
+        MainWindow window;
+        QtOperator op(&window);
+        QtForm form(window.Controls());
+        CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
+        dlg.OnInitDialog();
+        window.Attach(dlg);
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        QTest::keyClicks(window.Control(id::kAmount), "1234");
+        DialogDriver driver;
+        auto snap = [&](const char* name) {
+            return [&ok, &out, name](QDialog& d) {
+                (void)QTest::qWaitForWindowExposed(&d);
+                ok &= Save(d, out + QLatin1Char('/') + QLatin1String(name));
+                d.accept();
+            };
+        };
+        driver.Then(snap("edit-xml-request.png"));
+        driver.Then([](QDialog& d) { d.accept(); });  // Receipt Info
+        driver.Then(snap("response.png"));
+        qobject_cast<QAbstractButton*>(window.Control(id::kSale))->click();
         window.done(QDialog::Rejected);
     }
     {

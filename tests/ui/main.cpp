@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryFile>
 #include <cstring>
 
 #include "Screenshots.h"
+
+namespace {
+
+// The offscreen screen is as small as the smallest desktop the window is made for, 1366x768,
+// and frames windows as a window manager would.
+constexpr char kScreen[] = R"({
+  "synchronousWindowSystemEvents": false,
+  "windowFrameMargins": true,
+  "screens": [ { "name": "offscreen", "x": 0, "y": 0, "width": 1366, "height": 768,
+                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 } ]
+})";
+
+}  // namespace
 
 // The Qt tests need one application object for the whole run. They always draw offscreen (also
 // when CTest lists them, before any environment of the tests applies). With --screenshot DIR the
@@ -15,8 +29,11 @@ int main(int argc, char** argv) {
             screenshotDir = argv[i + 1];
         }
     }
-    if (screenshotDir == nullptr && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screen;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (screenshotDir == nullptr && (platform.isEmpty() || platform == "offscreen") &&
+        screen.open() && screen.write(kScreen) > 0 && screen.flush()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     }
     QApplication app(argc, argv);
     if (screenshotDir != nullptr) {

@@ -1,0 +1,34 @@
+#include "app/DesktopStart.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/DataFolder.h"
+
+namespace nt {
+
+namespace {
+
+void Anchor(std::string& path) {
+    if (path.empty() || path == "-") {
+        return;
+    }
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    if (!ec) {
+        path = absolute.string();
+    }
+}
+
+}  // namespace
+
+bool EnterDesktopFolder(CommandLine& commandLine, std::string& error) {
+    Anchor(commandLine.scenario);
+    Anchor(commandLine.junit);
+    if (commandLine.control != "sim") {
+        Anchor(commandLine.control);
+    }
+    return EnterFolder(UserDataFolder(), error);
+}
+
+}  // namespace nt

@@ -1,0 +1,126 @@
+#include "platform/StreamedFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "platform/StaleTemporaries.h"
+#include "platform/WriteFault.h"
+
+namespace nt {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// An unnamed file in `folder`; where the file system cannot make one, a named one unlinked at
+// once. -1 with errno set on failure.
+int OpenScratch(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
+        return fd;
+    }
+    std::string name = folder + "/.nordteller-scratch.XXXXXX";
+    fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd >= 0) {
+        ::unlink(name.c_str());
+    }
+    return fd;
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = WriteSome(fd, data, size);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+StreamedFile::~StreamedFile() {
+    if (scratch_ >= 0) {
+        ::close(scratch_);
+    }
+}
+
+bool StreamedFile::Fail(int error) {
+    if (error_.empty()) {
+        error_ = std::strerror(error);
+    }
+    return false;
+}
+
+bool StreamedFile::Open(const std::string& path) {
+    path_ = path;
+    scratch_ = OpenScratch(FolderOf(path));
+    return scratch_ >= 0 || Fail(errno);
+}
+
+bool StreamedFile::Append(std::string_view data) {
+    if (!error_.empty()) {
+        return false;
+    }
+    return WriteAll(scratch_, data.data(), data.size()) || Fail(errno);
+}
+
+bool StreamedFile::CopyBody(int to) {
+    std::vector<char> buffer(1 << 20);
+    for (off_t at = 0;;) {
+        ssize_t n = ::pread(scratch_, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n == 0;
+        }
+        if (!WriteAll(to, buffer.data(), static_cast<size_t>(n))) {
+            return false;
+        }
+        at += n;
+    }
+}
+
+bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
+    if (!error_.empty()) {
+        return false;
+    }
+    std::string temporary;
+    int fd = CreateTemporaryBeside(path_, temporary);
+    if (fd < 0) {
+        return Fail(errno);
+    }
+    bool ok = WriteAll(fd, head.data(), head.size()) && CopyBody(fd) &&
+              WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok) {
+        ::chmod(temporary.c_str(), 0644);
+        ok = ::rename(temporary.c_str(), path_.c_str()) == 0;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return Fail(error);
+    }
+    return true;
+}
+
+}  // namespace nt

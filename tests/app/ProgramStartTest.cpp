@@ -1,0 +1,84 @@
+// How the built program starts: without a display, from the desktop entry, without its payment
+// client.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/ProgramRun.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Nordteller;
+using test::Outcome;
+using test::ScopedEnv;
+
+class ProgramStart : public ::testing::Test {
+  protected:
+    test::TempDir dir_;
+};
+
+TEST_F(ProgramStart, NoDisplayIsOneLineAndStatusTwo) {
+    ScopedEnv platform("QT_QPA_PLATFORM", std::nullopt);
+    ScopedEnv wayland("WAYLAND_DISPLAY", std::nullopt);
+    ScopedEnv session("XDG_SESSION_TYPE", std::nullopt);
+    for (const char* display : {"", ":9731"}) {  // none, and one nobody serves
+        ScopedEnv x("DISPLAY",
+                    *display != '\0' ? std::optional<std::string>(display) : std::nullopt);
+        Outcome r = Nordteller("");
+        EXPECT_EQ(r.status, 2) << display << " signal " << r.signal;
+        EXPECT_EQ(r.err, "nordteller: no display could be opened; --headless runs without one\n")
+            << display;
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(fs::exists("testseqNo.dat")) << display;  // start-up never began
+        EXPECT_FALSE(fs::exists("QUORLIN_LOGS")) << display;
+    }
+}
+
+TEST_F(ProgramStart, DesktopStartKeepsItsFilesInTheDataFolder) {
+    test::WriteFile("empty.scenario", "");
+    const std::string scenario = dir_.path() + "/empty.scenario";
+    {
+        ScopedEnv data("XDG_DATA_HOME", dir_.path() + "/data");
+        Outcome r = Nordteller("--desktop --headless --scenario empty.scenario");  // from here
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(test::ReadFile("data/nordteller/testseqNo.dat"), "0010010010");
+        EXPECT_TRUE(fs::is_directory("data/nordteller/QUORLIN_LOGS"));
+    }
+    {
+        // A relative XDG_DATA_HOME does not count; the default under HOME applies.
+        ScopedEnv data("XDG_DATA_HOME", "relative");
+        ScopedEnv home("HOME", dir_.path() + "/home");
+        Outcome r = Nordteller("--desktop --headless --scenario '" + scenario + "'");
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(fs::exists("home/.local/share/nordteller/testseqNo.dat"));
+        EXPECT_FALSE(fs::exists("relative"));
+    }
+    {
+        test::WriteFile("blocker", "");
+        ScopedEnv data("XDG_DATA_HOME", dir_.path() + "/blocker");
+        Outcome r = Nordteller("--desktop --headless --scenario '" + scenario + "'");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.starts_with("nordteller: cannot create '" + dir_.path() +
+                                      "/blocker/nordteller': "))
+            << r.err;
+    }
+    EXPECT_FALSE(fs::exists("testseqNo.dat"));  // the terminal's folder stays untouched
+}
+
+TEST_F(ProgramStart, LoaderReasonFollowsTheCreationFailure) {
+    test::WriteFile("empty.scenario", "");
+    Outcome r = Nordteller("--control nothere.so --headless --scenario empty.scenario");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with(
+        "message: Failed to Create CardBridgeX.ocx you may need to reinstall the product - Fatal "
+        "Error!\\r\\nCannot load the payment client library nothere.so: ./nothere.so: cannot "
+        "open shared object file: No such file or directory\n"))
+        << r.out;
+}
+
+}  // namespace
+}  // namespace nt

@@ -1,0 +1,35 @@
+// Files of the folder that are FIFOs or devices: refused at once, never waited on or read
+// without end.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "headless/HeadlessRunner.h"
+#include "script/ScriptFile.h"
+#include "support/TempDir.h"
+
+namespace nt {
+namespace {
+
+TEST(NonRegularFiles, FifosAndDevicesAreRefusedWithoutWaiting) {
+    test::TempDir dir;
+    for (const char* name : {"testseqNo.dat", "padselection.dat", "Script.csv"}) {
+        ASSERT_EQ(::mkfifo(name, 0600), 0) << name;
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunHeadless("sim", {}, out, err, ScriptOptions{true, ""}), 2);
+    EXPECT_EQ(err.str(), "nordteller: Could not open Script.csv\n");
+    EXPECT_EQ(out.str(), "message: Could not open Script.csv\n");
+    EXPECT_EQ(test::ReadFile("testseqNo.dat"), "0010010010");  // the save replaced the FIFO
+
+    std::filesystem::remove("Script.csv");
+    std::filesystem::create_symlink("/dev/zero", "Script.csv");
+    EXPECT_EQ(ReadScriptFile("Script.csv"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace nt
