@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "nordteller: %s\n", lock.InUseText().c_str());
             return 2;
         }
-        nt::ScriptOptions script{commandLine.runScript, commandLine.junit};
+        nt::ScriptOptions script{commandLine.runScript, commandLine.junit, commandLine.report};
         return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
                                    script);
     }

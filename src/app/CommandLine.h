@@ -6,14 +6,15 @@
 namespace nt {
 
 // nordteller [--control sim|PATH] [--record FILE] [--run-script]
-//            [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]
-//            [--desktop] [-h|--help] [--version]
+//            [--headless [--scenario FILE|-] [--run-script [--junit FILE]
+//            [--report FILE.html]]] [--desktop] [-h|--help] [--version]
 struct CommandLine {
     std::string control = "sim";
     bool headless = false;
     std::string scenario;  // "-": standard input; empty: none
     bool runScript = false;
     std::string junit;     // empty: no report
+    std::string report;    // empty: no HTML evidence report
     std::string record;    // the window: the scenario file the operator's actions go to
     bool desktop = false;  // the working files live in the user's data folder
     bool help = false;

@@ -39,6 +39,10 @@ TEST(ParseCommandLine, ValidForms) {
     ASSERT_TRUE(ParseCommandLine({"--record", "my run.scenario", "--run-script"}, record, error));
     EXPECT_EQ(record.record, "my run.scenario");
 
+    CommandLine report;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--run-script", "--report=r.html"}, report, error));
+    EXPECT_EQ(report.report, "r.html");
+
     CommandLine flags;
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
@@ -69,6 +73,8 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--headless", "--run-script", "--record", "r"},
          "--record needs the window, not --headless"},
         {{"--record"}, "option '--record' needs a value"},
+        {{"--headless", "--scenario", "s", "--report", "r.html"},
+         "--report needs --headless --run-script"},
         {{"--\x1B]0;x\x07"}, "unknown option '--\\x1B]0;x\\x07'"},
         {{std::string(200, 'z')},
          "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},
