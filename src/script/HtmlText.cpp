@@ -17,9 +17,6 @@ std::string HtmlEscape(std::string_view cp1252) {
             case '<':
                 out += "&lt;";
                 break;
-            case '>':
-                out += "&gt;";
-                break;
             case '"':
                 out += "&quot;";
                 break;
