@@ -28,10 +28,12 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
-    // A recording named on the command line goes where the user started the program.
-    if (commandLine.desktop && !commandLine.record.empty()) {
-        std::error_code ignored;
-        commandLine.record = std::filesystem::absolute(commandLine.record, ignored).string();
+    // A recording or report named on the command line goes where the user started the program.
+    for (std::string* path : {&commandLine.record, &commandLine.report}) {
+        if (commandLine.desktop && !path->empty()) {
+            std::error_code ignored;
+            *path = std::filesystem::absolute(*path, ignored).string();
+        }
     }
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
@@ -50,7 +52,7 @@ int main(int argc, char** argv) {
     }
 #ifdef NORDTELLER_WITH_QT
     return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript,
-                            commandLine.record);
+                            commandLine.record, commandLine.report);
 #else
     std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
     return 2;

@@ -99,8 +99,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--junit needs --run-script";
         return false;
     }
-    if (!out.report.empty() && (!out.runScript || !out.headless)) {
-        error = "--report needs --headless --run-script";
+    if (!out.report.empty() && !out.runScript) {
+        error = "--report needs --run-script";
         return false;
     }
     if (!out.record.empty() && out.headless) {
@@ -115,7 +115,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 }
 
 const char* UsageText() {
-    return "usage: nordteller [--control sim|PATH] [--record FILE] [--run-script]\n"
+    return "usage: nordteller [--control sim|PATH] [--record FILE]\n"
+           "                  [--run-script [--report FILE.html]]\n"
            "                  [--headless [--scenario FILE|-]\n"
            "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
@@ -134,7 +135,8 @@ const char* UsageText() {
            "                      before the run when FILE is Script.csv or its folder cannot\n"
            "                      be written\n"
            "  --report FILE.html  write a self-contained HTML evidence report of the script\n"
-           "                      run to FILE.html, refused like --junit\n"
+           "                      run to FILE.html (headless or the window), refused like\n"
+           "                      --junit\n"
            "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
            "                      when missing) instead of the current directory, as the\n"
            "                      desktop entry starts it\n"

@@ -118,10 +118,26 @@ std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char 
 
 }  // namespace
 
+bool HtmlReport::Open(const std::string& path) {
+    path_ = path;
+    file_.reset();
+    file_.emplace();
+    verdicts_.clear();
+    written_ = false;
+    return file_->Open(path);
+}
+
+void HtmlReport::OnRunStarted(const LocalTime& started) {
+    if (written_) {
+        Open(path_);
+    }
+    started_ = started;
+}
+
 void HtmlReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
     const char letter = VerdictLetter(testCase, verdict);
     verdicts_ += letter;
-    file_.Append(TestCaseHtml(testCase, verdict, letter));
+    file_->Append(TestCaseHtml(testCase, verdict, letter));
 }
 
 void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
@@ -149,8 +165,8 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
                 n + " " + VerdictWord(verdicts_[i]) + "\"></a>";
     }
     head += "</nav>\n";
-    RemoveStaleTemporaries(file_.Path());
-    written_ = file_.Commit(head, "</body>\n</html>\n");
+    RemoveStaleTemporaries(file_->Path());
+    written_ = file_->Commit(head, "</body>\n</html>\n");
 }
 
 }  // namespace nt

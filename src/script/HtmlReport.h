@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/StreamedFile.h"
@@ -20,17 +21,19 @@ class HtmlReport : public TestCaseSink {
     // control: the payment client as the command line named it.
     explicit HtmlReport(std::string control) : control_(std::move(control)) {}
 
-    bool Open(const std::string& path) { return file_.Open(path); }
+    bool Open(const std::string& path);
     bool Written() const { return written_; }
-    const std::string& Error() const { return file_.Error(); }
+    const std::string& Error() const { return file_->Error(); }
 
-    void OnRunStarted(const LocalTime& started) override { started_ = started; }
+    // A later run of the same window replaces the report of the one before.
+    void OnRunStarted(const LocalTime& started) override;
     void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
   private:
     std::string control_;
-    StreamedFile file_;
+    std::string path_;
+    std::optional<StreamedFile> file_{std::in_place};
     LocalTime started_;
     std::string verdicts_;  // one letter per test case: p passed, f failed, s skipped, n not run
     bool written_ = false;

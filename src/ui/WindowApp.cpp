@@ -8,10 +8,13 @@
 
 #include "app/TestPosApp.h"
 #include "headless/AnswerRecorder.h"
+#include "headless/ReportPath.h"
 #include "headless/ScenarioRecorder.h"
 #include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"
+#include "script/HtmlReport.h"
+#include "script/ScriptReport.h"
 #include "ui/AppIcon.h"
 #include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
@@ -22,7 +25,7 @@
 namespace nt {
 
 int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript,
-                 const std::string& record) {
+                 const std::string& record, const std::string& report) {
     std::optional<QApplication> created;
     {
         DisplayGuard guard;
@@ -52,7 +55,25 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
         return 2;
     }
+    HtmlReport html(control);
+    if (!report.empty()) {
+        std::optional<std::string> fault = ReportPathFault(report);
+        if (!fault && !html.Open(report)) {
+            fault = "cannot write the report '" + report + "': " + html.Error();
+        }
+        if (fault) {
+            std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
+            QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
+                                  QString::fromStdString(*fault));
+            return 2;
+        }
+    }
+    ScriptReport scriptReport(SystemClock());
+    scriptReport.AddSink(&html);
     MainWindow window;
+    ScriptObserverList observers;
+    observers.Add(&window);
+    observers.Add(&scriptReport);
     QtForm form(window.Controls());
     QtOperator qtOperator(&window);
     AnswerRecorder op(qtOperator, recorder);
@@ -60,6 +81,10 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         window.Attach(dlg);
         recorder.Baseline(dlg.form());
         window.SetRecorder(recorder);
+        if (!report.empty()) {
+            dlg.SetScriptObserver(&observers);
+            dlg.SetCommandObserver(&scriptReport);
+        }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
         // Logging that stops is told once, on stderr and in the title bar; the start-up line
