@@ -8,13 +8,11 @@
 
 #include "app/TestPosApp.h"
 #include "headless/AnswerRecorder.h"
-#include "headless/ReportPath.h"
 #include "headless/ScenarioRecorder.h"
+#include "headless/WindowEvidence.h"
 #include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"
-#include "script/HtmlReport.h"
-#include "script/ScriptReport.h"
 #include "ui/AppIcon.h"
 #include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
@@ -55,25 +53,14 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
         return 2;
     }
-    HtmlReport html(control);
-    if (!report.empty()) {
-        std::optional<std::string> fault = ReportPathFault(report);
-        if (!fault && !html.Open(report)) {
-            fault = "cannot write the report '" + report + "': " + html.Error();
-        }
-        if (fault) {
-            std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
-            QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
-                                  QString::fromStdString(*fault));
-            return 2;
-        }
+    WindowEvidence evidence(control, SystemClock());
+    if (std::optional<std::string> fault = report.empty() ? std::nullopt : evidence.Open(report)) {
+        std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
+        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
+                              QString::fromStdString(*fault));
+        return 2;
     }
-    ScriptReport scriptReport(SystemClock());
-    scriptReport.AddSink(&html);
     MainWindow window;
-    ScriptObserverList observers;
-    observers.Add(&window);
-    observers.Add(&scriptReport);
     QtForm form(window.Controls());
     QtOperator qtOperator(&window);
     AnswerRecorder op(qtOperator, recorder);
@@ -82,8 +69,7 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         recorder.Baseline(dlg.form());
         window.SetRecorder(recorder);
         if (!report.empty()) {
-            dlg.SetScriptObserver(&observers);
-            dlg.SetCommandObserver(&scriptReport);
+            evidence.Attach(dlg, window);
         }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();

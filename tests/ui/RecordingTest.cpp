@@ -20,6 +20,7 @@
 #include "headless/AnswerRecorder.h"
 #include "headless/FormDump.h"
 #include "headless/ScenarioRecorder.h"
+#include "headless/WindowEvidence.h"
 #include "platform/Clock.h"
 #include "support/ProgramRun.h"
 #include "support/ScopedEnv.h"
@@ -287,6 +288,33 @@ TEST_F(RecordingTest, WhatTheOperatorDidReplaysToTheSameRequestsAndState) {
     EXPECT_EQ(ReadFile("replay.calls"), requests);
     EXPECT_EQ(DumpLines(replay.out), DumpLines(windowDump));
     EXPECT_EQ(DumpLines(windowDump).size(), MainWindowControls().size());
+}
+
+// The window's script runs write the evidence report; a second run replaces the first's.
+TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
+    WindowEvidence evidence(kPlugin, clock_);
+    ASSERT_EQ(evidence.Open("evidence.html"), std::nullopt);
+    evidence.Attach(*dlg_, window_);
+    driver_.Then([](QDialog& d) { Press(d, "Do The Test"); })
+        .Then([](QDialog& d) { Press(d, "OK"); })
+        .Then([](QDialog& d) { Press(d, "OK"); })
+        .Then([](QDialog& d) { Press(d, "OK"); })
+        .Then([](QDialog& d) { Press(d, "Stop the Script"); });
+    window_.RunScript();
+    ASSERT_TRUE(evidence.Written());
+    const std::string first = ReadFile("evidence.html");
+    EXPECT_NE(first.find("<nav class=\"strip\"><a class=\"p\" href=\"#tc1\""), std::string::npos);
+    EXPECT_NE(first.find("<h2>1. scripted <span class=\"verdict p\">passed</span></h2>"),
+              std::string::npos);
+    EXPECT_NE(first.find("&lt;Purchase>5.00&lt;/Purchase>"), std::string::npos);  // the request
+
+    driver_.Then([](QDialog& d) { Press(d, "Skip the Test"); }).Then([](QDialog& d) {
+        Press(d, "Skip the Test");
+    });
+    window_.RunScript();
+    const std::string second = ReadFile("evidence.html");
+    EXPECT_NE(second.find("2: 0 passed, 0 failed, 2 skipped, 0 not run"), std::string::npos);
+    EXPECT_EQ(second.find("verdict p"), std::string::npos);
 }
 
 }  // namespace
