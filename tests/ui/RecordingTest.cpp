@@ -317,5 +317,46 @@ TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
     EXPECT_EQ(second.find("verdict p"), std::string::npos);
 }
 
+// Started from the system menu on a window in use: lines that restore what it shows, then the
+// actions; stopped from the menu with the dump.
+TEST_F(RecordingTest, TheSystemMenuStartsAndStopsARecording) {
+    recorder_.Finish(dlg_->form());
+    Type(id::kMerchantId, QStringLiteral("9"));
+    ClickControl(id::kCreditOnly);
+    QAction* entry = nullptr;
+    for (QAction* action : window_.SystemMenu()->actions()) {
+        if (action->text() == QStringLiteral("Start &Recording...")) {
+            entry = action;
+        }
+    }
+    ASSERT_NE(entry, nullptr);
+    driver_.Then([](QDialog& d) {
+        auto& files = dynamic_cast<QFileDialog&>(d);
+        files.selectFile(QStringLiteral("menu.scenario"));
+        static_cast<QDialog&>(files).accept();
+    });
+    entry->trigger();
+    ASSERT_TRUE(recorder_.Active());
+    EXPECT_TRUE(window_.windowTitle().startsWith(QStringLiteral("Nordteller - recording to ")));
+    EXPECT_EQ(entry->text(), QStringLiteral("Stop &Recording"));
+    driver_.Then([](QDialog& d) { Press(d, "Cancel"); });
+    ClickControl(id::kBalanceInq);
+    entry->trigger();
+    EXPECT_FALSE(recorder_.Active());
+    EXPECT_EQ(window_.windowTitle(), QStringLiteral("Nordteller"));
+
+    const std::vector<std::string> lines = Lines(ReadFile("menu.scenario"));
+    ASSERT_GT(lines.size(), 6u);
+    const std::vector<std::string> body(lines.begin() + 3, lines.end());
+    auto has = [&](const std::string& line) {
+        return std::find(body.begin(), body.end(), line) != body.end();
+    };
+    EXPECT_TRUE(has("set 1012 709"));
+    EXPECT_TRUE(has("check 1023"));
+    EXPECT_TRUE(has("uncheck 1059"));
+    const std::vector<std::string> tail(body.end() - 3, body.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"answer cancel", "click 1062", "dump"}));
+}
+
 }  // namespace
 }  // namespace nt::test
