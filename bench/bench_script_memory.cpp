@@ -1,4 +1,5 @@
-// Peak resident memory and speed of unattended script runs with a JUnit report, against the
+// Peak resident memory and speed of unattended script runs with the JUnit and HTML reports,
+// against the
 // simulated payment client: each size runs in a process of its own (forked before any window
 // exists), so each peak is that run's alone. Beside them, the bare testseqNo.dat save rate on
 // the same disk. Prints figures; exit status 1 when a run failed.
@@ -56,17 +57,19 @@ int RunOnce(int rows) {
     dlg.OnInitDialog();
     const long startKb = nt::bench::PeakResidentKb();
     const auto start = std::chrono::steady_clock::now();
-    const int status = nt::RunScriptUnattended(dlg, "report.xml", nt::SystemClock(), nowhere);
+    const int status = nt::RunScriptUnattended(dlg, "report.xml", nt::SystemClock(), nowhere,
+                                               "report.html", "sim");
     const double seconds = Seconds(std::chrono::steady_clock::now() - start).count();
     const long endKb = nt::bench::ResidentKb();
     nt::DrainLogWriter();
     std::printf(
         "%7d rows: %6.1f s, %7.0f test cases/s, peak resident %6.1f MB (%.1f MB before "
         "the run, %.1f MB as it ended, %.1f MB with the log written), report %.0f MB, "
-        "status %d\n",
+        "HTML report %.0f MB, status %d\n",
         rows, seconds, rows / seconds, nt::bench::PeakResidentKb() / 1024.0, startKb / 1024.0,
         endKb / 1024.0, nt::bench::ResidentKb() / 1024.0,
-        static_cast<double>(std::filesystem::file_size("report.xml")) / (1 << 20), status);
+        static_cast<double>(std::filesystem::file_size("report.xml")) / (1 << 20),
+        static_cast<double>(std::filesystem::file_size("report.html")) / (1 << 20), status);
     std::fflush(stdout);
     return status;
 }

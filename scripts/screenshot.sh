@@ -16,3 +16,16 @@ xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
     status=$?
     kill $wm
     exit $status'
+
+# The HTML evidence report of the example script, as a browser draws it (Debian's chromium).
+if command -v chromium >/dev/null; then
+    run=$(mktemp -d)
+    cp examples/Script.csv "$run/"
+    (cd "$run" && "$OLDPWD/build/nordteller" --headless --run-script --report report.html \
+        >/dev/null 2>&1 || true)
+    chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --window-size=1200,900 \
+        --screenshot="$PWD/docs/images/evidence-report.png" "file://$run/report.html"
+    rm -rf "$run"
+else
+    echo "chromium not found: docs/images/evidence-report.png not redrawn" >&2
+fi

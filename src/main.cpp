@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -27,6 +28,13 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
+    // A recording or report named on the command line goes where the user started the program.
+    for (std::string* path : {&commandLine.record, &commandLine.report}) {
+        if (commandLine.desktop && !path->empty()) {
+            std::error_code ignored;
+            *path = std::filesystem::absolute(*path, ignored).string();
+        }
+    }
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;
@@ -38,12 +46,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "nordteller: %s\n", lock.InUseText().c_str());
             return 2;
         }
-        nt::ScriptOptions script{commandLine.runScript, commandLine.junit};
+        nt::ScriptOptions script{commandLine.runScript, commandLine.junit, commandLine.report};
         return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
                                    script);
     }
 #ifdef NORDTELLER_WITH_QT
-    return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript);
+    return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript,
+                            commandLine.record, commandLine.report);
 #else
     std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
     return 2;

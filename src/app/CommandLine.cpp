@@ -52,6 +52,18 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         if (matched) {
             continue;
         }
+        if (!TakeValue(args, i, "--report", out.report, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            continue;
+        }
+        if (!TakeValue(args, i, "--record", out.record, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            continue;
+        }
         if (!TakeValue(args, i, "--scenario", out.scenario, matched, error)) {
             return false;
         }
@@ -87,6 +99,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--junit needs --run-script";
         return false;
     }
+    if (!out.report.empty() && !out.runScript) {
+        error = "--report needs --run-script";
+        return false;
+    }
+    if (!out.record.empty() && out.headless) {
+        error = "--record needs the window, not --headless";
+        return false;
+    }
     if (!out.junit.empty() && !out.headless) {
         error = "--junit needs --headless";
         return false;
@@ -95,10 +115,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 }
 
 const char* UsageText() {
-    return "usage: nordteller [--control sim|PATH] [--run-script]\n"
-           "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
+    return "usage: nordteller [--control sim|PATH] [--record FILE]\n"
+           "                  [--run-script [--report FILE.html]]\n"
+           "                  [--headless [--scenario FILE|-]\n"
+           "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
+           "  --record FILE       the window: write every action of the operator to FILE as a\n"
+           "                      scenario that --headless --scenario FILE replays\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
            "  --scenario FILE|-   the scenario file, or - for standard input\n"
@@ -110,6 +134,9 @@ const char* UsageText() {
            "  --junit FILE        write a JUnit XML report of the script run to FILE; refused\n"
            "                      before the run when FILE is Script.csv or its folder cannot\n"
            "                      be written\n"
+           "  --report FILE.html  write a self-contained HTML evidence report of the script\n"
+           "                      run to FILE.html (headless or the window), refused like\n"
+           "                      --junit\n"
            "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
            "                      when missing) instead of the current directory, as the\n"
            "                      desktop entry starts it\n"

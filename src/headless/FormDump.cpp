@@ -6,7 +6,7 @@
 
 namespace nt {
 
-void DumpForm(const MemoryForm& form, const PadTree& tree, Transcript& out) {
+void DumpForm(const Form& form, const PadTree& tree, Transcript& out) {
     for (const ControlSpec& spec : MainWindowControls()) {
         std::string line = std::to_string(spec.id) + '\t';
         bool enabled = form.Enabled(spec.id);

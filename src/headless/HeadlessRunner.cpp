@@ -113,7 +113,8 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
             scriptStatus = 2;
             return;
         }
-        scriptStatus = RunScriptUnattended(dlg, script.junitPath, SystemClock(), err);
+        scriptStatus = RunScriptUnattended(dlg, script.junitPath, SystemClock(), err,
+                                           script.htmlPath, control);
     });
     if (!failure) {
         failure = op.Leftover();
@@ -135,10 +136,12 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
 
 int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
                     std::ostream& err, const ScriptOptions& script) {
-    if (script.run && !script.junitPath.empty()) {
-        if (auto fault = ReportPathFault(script.junitPath)) {
-            err << "nordteller: " << *fault << '\n';
-            return 2;
+    for (const std::string* report : {&script.junitPath, &script.htmlPath}) {
+        if (script.run && !report->empty()) {
+            if (auto fault = ReportPathFault(*report)) {
+                err << "nordteller: " << *fault << '\n';
+                return 2;
+            }
         }
     }
     if (path.empty()) {

@@ -3,6 +3,7 @@
 #include "app/TestPosDlg.h"
 #include "headless/ScriptProgress.h"
 #include "platform/QuotedInput.h"
+#include "script/HtmlReport.h"
 #include "script/JUnitReport.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptReport.h"
@@ -10,7 +11,8 @@
 namespace nt {
 
 int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
-                        std::ostream& err) {
+                        std::ostream& err, const std::string& htmlPath,
+                        const std::string& control) {
     // Read as the window reads it, a file with CR-only line ends would run its first row with
     // the rest of the file in its last column; an unattended run refuses it instead.
     int longLine = 0;
@@ -32,10 +34,19 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
             << junit.Error() << '\n';
         return 2;
     }
+    HtmlReport html(control);
+    if (!htmlPath.empty() && !html.Open(htmlPath)) {
+        err << "nordteller: cannot write the report " << QuoteInput(htmlPath) << ": "
+            << html.Error() << '\n';
+        return 2;
+    }
     ScriptProgress progress(err);
     ScriptReport report(clock);
     if (!junitPath.empty()) {
         report.AddSink(&junit);
+    }
+    if (!htmlPath.empty()) {
+        report.AddSink(&html);
     }
     ScriptObserverList observers(true);
     observers.Add(&progress);
@@ -57,6 +68,11 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
     if (!junitPath.empty() && !junit.Written()) {
         err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
             << junit.Error() << '\n';
+        return 2;
+    }
+    if (!htmlPath.empty() && !html.Written()) {
+        err << "nordteller: cannot write the report " << QuoteInput(htmlPath) << ": "
+            << html.Error() << '\n';
         return 2;
     }
     if (counts.tests == 0) {

@@ -4,20 +4,13 @@
 
 #include "log/LogWriter.h"
 #include "platform/StaleTemporaries.h"
+#include "script/ReportTime.h"
 #include "script/ScriptFile.h"
 #include "script/XmlText.h"
 
 namespace nt {
 
 namespace {
-
-// Milliseconds as seconds with three decimals, exactly.
-std::string Seconds(uint64_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%llu.%03llu", static_cast<unsigned long long>(ms / 1000),
-                  static_cast<unsigned long long>(ms % 1000));
-    return text;
-}
 
 std::string Timestamp(const LocalTime& t) {
     char text[32];
@@ -51,7 +44,7 @@ std::string SystemOut(const TestCaseRecord& tc) {
     for (const std::string& message : tc.errorMessages) {
         out += "message: " + message + "\n";
     }
-    out += "time: " + Seconds(tc.elapsedMs) + " s\n";
+    out += "time: " + ReportSeconds(tc.elapsedMs) + " s\n";
     return out;
 }
 
@@ -59,7 +52,7 @@ std::string TestCaseXml(const TestCaseRecord& tc, const Verdict& verdict) {
     std::string xml = "  <testcase" + Attribute("name", XmlEscape(TestCaseName(tc), true)) +
                       Attribute("classname", kScriptFileName) + Attribute("file", kScriptFileName) +
                       Attribute("line", std::to_string(tc.line)) +
-                      Attribute("time", Seconds(tc.elapsedMs)) + ">\n";
+                      Attribute("time", ReportSeconds(tc.elapsedMs)) + ">\n";
     const std::string first = verdict.reasons.empty() ? "" : verdict.reasons.front();
     if (verdict.status == TestCaseStatus::kSkipped) {
         xml += "    <skipped" + Attribute("message", XmlEscape(first, true)) + "/>\n";
@@ -90,8 +83,8 @@ void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
             Attribute("tests", std::to_string(counts.tests)) +
             Attribute("failures", std::to_string(counts.failures)) + Attribute("errors", "0") +
             Attribute("skipped", std::to_string(counts.skipped)) +
-            Attribute("time", Seconds(elapsedMs)) + Attribute("timestamp", Timestamp(started_)) +
-            ">\n";
+            Attribute("time", ReportSeconds(elapsedMs)) +
+            Attribute("timestamp", Timestamp(started_)) + ">\n";
     RemoveStaleTemporaries(file_.Path());  // left by an earlier run killed while writing its report
     written_ = file_.Commit(head, "</testsuite>\n");
 }

@@ -3,17 +3,22 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "app/TestPosDlg.h"
+#include "headless/ScenarioLines.h"
+#include "headless/ScenarioRecorder.h"
 #include "ui/AmountLineEdit.h"
 #include "ui/AppIcon.h"
 #include "ui/Guard.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/ModalRun.h"
 #include "ui/PadTreeView.h"
 #include "ui/QtText.h"
 
@@ -21,7 +26,7 @@ namespace nt {
 
 MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("102"));
-    setWindowTitle(QStringLiteral("Nordteller"));
+    setWindowTitle(title_);
     setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -54,6 +59,9 @@ void MainWindow::BuildSystemMenu() {
     systemMenu_ = new QMenu(this);
     systemMenu_->addAction(tr("Mi&nimize"), this, &QWidget::showMinimized);
     systemMenu_->addAction(tr("&Close"), this, &QWidget::close);
+    recordAction_ =
+        systemMenu_->addAction(tr("Start &Recording..."), this, &MainWindow::ToggleRecording);
+    recordAction_->setEnabled(false);
     systemMenu_->addSeparator();
     systemMenu_->addAction(AppIcon(), tr("&About Nordteller..."), this, &MainWindow::ShowAbout);
     // The "Run Script" button stays hidden; testers reach the script runner from the keyboard.
@@ -85,7 +93,8 @@ void MainWindow::Attach(CTestPosDlg& dlg) {
     }
     dlg.SetScriptObserver(this);
     delete treeView_;
-    treeView_ = new PadTreeView(qobject_cast<QTreeWidget*>(Control(id::kPadTree)), dlg);
+    treeView_ = new PadTreeView(qobject_cast<QTreeWidget*>(Control(id::kPadTree)), dlg,
+                                [this](int node) { ForwardSelection(node); });
     treeView_->setParent(this);
 }
 
@@ -110,9 +119,90 @@ void MainWindow::Forward(int id) {
         if (dlg_ == nullptr) {
             return;
         }
-        dlg_->OnCommand(id);
+        if (id == id::kExit) {
+            FinishRecording();  // the replay shuts down by itself, after the dump
+        }
+        {
+            RecordedAction action(Recording(), dlg_->form(),
+                                  ClickLine(dlg_->form(), id, dlg_->IsBound(id)));
+            dlg_->OnCommand(id);
+        }
+        ShowRecording();
         CloseIfShutDown();
     });
+}
+
+void MainWindow::ForwardSelection(int node) {
+    if (dlg_ == nullptr) {
+        return;
+    }
+    {
+        RecordedAction action(Recording(), dlg_->form(),
+                              SelectLine(dlg_->padCatalog().padTree(), node));
+        dlg_->padCatalog().SelectPadNode(node);
+    }
+    ShowRecording();
+}
+
+void MainWindow::SetRecorder(ScenarioRecorder& recorder) {
+    recorder_ = &recorder;
+    recordAction_->setEnabled(true);
+    ShowRecording();
+}
+
+ScenarioRecorder* MainWindow::Recording() const {
+    return recorder_ != nullptr && recorder_->Active() ? recorder_ : nullptr;
+}
+
+void MainWindow::FinishRecording() {
+    if (ScenarioRecorder* recorder = Recording()) {
+        recorder->Finish(dlg_->form());
+        ShowRecording();
+    }
+}
+
+void MainWindow::ToggleRecording() {
+    Guarded("recording", [&] {
+        if (Recording() != nullptr) {
+            FinishRecording();
+        } else if (recorder_ != nullptr && dlg_ != nullptr) {
+            StartRecording();
+        }
+    });
+}
+
+void MainWindow::StartRecording() {
+    QFileDialog dialog(nullptr, tr("Record to"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(tr("Scenarios (*.txt);;All files (*)"));
+    dialog.selectFile(QStringLiteral("scenario.txt"));
+    if (RunModal(dialog, this) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    std::string error;
+    if (!recorder_->Start(dialog.selectedFiles().first().toStdString(), error)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Nordteller"),
+                        QString::fromStdString(error), QMessageBox::Ok);
+        RunModal(box, this);
+        return;
+    }
+    recorder_->WriteState(dlg_->form(), dlg_->padCatalog().padTree());
+    ShowRecording();
+}
+
+// The title and the menu entry follow the recorder; a write that failed is told once.
+void MainWindow::ShowRecording() {
+    if (recorder_ != nullptr) {
+        if (std::optional<std::string> failure = recorder_->TakeFailure()) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Nordteller"),
+                            QString::fromStdString(*failure), QMessageBox::Ok);
+            RunModal(box, this);
+        }
+    }
+    const bool active = Recording() != nullptr;
+    recordAction_->setText(active ? tr("Stop &Recording") : tr("Start &Recording..."));
+    SetTitle(title_);
 }
 
 void MainWindow::CloseIfShutDown() {
@@ -128,6 +218,7 @@ void MainWindow::reject() {
     }
     Guarded("shutdown", [&] {
         if (dlg_ != nullptr) {
+            FinishRecording();
             dlg_->OnCancel();
         }
         QDialog::reject();
@@ -158,7 +249,11 @@ void MainWindow::ShowNotice(const QString& notice) {
 
 void MainWindow::SetTitle(const QString& title) {
     title_ = title;
-    setWindowTitle(notice_.isEmpty() ? title_ : title_ + QStringLiteral(" [") + notice_ + ']');
+    QString shown = title_;
+    if (ScenarioRecorder* recorder = Recording()) {
+        shown += tr(" - recording to %1").arg(QString::fromStdString(recorder->Path()));
+    }
+    setWindowTitle(notice_.isEmpty() ? shown : shown + QStringLiteral(" [") + notice_ + ']');
 }
 
 void MainWindow::ShowAbout() {

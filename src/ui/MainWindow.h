@@ -5,6 +5,7 @@
 #include "script/ScriptObserver.h"
 #include "ui/ControlWidgets.h"
 
+class QAction;
 class QButtonGroup;
 class QMenu;
 
@@ -12,6 +13,7 @@ namespace nt {
 
 class CTestPosDlg;
 class PadTreeView;
+class ScenarioRecorder;
 
 // The main window "Nordteller": draws every control of the table and forwards clicks, typing,
 // the tree's selection, Esc, the close box and the system menu to the window logic.
@@ -26,8 +28,14 @@ class MainWindow : public QDialog, public ScriptObserver {
     // From here on events go to `dlg`, and its pad type tree is drawn; before, clicks do
     // nothing. The window must outlive `dlg`.
     void Attach(CTestPosDlg& dlg);
-    // The window's system menu: Minimize, Close, a separator and the About entry last.
+    // The window's system menu: Minimize, Close, the recording entry, a separator and the About
+    // entry last.
     QMenu* SystemMenu() const { return systemMenu_; }
+    // What the operator does is written to `recorder` while it records; the title says so.
+    void SetRecorder(ScenarioRecorder& recorder);
+    // The system menu's recording entry: stops recording, or starts it to a file the operator
+    // picks.
+    void ToggleRecording();
 
     // The hidden "Run Script" button's handler: replays Script.csv (also Ctrl+Shift+R).
     void RunScript();
@@ -57,6 +65,11 @@ class MainWindow : public QDialog, public ScriptObserver {
     QWidget* MakeAboutButton();
     void Connect();
     void Forward(int id);
+    void ForwardSelection(int node);
+    ScenarioRecorder* Recording() const;
+    void FinishRecording();
+    void StartRecording();
+    void ShowRecording();
     void CloseIfShutDown();
     void ShowAbout();
     void SetTitle(const QString& title);
@@ -66,7 +79,9 @@ class MainWindow : public QDialog, public ScriptObserver {
     QMenu* systemMenu_ = nullptr;
     CTestPosDlg* dlg_ = nullptr;
     PadTreeView* treeView_ = nullptr;
-    QString title_ = QStringLiteral("Nordteller");
+    ScenarioRecorder* recorder_ = nullptr;
+    QAction* recordAction_ = nullptr;
+    QString title_ = QStringLiteral("Nordteller");  // without the recording note and notice
     QString notice_;
 };
 

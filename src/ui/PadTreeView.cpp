@@ -8,7 +8,8 @@
 
 namespace nt {
 
-PadTreeView::PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg) : widget_(widget), dlg_(dlg) {
+PadTreeView::PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg, std::function<void(int)> select)
+    : widget_(widget), dlg_(dlg), select_(std::move(select)) {
     dlg_.padCatalog().padTree().SetObserver(this);
     connect(widget_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { OnCurrentItemChanged(item); });
@@ -70,7 +71,13 @@ void PadTreeView::OnCurrentItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const int node = item->data(0, Qt::UserRole).toInt();
-    Guarded("pad type selection", [&] { dlg_.padCatalog().SelectPadNode(node); });
+    Guarded("pad type selection", [&] {
+        if (select_) {
+            select_(node);
+        } else {
+            dlg_.padCatalog().SelectPadNode(node);
+        }
+    });
 }
 
 }  // namespace nt

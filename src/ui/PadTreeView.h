@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <vector>
 
 #include "pads/PadTree.h"
@@ -18,8 +19,9 @@ class PadTreeView : public QObject, public PadTreeObserver {
     Q_OBJECT
 
   public:
-    // The window logic forgets the view when it is destroyed, which must happen first.
-    PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg);
+    // The window logic forgets the view when it is destroyed, which must happen first. The
+    // operator's selection goes to `select` when given, to the window logic otherwise.
+    PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg, std::function<void(int node)> select = {});
 
     void OnTreeRebuilt() override;
     void OnSelectionChanged(int node) override;
@@ -32,6 +34,7 @@ class PadTreeView : public QObject, public PadTreeObserver {
 
     QTreeWidget* widget_;
     CTestPosDlg& dlg_;
+    std::function<void(int node)> select_;
     std::vector<QTreeWidgetItem*> items_;  // by node number
     bool syncing_ = false;
 };

@@ -7,7 +7,11 @@
 #include <optional>
 
 #include "app/TestPosApp.h"
+#include "headless/AnswerRecorder.h"
+#include "headless/ScenarioRecorder.h"
+#include "headless/WindowEvidence.h"
 #include "log/LogFailureWatch.h"
+#include "platform/Clock.h"
 #include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
 #include "ui/DisplayGuard.h"
@@ -18,7 +22,8 @@
 
 namespace nt {
 
-int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript) {
+int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript,
+                 const std::string& record, const std::string& report) {
     std::optional<QApplication> created;
     {
         DisplayGuard guard;
@@ -41,11 +46,31 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         return 2;
     }
 
+    ScenarioRecorder recorder(control, SystemClock());
+    std::string error;
+    if (!record.empty() && !recorder.Start(record, error)) {
+        std::fprintf(stderr, "nordteller: %s\n", error.c_str());
+        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
+        return 2;
+    }
+    WindowEvidence evidence(control, SystemClock());
+    if (std::optional<std::string> fault = report.empty() ? std::nullopt : evidence.Open(report)) {
+        std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
+        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
+                              QString::fromStdString(*fault));
+        return 2;
+    }
     MainWindow window;
     QtForm form(window.Controls());
-    QtOperator op(&window);
+    QtOperator qtOperator(&window);
+    AnswerRecorder op(qtOperator, recorder);
     CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
         window.Attach(dlg);
+        recorder.Baseline(dlg.form());
+        window.SetRecorder(recorder);
+        if (!report.empty()) {
+            evidence.Attach(dlg, window);
+        }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
         // Logging that stops is told once, on stderr and in the title bar; the start-up line

@@ -35,6 +35,14 @@ TEST(ParseCommandLine, ValidForms) {
     EXPECT_TRUE(both.runScript);
     EXPECT_EQ(both.junit, "");
 
+    CommandLine record;
+    ASSERT_TRUE(ParseCommandLine({"--record", "my run.scenario", "--run-script"}, record, error));
+    EXPECT_EQ(record.record, "my run.scenario");
+
+    CommandLine report;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--run-script", "--report=r.html"}, report, error));
+    EXPECT_EQ(report.report, "r.html");
+
     CommandLine flags;
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
     EXPECT_TRUE(flags.help);
@@ -62,6 +70,10 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--headless", "--run-script", "--junit="}, "option '--junit' needs a value"},
         {{"--scenario", "s"}, "--scenario needs --headless"},
         {{"--controls", "x"}, "unknown option '--controls'"},
+        {{"--headless", "--run-script", "--record", "r"},
+         "--record needs the window, not --headless"},
+        {{"--record"}, "option '--record' needs a value"},
+        {{"--headless", "--scenario", "s", "--report", "r.html"}, "--report needs --run-script"},
         {{"--\x1B]0;x\x07"}, "unknown option '--\\x1B]0;x\\x07'"},
         {{std::string(200, 'z')},
          "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},

@@ -186,8 +186,10 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
     Outcome h = Nordteller("--help");
     EXPECT_EQ(h.status, 0);
     EXPECT_TRUE(h.out.starts_with(
-        "usage: nordteller [--control sim|PATH] [--run-script]\n"
-        "                  [--headless [--scenario FILE|-] [--run-script [--junit FILE]]]\n"
+        "usage: nordteller [--control sim|PATH] [--record FILE]\n"
+        "                  [--run-script [--report FILE.html]]\n"
+        "                  [--headless [--scenario FILE|-]\n"
+        "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
         "                  [--desktop] [-h|--help] [--version]\n"));
     Outcome shortHelp = Nordteller("-h");
     EXPECT_EQ(shortHelp.status, 0);

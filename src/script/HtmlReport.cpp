@@ -1,0 +1,172 @@
+#include "script/HtmlReport.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "log/LogWriter.h"
+#include "platform/StaleTemporaries.h"
+#include "response/ExtractTagValue.h"
+#include "script/HtmlText.h"
+#include "script/ReportTime.h"
+#include "script/ScriptFile.h"
+
+namespace nt {
+
+namespace {
+
+constexpr const char* kStyle =
+    "body{font-family:sans-serif;margin:1em 2em;color:#222}"
+    "h1{font-size:1.4em}h2{font-size:1.1em;margin-top:2em}"
+    "table{border-collapse:collapse}td,th{border:1px solid #bbb;padding:2px 8px;text-align:left;"
+    "vertical-align:top}"
+    ".strip{display:flex;flex-wrap:wrap;gap:1px;margin:1em 0}"
+    ".strip a{display:block;width:10px;height:16px}"
+    ".p{background:#2e8b3e}.f{background:#c62828}.s{background:#f2b705}.n{background:#999}"
+    ".verdict{font-weight:bold;padding:0 6px;color:#fff}"
+    "pre{background:#f5f5f5;border:1px solid #ddd;padding:6px;overflow-x:auto;white-space:pre}"
+    "pre.slip{width:40ch;background:#fffef5;font-family:monospace;white-space:pre}";
+
+std::string Stamp(const LocalTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year % 10000, t.month % 100,
+                  t.day % 100, t.hour % 100, t.minute % 100, t.second % 100);
+    return text;
+}
+
+char VerdictLetter(const TestCaseRecord& tc, const Verdict& verdict) {
+    if (!tc.reached) {
+        return 'n';
+    }
+    return verdict.status == TestCaseStatus::kPassed   ? 'p'
+           : verdict.status == TestCaseStatus::kFailed ? 'f'
+                                                       : 's';
+}
+
+const char* VerdictWord(char letter) {
+    switch (letter) {
+        case 'p':
+            return "passed";
+        case 'f':
+            return "failed";
+        case 's':
+            return "skipped";
+        default:
+            return "not run";
+    }
+}
+
+std::string Row(const char* name, const std::string& cp1252Value) {
+    return std::string("<tr><th>") + name + "</th><td>" + HtmlEscape(cp1252Value) + "</td></tr>\n";
+}
+
+std::string Pre(const char* title, const std::string& cp1252, const char* cls = nullptr) {
+    return std::string("<h3>") + title + "</h3>\n<pre" +
+           (cls != nullptr ? std::string(" class=\"") + cls + "\"" : "") + ">" +
+           HtmlEscape(cp1252) + "</pre>\n";
+}
+
+// The receipt as the log holds it, cut like every document of the report.
+std::string ReceiptText(const std::string& baseName) {
+    std::ifstream in(std::string(kLogDirectory) + "/" + baseName + ".txt", std::ios::binary);
+    if (!in) {
+        return {};
+    }
+    std::string text;
+    text.resize(kReportTextLimit + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    return ReportCopy(text);
+}
+
+std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char letter) {
+    const std::string id = "tc" + std::to_string(tc.index);
+    std::string html = "<section id=\"" + id + "\">\n<h2>" + std::to_string(tc.index) + ". " +
+                       HtmlEscape(TestCaseName(tc)) + " <span class=\"verdict " + letter + "\">" +
+                       VerdictWord(letter) + "</span></h2>\n<table>\n";
+    html += Row(kScriptFileName, "line " + std::to_string(tc.line));
+    html += Row("Test Case Info", tc.row.Info());
+    html += Row("Type and amount", tc.row.Type() + " " + tc.row.Amount());
+    html += Row("Expected CmdStatus", tc.row.ExpectedOutcome());
+    html += Row("Actual CmdStatus", tc.lastStatus.value_or(""));
+    const std::string last = tc.responses.empty() ? std::string() : tc.responses.back();
+    html += Row("TextResponse", ExtractTagValue(last, "TextResponse"));
+    std::string reasons;
+    for (const std::string& reason : verdict.reasons) {
+        reasons += (reasons.empty() ? "" : "\n") + reason;
+    }
+    html += Row("Why", reasons);
+    html += Row("Time", ReportSeconds(tc.elapsedMs) + " s");
+    html += "</table>\n";
+    for (const std::string& request : tc.requests) {
+        html += Pre("Request as sent", request);
+    }
+    for (const std::string& response : tc.responses) {
+        html += Pre("Response", response);
+    }
+    if (!tc.receipts.empty()) {
+        GetLogWriter().Flush();  // the receipt files are written behind the commands
+    }
+    for (const std::string& receipt : tc.receipts) {
+        html += Pre(("Receipt " + HtmlEscape(receipt)).c_str(), ReceiptText(receipt), "slip");
+    }
+    for (const std::string& message : tc.errorMessages) {
+        html += Pre("Message", message);
+    }
+    return html + "</section>\n";
+}
+
+}  // namespace
+
+bool HtmlReport::Open(const std::string& path) {
+    path_ = path;
+    file_.reset();
+    file_.emplace();
+    verdicts_.clear();
+    written_ = false;
+    return file_->Open(path);
+}
+
+void HtmlReport::OnRunStarted(const LocalTime& started) {
+    if (written_) {
+        Open(path_);
+    }
+    started_ = started;
+}
+
+void HtmlReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
+    const char letter = VerdictLetter(testCase, verdict);
+    verdicts_ += letter;
+    file_->Append(TestCaseHtml(testCase, verdict, letter));
+}
+
+void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
+    int notRun = 0;
+    for (char letter : verdicts_) {
+        notRun += letter == 'n' ? 1 : 0;
+    }
+    const int passed = counts.tests - counts.failures - counts.skipped;
+    std::string head =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Nordteller script run</title>\n<style>" +
+        std::string(kStyle) +
+        "</style>\n</head>\n<body>\n<h1>Nordteller script run</h1>\n<table>\n";
+    head += Row("Version", NORDTELLER_VERSION);
+    head += Row("Payment client", control_);
+    head += Row("Started", Stamp(started_));
+    head += Row("Duration", ReportSeconds(elapsedMs) + " s");
+    head += "<tr><th>Test cases</th><td>" + std::to_string(counts.tests) + ": " +
+            std::to_string(passed) + " passed, " + std::to_string(counts.failures) + " failed, " +
+            std::to_string(counts.skipped - notRun) + " skipped, " + std::to_string(notRun) +
+            " not run</td></tr>\n</table>\n<nav class=\"strip\">";
+    for (size_t i = 0; i < verdicts_.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        head += "<a class=\"" + std::string(1, verdicts_[i]) + "\" href=\"#tc" + n + "\" title=\"" +
+                n + " " + VerdictWord(verdicts_[i]) + "\"></a>";
+    }
+    head += "</nav>\n";
+    RemoveStaleTemporaries(file_->Path());
+    written_ = file_->Commit(head, "</body>\n</html>\n");
+}
+
+}  // namespace nt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/StreamedFile.h"
+#include "script/TestCaseSink.h"
+
+namespace nt {
+
+// The run as one self-contained HTML page (UTF-8, inline CSS, no script, nothing fetched): a
+// header with the version, the payment client, the start, the duration and the counts; a strip
+// of one cell per test case coloured by verdict, linking to it; then per test case its line and
+// Test Case Info, the expected and actual CmdStatus, the TextResponse, the verdict and why, the
+// requests as sent, the responses, the receipts as 40-column slips and the time taken. Written
+// as test cases finish beside the JUnit report, with the same bound: documents are report
+// copies, and only one byte per test case (its verdict, for the strip) stays in memory.
+class HtmlReport : public TestCaseSink {
+  public:
+    // control: the payment client as the command line named it.
+    explicit HtmlReport(std::string control) : control_(std::move(control)) {}
+
+    bool Open(const std::string& path);
+    bool Written() const { return written_; }
+    const std::string& Error() const { return file_->Error(); }
+
+    // A later run of the same window replaces the report of the one before.
+    void OnRunStarted(const LocalTime& started) override;
+    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
+
+  private:
+    std::string control_;
+    std::string path_;
+    std::optional<StreamedFile> file_{std::in_place};
+    LocalTime started_;
+    std::string verdicts_;  // one letter per test case: p passed, f failed, s skipped, n not run
+    bool written_ = false;
+};
+
+}  // namespace nt
