@@ -24,7 +24,7 @@ class CLogWriter : public CLogQueue {
                         std::chrono::milliseconds stopWait = kLogStopWait);
     // Stops after a last pass that writes everything queued so far, waiting at most stopWait;
     // a thread still busy then is left to finish on its own.
-    ~CLogWriter() override;
+    ~CLogWriter();
 
     bool Stopped() const { return queue_->Stopped(); }
     // Why logging stopped before its time; empty while it runs and after an orderly stop.

@@ -70,13 +70,4 @@ std::span<const CommandSpec> Commands() {
     return kCommands;
 }
 
-const CommandSpec* FindCommand(int id) {
-    for (const auto& c : kCommands) {
-        if (c.id == id) {
-            return &c;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace nt

@@ -21,6 +21,5 @@ struct CommandSpec {
 
 // Every command button of the main window; gift cards and batch close have flows of their own.
 std::span<const CommandSpec> Commands();
-const CommandSpec* FindCommand(int id);
 
 }  // namespace nt
