@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace nt {
@@ -11,10 +12,14 @@ class ReceiptSink {
     virtual void Trace(std::string_view entry) = 0;
 };
 
-// The receipt file, through the log writer.
+// The receipt file, through the log writer; keeps a copy of what it wrote, one entry a line.
 class LogWriterReceiptSink : public ReceiptSink {
   public:
     void Trace(std::string_view entry) override;
+    const std::string& Written() const { return written_; }
+
+  private:
+    std::string written_;
 };
 
 }  // namespace nt

@@ -84,7 +84,7 @@ bool CTestPosDlg::HandleResponse(std::string response) {
                          customerLanguage, posPad,        customerLinesPresent};
     LogWriterReceiptSink sink;
     RenderReceipt(inputs, sink, op_);
-    commandObserver().OnReceipt(GetReceiptFileName());
+    commandObserver().OnReceipt(GetReceiptFileName(), sink.Written());
     return true;
 }
 
