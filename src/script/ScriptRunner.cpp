@@ -1,4 +1,6 @@
-#include <vector>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/Controls.h"
 #include "app/SequenceSaveBehind.h"
