@@ -19,6 +19,7 @@
 #include "script/JUnitReport.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
+#include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"
 #include "script/ScriptRow.h"
 
@@ -34,14 +35,14 @@ using Window = nt::fuzz::FuzzWindow<DoEveryTest>;
 Window* g_window = nullptr;
 
 // What follows a line in the file: nothing at the end, else LF or CR LF.
-void CheckLines(std::string_view content, const std::vector<std::string_view>& lines) {
+void CheckLines(std::string_view content, const std::vector<std::string>& lines) {
     if (content.starts_with("\xEF\xBB\xBF")) {
         content.remove_prefix(3);
     }
     size_t at = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        if (line.data() != content.data() + at || line.find('\n') != std::string_view::npos) {
+        if (content.substr(at, line.size()) != line || line.find('\n') != std::string_view::npos) {
             std::abort();
         }
         at += line.size();
@@ -124,7 +125,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string content(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string_view> lines = nt::ScriptLines(content);
+    std::ofstream(nt::kScriptFileName, std::ios::binary | std::ios::trunc) << content;
+    // A small read size puts read boundaries inside lines and line ends.
+    nt::ScriptLineReader file(nt::kScriptFileName, nt::kMaxScriptLineBytes, 7);
+    std::vector<std::string> lines;
+    while (std::optional<std::string_view> line = file.Next()) {
+        lines.emplace_back(*line);
+    }
     CheckLines(content, lines);
     size_t runnable = 0;
     for (std::string_view line : lines) {
@@ -137,7 +144,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
 
-    std::ofstream(nt::kScriptFileName, std::ios::binary | std::ios::trunc) << content;
     nt::ManualClock clock;
     nt::ScriptReport report(clock);
     nt::JUnitReport junit;

@@ -20,8 +20,9 @@ class CommandObserver {
     // The payment client's response text, possibly empty.
     virtual void OnResponse(const std::string& response) = 0;
     virtual void OnNoResponse(NoResponse why) = 0;
-    // A receipt was rendered into QUORLIN_LOGS/<baseName>.txt.
-    virtual void OnReceipt(const std::string& baseName) = 0;
+    // A receipt was rendered into QUORLIN_LOGS/<baseName>.txt; text is what it added there, one
+    // entry a line (the file itself may hold earlier receipts of the same name).
+    virtual void OnReceipt(const std::string& baseName, const std::string& text) = 0;
     // A message box; responseBox is true for the box that shows the response text itself.
     virtual void OnMessage(const std::string& text, bool responseBox) = 0;
 };

@@ -6,6 +6,7 @@
 #include "script/HtmlReport.h"
 #include "script/JUnitReport.h"
 #include "script/ScriptFile.h"
+#include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"
 
 namespace nt {
@@ -15,16 +16,15 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
                         const std::string& control) {
     // Read as the window reads it, a file with CR-only line ends would run its first row with
     // the rest of the file in its last column; an unattended run refuses it instead.
-    int longLine = 0;
-    if (std::optional<std::string> content = ReadScriptFile(kScriptFileName, &longLine)) {
-        if (const int line = LoneCarriageReturnLine(*content)) {
+    if (ScriptLineReader file(kScriptFileName); file.Opened()) {
+        if (const int line = LoneCarriageReturnLine(file)) {
             err << "nordteller: " << kScriptFileName << " line " << line
                 << ": carriage return without line feed (CR-only line ends are not read as "
                    "line ends); save the file with LF or CR LF line ends\n";
             return 2;
         }
-        if (longLine != 0) {
-            err << "nordteller: " << kScriptFileName << " line " << longLine
+        if (file.FirstLongLine() != 0) {
+            err << "nordteller: " << kScriptFileName << " line " << file.FirstLongLine()
                 << ": longer than 1 MiB, not a test case\n";
         }
     }

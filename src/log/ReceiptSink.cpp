@@ -7,6 +7,8 @@ namespace nt {
 void LogWriterReceiptSink::Trace(std::string_view entry) {
     // A stopped writer drops the entry; the receipt dialog is shown regardless.
     LogTrace(writer_, fileName_, entry);
+    written_.append(entry);
+    written_ += "\r\n";
 }
 
 }  // namespace nt

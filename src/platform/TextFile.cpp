@@ -32,9 +32,8 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-// A regular file opened for reading, or -1: missing, anything but a regular file, or held
-// exclusively by another process. Opening does not block, so a FIFO is refused, not waited on.
-// `size` is its size when known.
+}  // namespace
+
 int OpenForReading(const std::string& path, size_t& size) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -48,8 +47,6 @@ int OpenForReading(const std::string& path, size_t& size) {
     size = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
     return fd;
 }
-
-}  // namespace
 
 std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxLine,
                                             int& firstLongLine) {

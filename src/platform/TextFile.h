@@ -14,6 +14,11 @@ namespace nt {
 std::optional<std::string> ReadFirstLine(const std::string& path);
 inline constexpr size_t kMaxLineBytes = 16u << 20;
 
+// A regular file opened for reading with a shared lock, or -1: missing, anything but a regular
+// file, no permission, or held exclusively by another process. Opening does not block, so a
+// FIFO is refused, not waited on. `size` is its size when known. The caller closes it.
+int OpenForReading(const std::string& path, size_t& size);
+
 // The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

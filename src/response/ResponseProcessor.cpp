@@ -82,7 +82,7 @@ bool ResponseProcessor::HandleResponse(const std::string& response) {
                          customerLanguage, posPad,        customerLinesPresent};
     LogWriterReceiptSink sink(log_, pos_.ReceiptFileName);
     RenderReceipt(inputs, sink, op_);
-    op_.Observer().OnReceipt(pos_.ReceiptFileName);
+    op_.Observer().OnReceipt(pos_.ReceiptFileName, sink.Written());
     return true;
 }
 

@@ -1,10 +1,7 @@
 #include "script/HtmlReport.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
-#include "log/LogWriter.h"
 #include "platform/StaleTemporaries.h"
 #include "response/ExtractTagValue.h"
 #include "script/HtmlText.h"
@@ -66,17 +63,22 @@ std::string Pre(const char* title, const std::string& cp1252, const char* cls = 
            HtmlEscape(cp1252) + "</pre>\n";
 }
 
-// The receipt as the log holds it, cut like every document of the report.
-std::string ReceiptText(const std::string& baseName) {
-    std::ifstream in(std::string(kLogDirectory) + "/" + baseName + ".txt", std::ios::binary);
-    if (!in) {
-        return {};
+// A receipt as a slip: CRs and the blanks that end its lines take no room on paper.
+std::string Slip(std::string_view text) {
+    std::string slip;
+    slip.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\r') {
+            continue;
+        }
+        if (c == '\n') {
+            while (!slip.empty() && slip.back() == ' ') {
+                slip.pop_back();
+            }
+        }
+        slip += c;
     }
-    std::string text;
-    text.resize(kReportTextLimit + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<size_t>(in.gcount()));
-    return ReportCopy(text);
+    return slip;
 }
 
 std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char letter) {
@@ -104,11 +106,9 @@ std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char 
     for (const std::string& response : tc.responses) {
         html += Pre("Response", response);
     }
-    if (!tc.receipts.empty()) {
-        GetLogWriter().Flush();  // the receipt files are written behind the commands
-    }
-    for (const std::string& receipt : tc.receipts) {
-        html += Pre(("Receipt " + HtmlEscape(receipt)).c_str(), ReceiptText(receipt), "slip");
+    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptTexts.size(); ++i) {
+        html += Pre(("Receipt " + HtmlEscape(tc.receipts[i])).c_str(), Slip(tc.receiptTexts[i]),
+                    "slip");
     }
     for (const std::string& message : tc.errorMessages) {
         html += Pre("Message", message);

@@ -84,9 +84,10 @@ void ScriptReport::OnNoResponse(NoResponse why) {
     }
 }
 
-void ScriptReport::OnReceipt(const std::string& baseName) {
+void ScriptReport::OnReceipt(const std::string& baseName, const std::string& text) {
     if (current_) {
         current_->receipts.push_back(baseName);
+        current_->receiptTexts.push_back(ReportCopy(text));
     }
 }
 

@@ -1,12 +1,15 @@
 #include "script/ScriptRunner.h"
 
-#include <vector>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "form/AmountEdit.h"
 #include "form/Controls.h"
 #include "pos/SequenceSaveBehind.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
+#include "script/ScriptLineReader.h"
 #include "script/ScriptRow.h"
 
 namespace nt {
@@ -30,10 +33,10 @@ std::optional<ScriptTestCase> RunnableRow(std::string_view text, int line) {
     return ScriptTestCase{0, line, std::move(row), {}};
 }
 
-int CountRunnableRows(const std::vector<std::string_view>& lines) {
+int CountRunnableRows(ScriptLineReader& file) {
     int total = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        total += RunnableRow(lines[i], static_cast<int>(i) + 1) ? 1 : 0;
+    while (std::optional<std::string_view> line = file.Next()) {
+        total += RunnableRow(*line, file.Line()) ? 1 : 0;
     }
     return total;
 }
@@ -131,23 +134,22 @@ bool ScriptRunner::RunTestCase(ScriptTestCase& testCase, int total, ScriptObserv
 void ScriptRunner::OnRunScript() {
     NullScriptObserver none;
     ScriptObserver& observer = observer_ != nullptr ? *observer_ : none;
-    std::optional<std::string> content = ReadScriptFile(kScriptFileName);
-    if (!content) {
+    // Read twice, as a stream: once to count the rows, once to run them.
+    ScriptLineReader file(kScriptFileName);
+    const int total = CountRunnableRows(file);
+    if (!file.Rewind()) {
         op_.Message(std::string("Could not open ") + kScriptFileName);
         observer.OnScriptEnded(ScriptEnd::kCouldNotOpen);
         return;
     }
-    // Rows are split as they are reached: nothing per row is kept beyond the file's text.
-    const std::vector<std::string_view> lines = ScriptLines(*content);
-    const int total = CountRunnableRows(lines);
     // Each command's save of the sequence number runs behind the next test case; the last one
     // is in the file before this returns.
     SequenceSaveBehind savesBehind(store_);
     observer.OnScriptStarted(total);
     ScriptEnd end = ScriptEnd::kCompleted;
     int index = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::optional<ScriptTestCase> testCase = RunnableRow(lines[i], static_cast<int>(i) + 1);
+    while (std::optional<std::string_view> line = file.Next()) {
+        std::optional<ScriptTestCase> testCase = RunnableRow(*line, file.Line());
         if (!testCase) {
             continue;
         }

@@ -37,6 +37,7 @@ struct TestCaseRecord {
     std::optional<std::string> lastStatus;
     std::optional<NoResponse> noResponse;
     std::vector<std::string> receipts;       // receipt file base names
+    std::vector<std::string> receiptTexts;   // what each receipt wrote, report copies
     std::vector<std::string> errorMessages;  // message boxes other than the response's own
     uint64_t elapsedMs = 0;
 };

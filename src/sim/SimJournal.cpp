@@ -55,9 +55,23 @@ BatchTotals SimJournal::Totals() const {
     return t;
 }
 
+size_t SimJournal::PositionOf(const JournalEntry& entry) const {
+    // The reference index names the entry in all but odd batches that reuse a RefNo.
+    const auto it = byRef_.find(entry.refNo);
+    if (it != byRef_.end() && &entries_[it->second] == &entry) {
+        return it->second;
+    }
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (&entries_[i] == &entry) {
+            return i;
+        }
+    }
+    return entries_.size();
+}
+
 BatchTotals SimJournal::Close() {
     const BatchTotals closed = Totals();
-    std::vector<JournalEntry> kept;
+    std::deque<JournalEntry> kept;
     for (JournalEntry& e : entries_) {
         if (e.stored) {
             kept.push_back(std::move(e));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -75,9 +76,7 @@ class SimJournal {
     size_t Add(JournalEntry entry);
     // Replaces the entry at `position` (its RefNo stays).
     void Update(size_t position, const JournalEntry& entry);
-    size_t PositionOf(const JournalEntry& entry) const {
-        return static_cast<size_t>(&entry - entries_.data());
-    }
+    size_t PositionOf(const JournalEntry& entry) const;
 
     BatchTotals Totals() const;
     // Ends the open batch (its references are remembered as closed) and opens the next one;
@@ -86,7 +85,7 @@ class SimJournal {
     // Stored entries enter the open batch; returns their positions.
     std::vector<size_t> Forward();
 
-    const std::vector<JournalEntry>& Entries() const { return entries_; }
+    const std::deque<JournalEntry>& Entries() const { return entries_; }
     const std::unordered_map<std::string, int>& ClosedReferences() const { return closed_; }
 
     // Restoring from the journal file.
@@ -98,7 +97,8 @@ class SimJournal {
   private:
     int batchNo_ = 1;
     int tranNo_ = 0;
-    std::vector<JournalEntry> entries_;
+    // A deque: a batch of 100,000 sales grows it without a reallocation holding two copies.
+    std::deque<JournalEntry> entries_;
     std::unordered_map<std::string, size_t> byRef_;
     std::unordered_map<std::string, int> closed_;
 };

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "headless/HeadlessRunner.h"
-#include "script/ScriptFile.h"
+#include "script/ScriptLineReader.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -28,7 +28,7 @@ TEST(NonRegularFiles, FifosAndDevicesAreRefusedWithoutWaiting) {
 
     std::filesystem::remove("Script.csv");
     std::filesystem::create_symlink("/dev/zero", "Script.csv");
-    EXPECT_EQ(ReadScriptFile("Script.csv"), std::nullopt);
+    EXPECT_FALSE(ScriptLineReader("Script.csv").Opened());
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ class ReceiptNames : public CommandObserver {
     void OnRequestSent(const std::string&) override {}
     void OnResponse(const std::string&) override {}
     void OnNoResponse(NoResponse) override {}
-    void OnReceipt(const std::string& baseName) override { names.push_back(baseName); }
+    void OnReceipt(const std::string& baseName, const std::string&) override {
+        names.push_back(baseName);
+    }
     void OnMessage(const std::string&, bool) override {}
     std::vector<std::string> names;
 };

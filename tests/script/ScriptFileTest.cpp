@@ -1,4 +1,4 @@
-#include "script/ScriptFile.h"
+#include "script/ScriptLineReader.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,15 +17,27 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines LinesOf(const std::string& content) {
+// Every line of a file, or nullopt when it cannot be opened.
+std::optional<Lines> ReadLines(const std::string& path, size_t maxLine = kMaxScriptLineBytes,
+                               size_t readSize = ScriptLineReader::kReadSize) {
+    ScriptLineReader file(path, maxLine, readSize);
+    if (!file.Opened()) {
+        return std::nullopt;
+    }
     Lines lines;
-    for (std::string_view line : ScriptLines(content)) {
-        lines.emplace_back(line);
+    while (std::optional<std::string_view> line = file.Next()) {
+        lines.emplace_back(*line);
     }
     return lines;
 }
 
-TEST(ScriptLines, LineEndsAndByteOrderMark) {
+Lines LinesOf(const std::string& content, size_t readSize = ScriptLineReader::kReadSize) {
+    test::TempDir dir;
+    test::WriteFile("Script.csv", content);
+    return ReadLines("Script.csv", SIZE_MAX, readSize).value_or(Lines{"<unreadable>"});
+}
+
+TEST(ScriptLineReader, LineEndsAndByteOrderMark) {
     const std::pair<std::string, Lines> cases[] = {
         {"", {}},
         {"a", {"a"}},
@@ -53,7 +65,7 @@ TEST(ScriptLines, LineEndsAndByteOrderMark) {
     }
 }
 
-TEST(ScriptLines, VeryLongLineStaysWhole) {
+TEST(ScriptLineReader, VeryLongLineStaysWholeUpToTheBound) {
     std::string longLine(5'000'000, 'x');
     Lines lines = LinesOf("Run,5\r\n" + longLine + "\r\nlast");
     ASSERT_EQ(lines.size(), 3u);
@@ -61,32 +73,61 @@ TEST(ScriptLines, VeryLongLineStaysWhole) {
     EXPECT_EQ(lines[2], "last");
 }
 
-TEST(ReadScriptFile, WholeContentOrNothing) {
+// Every read size from one byte up: each line, CR LF pair and the byte order mark split at
+// every position between two reads; a second pass over the same open file reads the same.
+TEST(ScriptLineReader, LinesSplitAcrossReads) {
+    const std::string content =
+        "\xEF\xBB\xBFRun,5\r\nab\rc\r\n\r\nlongest\r\n\nxy\r\r\nlast-line\r";
+    const Lines whole = {"Run,5", "ab\rc", "", "longest", "", "xy\r", "last-line\r"};
+    // Lines of more than 6 bytes, a CR before the LF counted: empty, or gone when they end the
+    // file.
+    const Lines bounded = {"Run,5", "ab\rc", "", "", "", "xy\r"};
     test::TempDir dir;
-    std::string content = "\xEF\xBB\xBFRun,5\r\n";
-    content += std::string(200'000, ',');  // larger than one read
     test::WriteFile("Script.csv", content);
-    EXPECT_EQ(ReadScriptFile("Script.csv"), content);
-
-    EXPECT_EQ(ReadScriptFile("missing.csv"), std::nullopt);
-    std::filesystem::create_directory("dir.csv");
-    EXPECT_EQ(ReadScriptFile("dir.csv"), std::nullopt);
-
-    test::WriteFile("empty.csv", "");
-    EXPECT_EQ(ReadScriptFile("empty.csv"), "");
+    for (size_t readSize = 1; readSize <= content.size() + 1; ++readSize) {
+        EXPECT_EQ(ReadLines("Script.csv", SIZE_MAX, readSize), whole) << readSize;
+        ScriptLineReader file("Script.csv", 6, readSize);
+        for (int pass = 0; pass < 2; ++pass) {
+            Lines lines;
+            while (std::optional<std::string_view> line = file.Next()) {
+                lines.emplace_back(*line);
+            }
+            EXPECT_EQ(lines, bounded) << readSize;
+            EXPECT_EQ(file.FirstLongLine(), 4) << readSize;
+            EXPECT_EQ(file.Line(), 6) << readSize;
+            ASSERT_TRUE(file.Rewind());
+        }
+    }
 }
 
-TEST(ReadScriptFile, ALineOverOneMebibyteReadsAsAnEmptyLine) {
+TEST(ScriptLineReader, WholeContentOrNothing) {
+    test::TempDir dir;
+    const std::string last(200'000, ',');  // larger than one read
+    test::WriteFile("Script.csv", "\xEF\xBB\xBFRun,5\r\n" + last);
+    EXPECT_EQ(ReadLines("Script.csv"), (Lines{"Run,5", last}));
+
+    EXPECT_EQ(ReadLines("missing.csv"), std::nullopt);
+    std::filesystem::create_directory("dir.csv");
+    EXPECT_EQ(ReadLines("dir.csv"), std::nullopt);
+
+    test::WriteFile("empty.csv", "");
+    EXPECT_EQ(ReadLines("empty.csv"), Lines{});
+}
+
+TEST(ScriptLineReader, ALineOverOneMebibyteReadsAsAnEmptyLine) {
     test::TempDir dir;
     const std::string limit(kMaxScriptLineBytes, 'x');
     const std::string row = "Run,5,,R,A,Sale,0,0,A";
     test::WriteFile("Script.csv", limit + "\n" + limit + "y\r\n" + row + "\n" + limit + "zz");
-    int longLine = -1;
-    EXPECT_EQ(ReadScriptFile("Script.csv", &longLine), limit + "\n\n" + row + "\n");
-    EXPECT_EQ(longLine, 2);
+    EXPECT_EQ(ReadLines("Script.csv"), (Lines{limit, "", row}));
+    ScriptLineReader file("Script.csv");
+    EXPECT_EQ(LoneCarriageReturnLine(file), 0);
+    EXPECT_EQ(file.FirstLongLine(), 2);
     test::WriteFile("Script.csv", row);
-    EXPECT_EQ(ReadScriptFile("Script.csv", &longLine), row);
-    EXPECT_EQ(longLine, 0);
+    EXPECT_EQ(ReadLines("Script.csv"), Lines{row});
+    ScriptLineReader again("Script.csv");
+    EXPECT_EQ(LoneCarriageReturnLine(again), 0);
+    EXPECT_EQ(again.FirstLongLine(), 0);
 }
 
 TEST(LoneCarriageReturnLine, FirstLineWithACrThatNoLfFollows) {
@@ -94,31 +135,31 @@ TEST(LoneCarriageReturnLine, FirstLineWithACrThatNoLfFollows) {
         {"", 0},       {"a\r\nb\r\n", 0},  {"a\nb", 0},         {"a\r", 1},
         {"a\rb\r", 1}, {"a\r\nb\rc\n", 2}, {"a\n\nb\r\r\n", 3},
     };
+    test::TempDir dir;
     for (const auto& [content, line] : cases) {
-        EXPECT_EQ(LoneCarriageReturnLine(content), line) << testing::PrintToString(content);
+        test::WriteFile("Script.csv", content);
+        ScriptLineReader file("Script.csv");
+        EXPECT_EQ(LoneCarriageReturnLine(file), line) << testing::PrintToString(content);
     }
 }
 
-TEST(ReadScriptFile, SharedWithReadersLockedExclusivelyIsUnreadable) {
+TEST(ScriptLineReader, SharedWithReadersLockedExclusivelyIsUnreadable) {
     test::TempDir dir;
     test::WriteFile("Script.csv", "Run,5\n");
     int fd = ::open("Script.csv", O_RDONLY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_SH), 0);
-    EXPECT_EQ(ReadScriptFile("Script.csv"), "Run,5\n");
+    EXPECT_EQ(ReadLines("Script.csv"), Lines{"Run,5"});
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    EXPECT_EQ(ReadScriptFile("Script.csv"), std::nullopt);
+    EXPECT_EQ(ReadLines("Script.csv"), std::nullopt);
     ::close(fd);
-    EXPECT_EQ(ReadScriptFile("Script.csv"), "Run,5\n");
+    EXPECT_EQ(ReadLines("Script.csv"), Lines{"Run,5"});
 }
 
 // The bundled example: a header that does not run, every transaction type once or more, and
 // an expected outcome on every runnable row.
 TEST(ExampleScript, CoversEveryTransactionType) {
-    std::optional<std::string> content =
-        ReadScriptFile(NORDTELLER_SOURCE_DIR "/examples/Script.csv");
-    ASSERT_TRUE(content);
-    std::vector<std::string_view> lines = ScriptLines(*content);
+    const Lines lines = ReadLines(NORDTELLER_SOURCE_DIR "/examples/Script.csv").value_or(Lines{});
     ASSERT_FALSE(lines.empty());
     EXPECT_FALSE(IsRunnableRow(SplitScriptRow(lines[0])));
     std::set<std::string> types;

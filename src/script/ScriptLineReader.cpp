@@ -1,0 +1,123 @@
+#include "script/ScriptLineReader.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/TextFile.h"
+
+namespace nt {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+ScriptLineReader::ScriptLineReader(const std::string& path, size_t maxLine, size_t readSize)
+    : maxLine_(maxLine), readSize_(readSize) {
+    size_t size = 0;
+    fd_ = OpenForReading(path, size);
+    atEnd_ = fd_ < 0;
+}
+
+ScriptLineReader::~ScriptLineReader() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+std::optional<std::string_view> ScriptLineReader::Next() {
+    for (;;) {
+        if (atStart_ && (buffer_.size() >= kByteOrderMark.size() || atEnd_)) {
+            start_ =
+                std::string_view(buffer_).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+            atStart_ = false;
+        }
+        if (!atStart_) {
+            const size_t end = buffer_.find('\n', start_ + scanned_);
+            if (end != std::string::npos) {
+                return TakeLine(end, end + 1);
+            }
+            scanned_ = buffer_.size() - start_;
+            if (dropping_ || scanned_ > maxLine_) {
+                // What was read of a line too long is let go; the rest is skipped up to its LF.
+                // One that ends the file ends it with the line before.
+                MarkLongLine(line_ + 1);
+                buffer_.resize(start_);
+                scanned_ = 0;
+            }
+            if (atEnd_) {
+                if (scanned_ == 0) {
+                    return std::nullopt;
+                }
+                return TakeLine(buffer_.size(), buffer_.size());
+            }
+        }
+        if (!ReadMore()) {
+            atEnd_ = true;
+        }
+    }
+}
+
+std::string_view ScriptLineReader::TakeLine(size_t end, size_t next) {
+    std::string_view line = std::string_view(buffer_).substr(start_, end - start_);
+    start_ = next;
+    scanned_ = 0;
+    ++line_;
+    if (dropping_ || line.size() > maxLine_) {
+        MarkLongLine(line_);
+        dropping_ = false;
+        return {};
+    }
+    if (end < next && line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+void ScriptLineReader::MarkLongLine(int line) {
+    if (firstLongLine_ == 0) {
+        firstLongLine_ = line;
+    }
+    dropping_ = true;
+}
+
+bool ScriptLineReader::ReadMore() {
+    if (atEnd_) {
+        return false;
+    }
+    buffer_.erase(0, start_);
+    start_ = 0;
+    const size_t kept = buffer_.size();
+    buffer_.resize(kept + readSize_);
+    ssize_t n = 0;
+    do {
+        n = ::read(fd_, buffer_.data() + kept, readSize_);
+    } while (n < 0 && errno == EINTR);
+    buffer_.resize(kept + (n > 0 ? static_cast<size_t>(n) : 0));
+    return n > 0;
+}
+
+bool ScriptLineReader::Rewind() {
+    if (fd_ < 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
+        return false;
+    }
+    buffer_.clear();
+    start_ = scanned_ = 0;
+    atStart_ = true;
+    dropping_ = atEnd_ = false;
+    line_ = firstLongLine_ = 0;
+    return true;
+}
+
+int LoneCarriageReturnLine(ScriptLineReader& file) {
+    while (std::optional<std::string_view> line = file.Next()) {
+        if (line->find('\r') != std::string_view::npos) {
+            return file.Line();
+        }
+    }
+    return 0;
+}
+
+}  // namespace nt
