@@ -40,6 +40,7 @@ std::optional<std::string> CTestPosDlg::Exchange(std::string request, const std:
         return std::nullopt;
     }
     if (edit.m_requestText != request) {
+        commandObserver().OnRequestEdited(request);
         request = edit.m_requestText;
         LogLine(GetLogWriter(), "%s\n%s", "EDITED REQUEST:", request.c_str());
     }
