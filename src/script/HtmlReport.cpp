@@ -21,7 +21,7 @@ constexpr const char* kStyle =
     ".strip a{display:block;width:10px;height:16px}"
     ".p{background:#2e8b3e}.f{background:#c62828}.s{background:#f2b705}.n{background:#999}"
     ".verdict{font-weight:bold;padding:0 6px;color:#fff}"
-    "pre{background:#f5f5f5;border:1px solid #ddd;padding:6px;overflow-x:auto;white-space:pre}"
+    "pre{background:#f5f5f5;border:1px solid #ddd;padding:6px;overflow-x:auto;white-space:pre;tab-size:4}"
     "pre.slip{width:40ch;background:#fffef5;font-family:monospace;white-space:pre}";
 
 std::string Stamp(const LocalTime& t) {
