@@ -15,6 +15,8 @@ enum class NoResponse {
 class CommandObserver {
   public:
     virtual ~CommandObserver() = default;
+    // The operator changed the request in the editor; `composed` is what it was before.
+    virtual void OnRequestEdited(const std::string& composed) { (void)composed; }
     // The request as it goes to the payment client, after the operator's editing.
     virtual void OnRequestSent(const std::string& request) = 0;
     // The payment client's response text, possibly empty.

@@ -7,8 +7,7 @@ namespace nt {
 void LogWriterReceiptSink::Trace(std::string_view entry) {
     // A stopped writer drops the entry; the receipt dialog is shown regardless.
     LogTrace(writer_, fileName_, entry);
-    written_.append(entry);
-    written_ += "\r\n";
+    written_.append(entry).push_back('\n');
 }
 
 }  // namespace nt

@@ -66,10 +66,18 @@ void ScriptReport::OnScriptEnded(ScriptEnd) {
     }
 }
 
+void ScriptReport::OnRequestEdited(const std::string& composed) {
+    if (current_) {
+        composed_ = ReportCopy(composed);
+    }
+}
+
 void ScriptReport::OnRequestSent(const std::string& request) {
     if (current_) {
         current_->requests.push_back(ReportCopy(request));
+        current_->composed.push_back(std::move(composed_));
     }
+    composed_.clear();
 }
 
 void ScriptReport::OnResponse(const std::string& response) {

@@ -30,6 +30,7 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     void OnTestCaseNotReached(const ScriptTestCase& testCase) override;
     void OnScriptEnded(ScriptEnd end) override;
 
+    void OnRequestEdited(const std::string& composed) override;
     void OnRequestSent(const std::string& request) override;
     void OnResponse(const std::string& response) override;
     void OnNoResponse(NoResponse why) override;
@@ -42,6 +43,7 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     Clock& clock_;
     std::vector<TestCaseSink*> sinks_;
     std::optional<TestCaseRecord> current_;  // the running test case
+    std::string composed_;                   // the request before the edit about to be sent
     ReportCounts counts_;
     bool opened_ = false;
     uint64_t runStartMs_ = 0;

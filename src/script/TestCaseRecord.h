@@ -29,6 +29,7 @@ struct TestCaseRecord {
     TestCaseOutcome outcome = TestCaseOutcome::kSkipped;
     std::string notEntered;              // what a field refused of the row
     std::vector<std::string> requests;   // as sent, after editing
+    std::vector<std::string> composed;   // per request: as composed when edited, else empty
     std::vector<std::string> responses;  // as received
     // Read from the whole responses as they came: the parse errors of those that are not XML,
     // in order, and the CmdStatus of the last one when it is XML and has one.

@@ -39,6 +39,7 @@ std::optional<std::string> CommandFlow::Exchange(std::string request, const std:
         return std::nullopt;
     }
     if (edit.m_requestText != request) {
+        op_.Observer().OnRequestEdited(request);
         request = edit.m_requestText;
         LogLine(GetLogWriter(), "%s\n%s", "EDITED REQUEST:", request.c_str());
     }

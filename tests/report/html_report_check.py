@@ -80,3 +80,29 @@ check("4: 1 passed, 1 failed, 1 skipped, 1 not run" in text,
       "the counts in the header")
 check("<link" not in text and "src=" not in text and "http" not in text, "nothing fetched")
 print("ok")
+
+# An edited request shows as composed and as sent; receipts are slips as the command rendered
+# them (no CRs, no blanks at line ends).
+with tempfile.TemporaryDirectory() as folder:
+    with open(os.path.join(folder, "Script.csv"), "wb") as f:
+        f.write(b"Run,10,,R,A,Sale,0,0,edited\r\nRun,5,,R,A,Sale,0,0,slip\r\n")
+    with open(os.path.join(folder, "edit.scenario"), "w") as f:
+        f.write("answer do\nanswer text <TStream>edited</TStream>\n")
+    run = subprocess.run([nordteller, "--headless", "--scenario", "edit.scenario", "--run-script",
+                          "--report", "report.html"], cwd=folder, capture_output=True)
+    with open(os.path.join(folder, "report.html"), "rb") as f:
+        text = f.read().decode("utf-8")
+first = text[text.index('<section id="tc1">'):text.index('<section id="tc2">')]
+check("<h3>Request as composed, before the edit</h3>\n<pre>&lt;?xml" in first,
+      "the request before the edit is shown")
+check("<h3>Request as sent</h3>\n<pre>&lt;TStream>edited&lt;/TStream></pre>" in first,
+      "the edited request is shown as sent")
+second = text[text.index('<section id="tc2">'):]
+check("Request as composed" not in second, "an unedited request is shown once")
+check("&lt;PrintData>[26 print lines: the receipt below]&lt;/PrintData>" in second,
+      "the response names the print lines its receipt slips show")
+slip = second[second.index('<pre class="slip">'):]
+slip = slip[:slip.index("</pre>")]
+check("PURCHASE" in slip and "\r" not in slip and " \n" not in slip,
+      "the receipt slip holds the receipt without CRs or blanks at line ends")
+print("ok")
