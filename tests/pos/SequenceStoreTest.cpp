@@ -18,9 +18,6 @@ using test::WriteFile;
 
 class SequenceStoreTest : public ::testing::Test {
   protected:
-    // Each store tells its own first failure: its log line lands in its own test's folder.
-    void TearDown() override { GetLogWriter().Flush(); }
-
     test::TempDir dir_;
     PosState state_;
     SequenceStore store_{state_};
