@@ -32,8 +32,8 @@ void BM_LoadPadCatalog(benchmark::State& state) {
     MemoryForm form;
     CTestPosDlg dlg(form, op, PaymentClientFactory{});
     for (auto _ : state) {
-        dlg.BuildPadCatalog(info, saved);
-        benchmark::DoNotOptimize(dlg.m_padTree.Selected());
+        dlg.padCatalog().BuildPadCatalog(info, saved);
+        benchmark::DoNotOptimize(dlg.padCatalog().padTree().Selected());
     }
     state.counters["entries"] = entries;
     state.counters["bytes"] = static_cast<double>(info.size());

@@ -8,15 +8,15 @@
 #include <sstream>
 
 #include "BenchSupport.h"
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "headless/ScriptedOperator.h"
 #include "headless/Transcript.h"
 #include "log/LogWriter.h"
 #include "platform/TextFile.h"
-#include "transaction/ClientFactory.h"
+#include "pos/SequenceStore.h"
 
 namespace {
 

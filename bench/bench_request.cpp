@@ -1,7 +1,7 @@
 // BuildRequest for a request with every optional row present.
 #include <benchmark/benchmark.h>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "headless/SilentOperator.h"
 #include "request/AdditionalAmountsDlg.h"

@@ -10,13 +10,13 @@
 #include <fstream>
 #include <string>
 
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "headless/ScriptedOperator.h"
 #include "headless/UnattendedScript.h"
 #include "log/LogDrain.h"
 #include "platform/TextFile.h"
-#include "transaction/ClientFactory.h"
 
 namespace nt {
 namespace {

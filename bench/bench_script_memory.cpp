@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "headless/ScriptedOperator.h"
@@ -25,7 +26,6 @@
 #include "log/LogDrain.h"
 #include "platform/TextFile.h"
 #include "script/ScriptFile.h"
-#include "transaction/ClientFactory.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "app/Controls.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "headless/ScriptedOperator.h"
 #include "headless/Transcript.h"
 #include "log/LogWriter.h"
-#include "transaction/ClientFactory.h"
 
 namespace {
 

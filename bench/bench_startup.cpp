@@ -21,8 +21,8 @@
 #ifdef NORDTELLER_BENCH_WINDOW
 #include <QApplication>
 
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
-#include "transaction/ClientFactory.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 #include "ui/QtOperator.h"
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
         std::vector<double> catalog;
         for (int i = 0; i < 7; ++i) {
             auto start = Clock::now();
-            dlg.BuildPadCatalog(info, "PAD-9997");
+            dlg.padCatalog().BuildPadCatalog(info, "PAD-9997");
             QApplication::processEvents();
             catalog.push_back(Ms(start));
         }

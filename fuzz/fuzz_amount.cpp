@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "request/AmountEdit.h"
+#include "form/AmountEdit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

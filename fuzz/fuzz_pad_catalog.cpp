@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string saved = in.ConsumeRandomLengthString(24);
     const std::string info = in.ConsumeRemainingBytesAsString();
     nt::CTestPosDlg& dlg = *g_window->dlg;
-    dlg.BuildPadCatalog(info, saved);
+    dlg.padCatalog().BuildPadCatalog(info, saved);
 
-    const nt::PadTree& tree = dlg.m_padTree;
+    const nt::PadTree& tree = dlg.padCatalog().padTree();
     if (tree.Roots().size() != 1) {
         std::abort();
     }
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         leaves += leaf ? 1 : 0;
     }
-    if (leaves != dlg.m_padRecords.size()) {
+    if (leaves != dlg.padCatalog().padRecords().size()) {
         std::abort();
     }
     const int selected = tree.Selected();

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "headless/SilentOperator.h"
+#include "log/ReceiptSink.h"
 #include "response/CenterText.h"
 #include "response/PrintLines.h"
 #include "response/ReceiptRenderer.h"
-#include "response/ReceiptSink.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "FuzzWindow.h"
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
+#include "pos/SequenceStore.h"
 
 namespace {
 
@@ -35,11 +35,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Window& w = *g_window;
-    nt::PosSequenceNo = nt::kDefaultSequenceNo;
+    w.dlg->posState().PosSequenceNo = nt::kDefaultSequenceNo;
     const std::vector<std::string> before = Texts(w.form);
     const bool taken =
-        w.dlg->HandleResponse(std::string(reinterpret_cast<const char*>(data), size));
-    if (!taken && (Texts(w.form) != before || nt::PosSequenceNo != nt::kDefaultSequenceNo)) {
+        w.dlg->responses().HandleResponse(std::string(reinterpret_cast<const char*>(data), size));
+    if (!taken &&
+        (Texts(w.form) != before || w.dlg->posState().PosSequenceNo != nt::kDefaultSequenceNo)) {
         std::abort();
     }
     return 0;

@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Window& w = *g_window;
     w.dlg->SetScriptObserver(&report);
     w.dlg->SetCommandObserver(&report);
-    w.dlg->OnRunScript();
+    w.dlg->scriptRunner().OnRunScript();
     w.dlg->SetCommandObserver(nullptr);
     w.dlg->SetScriptObserver(nullptr);
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "headless/SilentOperator.h"
+#include "log/ReceiptSink.h"
 #include "platform/Clock.h"
-#include "response/ReceiptSink.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
 #include "serial/SerialReply.h"

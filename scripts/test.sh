@@ -16,7 +16,7 @@ scripts/deps.sh "$mode"
 
 if [[ "$mode" == "--sanitize" ]]; then
     build=build-asan
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORDTELLER_WERROR=ON \
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DNORDTELLER_SANITIZE=address,undefined -DNORDTELLER_BENCH=OFF
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1"
@@ -24,7 +24,7 @@ if [[ "$mode" == "--sanitize" ]]; then
     export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 elif [[ "$mode" == "--tsan" ]]; then
     build=build-tsan
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNORDTELLER_WERROR=ON \
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
         -DNORDTELLER_SANITIZE=thread -DNORDTELLER_WITH_QT=OFF -DNORDTELLER_BENCH=OFF
     export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
@@ -34,8 +34,9 @@ elif [[ "$mode" == "--tsan" ]]; then
     ctest --output-on-failure -j2 --timeout 600 -R "$TSAN_TESTS" -E HundredMegabyte
     exit 0
 else
+    # CI's one Release build; the others are Debug.
     build=build
-    cmake -S . -B "$build" -G Ninja
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORDTELLER_WERROR=ON
 fi
 cmake --build "$build"
 cd "$build"

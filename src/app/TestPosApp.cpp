@@ -1,6 +1,6 @@
 #include "app/TestPosApp.h"
 
-#include "transaction/ClientFactory.h"
+#include "app/ClientFactory.h"
 
 namespace nt {
 

@@ -4,60 +4,64 @@
 
 #include <cerrno>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "form/Controls.h"
 #include "log/LogWriter.h"
-#include "pads/PadTypeLine.h"
-#include "platform/Codepage.h"
+#include "pads/PadTypesInfoDlg.h"
 #include "platform/StaleTemporaries.h"
-#include "platform/UserName.h"
 
 namespace nt {
 
 CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory)
-    : form_(drawn, op), op_(op), controlFactory_(std::move(controlFactory)) {
+    : form_(drawn, op),
+      op_(op),
+      sequenceStore_(pos_),
+      padCatalog_(form_, op_),
+      composer_(form_, op_, padCatalog_, pos_),
+      terminalLink_(form_, op_, padCatalog_, pos_),
+      gateway_(std::move(controlFactory), form_, op_, padCatalog_, composer_, terminalLink_),
+      responses_(form_, op_, padCatalog_, pos_, GetLogWriter()),
+      commandFlow_(form_, op_, pos_, sequenceStore_, composer_, terminalLink_, gateway_,
+                   responses_),
+      scriptRunner_(form_, op_, sequenceStore_, [this](int id) { return OnCommand(id); }) {
     BuildMessageTable();
 }
 
 // The control is released before the window object is gone.
 CTestPosDlg::~CTestPosDlg() {
-    m_padTree.SetObserver(nullptr);  // the drawn tree may be gone with its window
-    OnDestroy();
-    m_pControl.reset();
+    padCatalog_.padTree().SetObserver(nullptr);  // the drawn tree may be gone with its window
+    padCatalog_.OnDestroy();
+    gateway_.ReleaseControl();
 }
 
 void CTestPosDlg::BuildMessageTable() {
-    auto bind = [this](int control, void (CTestPosDlg::*handler)()) {
-        messageTable_[control] = [this, handler] { (this->*handler)(); };
+    auto bind = [this](int control, Handler handler) {
+        messageTable_[control] = std::move(handler);
     };
     for (const CommandSpec& command : Commands()) {
         if (command.id != id::kGiftCards && command.id != id::kBatchClose) {
-            messageTable_[command.id] = [this, &command] { OnCommandButton(command); };
+            bind(command.id, [this, &command] { commandFlow_.OnCommandButton(command); });
         }
     }
-    bind(id::kGiftCards, &CTestPosDlg::OnGiftCardButton);
-    bind(id::kBatchClose, &CTestPosDlg::OnBatchcloseButton);
-    bind(id::kPromptTip, &CTestPosDlg::OnTipCheck);
-    bind(id::kResetSequenceNo, &CTestPosDlg::OnResetSequenceNoButton);
-    bind(id::kTranTestMode, &CTestPosDlg::OnTranTestModeButton);
-    bind(id::kCreditOnly, &CTestPosDlg::OnCreditOnlyCheck);
-    bind(id::kInteracDebitOnly, &CTestPosDlg::OnInteracDebitOnlyCheck);
-    bind(id::kClearRespFields, &CTestPosDlg::OnClearRespFieldsButton);
-    bind(id::kExit, &CTestPosDlg::OnCancel);
-    bind(id::kGetPadTypesInfo, &CTestPosDlg::OnGetPadTypesInfo);
-    bind(id::kTranEmv, &CTestPosDlg::OnTranEmvCheck);
-    bind(id::kRunScript, &CTestPosDlg::OnRunScript);
+    bind(id::kGiftCards, [this] { commandFlow_.OnGiftCardButton(); });
+    bind(id::kBatchClose, [this] { commandFlow_.OnBatchcloseButton(); });
+    bind(id::kPromptTip, [this] { OnTipCheck(); });
+    bind(id::kResetSequenceNo, [this] { OnResetSequenceNoButton(); });
+    bind(id::kTranTestMode, [this] { OnTranTestModeButton(); });
+    bind(id::kCreditOnly, [this] { OnCreditOnlyCheck(); });
+    bind(id::kInteracDebitOnly, [this] { OnInteracDebitOnlyCheck(); });
+    bind(id::kClearRespFields, [this] { OnClearRespFieldsButton(); });
+    bind(id::kExit, [this] { OnCancel(); });
+    bind(id::kGetPadTypesInfo, [this] { OnGetPadTypesInfo(); });
+    bind(id::kTranEmv, [this] { padCatalog_.OnTranEmvCheck(); });
+    bind(id::kRunScript, [this] { scriptRunner_.OnRunScript(); });
 }
 
 void CTestPosDlg::DoDataExchange() {
-    form_.BindAmountField(id::kTipAmount, m_tipAmount);
-    form_.BindAmountField(id::kAmount, m_amount);
-    form_.BindAmountField(id::kPurchaseLimit, m_purchaseLimit);
-    // The radio members hold the index of the checked button of each group.
-    form_.SetChecked(m_merchantLanguage == 0 ? id::kEnglishLocal : id::kFrenchLocal, true);
-    static constexpr int kFallbackGroup[] = {id::kNoFallback, id::kEnglishFallback,
-                                             id::kFrenchFallback};
-    form_.SetChecked(kFallbackGroup[m_fallbackLanguage], true);
+    form_.BindAmountField(id::kTipAmount, form_.tipAmount());
+    form_.BindAmountField(id::kAmount, form_.amount());
+    form_.BindAmountField(id::kPurchaseLimit, form_.purchaseLimit());
+    form_.SetChecked(id::kEnglishLocal, true);
+    form_.SetChecked(id::kNoFallback, true);
 }
 
 bool CTestPosDlg::OnInitDialog() {
@@ -68,9 +72,9 @@ bool CTestPosDlg::OnInitDialog() {
     // A process killed mid-save leaves the save's temporary file; start-up clears old ones.
     RemoveStaleTemporaries(kSequenceFileName);
     RemoveStaleTemporaries(kPadSelectionFile);
-    LoadSequenceNo();
-    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
-    form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
+    sequenceStore_.LoadSequenceNo();
+    form_.SetText(id::kSendingSeqNo, pos_.PosSequenceNo);
+    form_.SetText(id::kReceivedSeqNo, pos_.PosSequenceNo);
 
     form_.SetText(id::kMerchantId, "70");
     form_.SetText(id::kTerminalId, "");
@@ -87,29 +91,17 @@ bool CTestPosDlg::OnInitDialog() {
     LogLine(GetLogWriter(), "Startup %s", kProductVersionText);
 
     std::string reason;
-    if (!CreateControl(reason)) {
+    if (!gateway_.CreateControl(reason)) {
         // The loader's reason on a line of its own tells the tester what to fix.
         op_.Message(
             "Failed to Create CardBridgeX.ocx you may need to reinstall the product - Fatal "
             "Error!" +
             (reason.empty() ? std::string() : "\r\n" + reason));
-        SaveSequenceNo();
+        sequenceStore_.SaveSequenceNo();
         return false;
     }
-    LoadPadCatalog();
-    SaveSequenceNo();
-    return true;
-}
-
-bool CTestPosDlg::CreateControl(std::string& reason) {
-    if (!controlFactory_) {
-        return false;
-    }
-    m_pControl = std::make_unique<ControlHost>(controlFactory_, [this] { op_.PumpMessages(); });
-    if (!m_pControl->Created()) {
-        reason = Utf8ToCp1252(m_pControl->CreateError());
-        return false;
-    }
+    padCatalog_.LoadPadCatalog(gateway_.GetPadTypesInfo().value_or(std::string()));
+    sequenceStore_.SaveSequenceNo();
     return true;
 }
 
@@ -118,7 +110,7 @@ void CTestPosDlg::OnCancel() {
         return;
     }
     LogLine(GetLogWriter(), "Shutdown %s", kProductVersionText);
-    SavePadSelection();
+    padCatalog_.SavePadSelection();
     closed_ = true;
 }
 
@@ -139,15 +131,6 @@ void CTestPosDlg::OnSysCommand(unsigned value) {
 
 AmountUpdate CTestPosDlg::OnAmountEdited(int id, const std::string& reported) {
     return form_.UpdateAmount(id, reported);
-}
-
-void CTestPosDlg::OnTipCheck() {
-    if (form_.Checked(id::kPromptTip)) {
-        form_.SetEnabled(id::kTipAmount, false);
-        form_.SetText(id::kTipAmount, "0.00");
-    } else {
-        form_.SetEnabled(id::kTipAmount, true);
-    }
 }
 
 void CTestPosDlg::OnCreditOnlyCheck() {
@@ -173,30 +156,28 @@ void CTestPosDlg::OnTranTestModeButton() {
     if (!form_.Checked(id::kTranEmv)) {
         op_.Message("Invalid Selection");
     }
-    RunSerialTransaction("TestMode", false, false);
+    terminalLink_.RunSerialTransaction("TestMode", false, false);
 }
 
 void CTestPosDlg::OnResetSequenceNoButton() {
     if (!op_.Question("Reset sequence number to '0010010010'\r\nAre You Sure?")) {
         return;
     }
-    LoadSequenceNo();
-    PosSequenceNo = kDefaultSequenceNo;
-    form_.SetText(id::kSendingSeqNo, PosSequenceNo);
-    form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
-    SaveSequenceNo();
+    sequenceStore_.LoadSequenceNo();
+    pos_.PosSequenceNo = kDefaultSequenceNo;
+    form_.SetText(id::kSendingSeqNo, pos_.PosSequenceNo);
+    form_.SetText(id::kReceivedSeqNo, pos_.PosSequenceNo);
+    sequenceStore_.SaveSequenceNo();
 }
 
-std::string CTestPosDlg::PadTypeElement(int indent) const {
-    return nt::PadTypeElement(form_, m_padTree, indent);
-}
-
-std::string CTestPosDlg::BuildRequest(std::string tranCode, std::string wrapperName,
-                                      std::string extraElements) {
-    ComposerInputs inputs{m_amount,          m_tipAmount,   m_purchaseLimit,
-                          PadTypeElement(2), PosSequenceNo, WorkstationUserName()};
-    return nt::BuildRequest(form_, op_, inputs, m_manualEntries, tranCode, wrapperName,
-                            extraElements);
+void CTestPosDlg::OnGetPadTypesInfo() {
+    std::optional<std::string> info = gateway_.GetPadTypesInfo();
+    if (!info) {
+        return;  // the operator has been told why; no dialog
+    }
+    CPadTypesInfoDlg dlg;
+    dlg.m_text = std::move(*info);
+    op_.RunPadTypesInfo(dlg);
 }
 
 }  // namespace nt

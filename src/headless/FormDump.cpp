@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 
 namespace nt {
 

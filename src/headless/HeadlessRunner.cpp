@@ -1,7 +1,7 @@
 #include "headless/HeadlessRunner.h"
 
-#include "app/Controls.h"
 #include "app/TestPosApp.h"
+#include "form/Controls.h"
 #include "headless/FormDump.h"
 #include "headless/ReportPath.h"
 #include "headless/ScriptProgress.h"
@@ -43,16 +43,16 @@ std::optional<std::string> HeadlessRunner::Perform(CTestPosDlg& dlg, const Actio
         case ActionKind::Select:
         case ActionKind::SelectNode: {
             const bool leaf = action.kind == ActionKind::Select;
-            int node =
-                leaf ? dlg.m_padTree.FindLeaf(action.text) : dlg.m_padTree.FindNode(action.text);
+            int node = leaf ? dlg.padCatalog().padTree().FindLeaf(action.text)
+                            : dlg.padCatalog().padTree().FindNode(action.text);
             if (node == PadTree::kNone) {
                 return leaf ? "no such pad type" : "no such pad tree node";
             }
-            dlg.SelectPadNode(node);
+            dlg.padCatalog().SelectPadNode(node);
             break;
         }
         case ActionKind::Dump:
-            DumpForm(form_, dlg.m_padTree, out_);
+            DumpForm(form_, dlg.padCatalog().padTree(), out_);
             break;
         case ActionKind::Answer:
             break;
@@ -102,7 +102,7 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
         failure = runner.Run(dlg, actions);
         dlg.SetScriptObserver(nullptr);
         // The unattended script's rows are judged on their own: there, no client fails them.
-        if (ControlHost* host = dlg.Control(); host != nullptr && host->Missed()) {
+        if (const ControlHost* host = dlg.gateway().Control(); host != nullptr && host->Missed()) {
             clientMissed = host->CreateError();
         }
         if (failure || !script.run) {

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "platform/Form.h"
 
 namespace nt {

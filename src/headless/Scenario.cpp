@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "platform/Codepage.h"
 #include "platform/QuotedInput.h"
 #include "request/GiftTranTypeDlg.h"

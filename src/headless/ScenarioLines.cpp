@@ -1,6 +1,6 @@
 #include "headless/ScenarioLines.h"
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "headless/Transcript.h"
 
 namespace nt {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "headless/ScenarioLines.h"
 
 namespace nt {

@@ -53,7 +53,7 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
     observers.Add(&report);
     dlg.SetScriptObserver(&observers);
     dlg.SetCommandObserver(&report);
-    dlg.OnRunScript();
+    dlg.scriptRunner().OnRunScript();
     dlg.SetCommandObserver(nullptr);
     dlg.SetScriptObserver(nullptr);
 

@@ -1,7 +1,5 @@
 #include "log/LogQueue.h"
 
-#include "log/ReceiptFileName.h"
-
 namespace nt {
 
 void LogBatch::Clear() {
@@ -134,8 +132,8 @@ void CLogQueue::AddLine(std::string line) {
     queue_->PushMain(std::move(line));
 }
 
-void CLogQueue::AddTraceLine(std::string line) {
-    queue_->PushReceipt(ReceiptEntry{GetReceiptFileName(), std::move(line)});
+void CLogQueue::AddTraceLine(std::string file, std::string line) {
+    queue_->PushReceipt(ReceiptEntry{std::move(file), std::move(line)});
 }
 
 }  // namespace nt

@@ -83,13 +83,13 @@ class LogQueueState {
 class CLogQueue {
   public:
     CLogQueue();
-    virtual ~CLogQueue();
+    ~CLogQueue();
     CLogQueue(const CLogQueue&) = delete;
     CLogQueue& operator=(const CLogQueue&) = delete;
 
-    virtual void AddLine(std::string line);
-    // Keeps the current receipt file name with the line.
-    virtual void AddTraceLine(std::string line);
+    void AddLine(std::string line);
+    // A line for the receipt file of the given base name.
+    void AddTraceLine(std::string file, std::string line);
 
   protected:
     std::shared_ptr<LogQueueState> queue_;

@@ -108,12 +108,12 @@ bool LogLine(CLogWriter& writer, const char* format, ...) {
     return true;
 }
 
-bool LogTrace(CLogWriter& writer, std::string_view line) {
+bool LogTrace(CLogWriter& writer, std::string_view file, std::string_view line) {
     if (writer.Stopped()) {
         return false;
     }
     try {
-        writer.AddTraceLine(std::string(line));
+        writer.AddTraceLine(std::string(file), std::string(line));
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -24,7 +24,7 @@ class CLogWriter : public CLogQueue {
                         std::chrono::milliseconds stopWait = kLogStopWait);
     // Stops after a last pass that writes everything queued so far, waiting at most stopWait;
     // a thread still busy then is left to finish on its own.
-    ~CLogWriter() override;
+    ~CLogWriter();
 
     bool Stopped() const { return queue_->Stopped(); }
     // Why logging stopped before its time; empty while it runs and after an orderly stop.
@@ -50,7 +50,7 @@ CLogWriter& GetLogWriter();
 // stopped or the message cannot be formatted.
 bool LogLine(CLogWriter& writer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-// Queues one receipt line, verbatim, for the current receipt file.
-bool LogTrace(CLogWriter& writer, std::string_view line);
+// Queues one receipt line, verbatim, for the receipt file of the given base name.
+bool LogTrace(CLogWriter& writer, std::string_view file, std::string_view line);
 
 }  // namespace nt

@@ -1,8 +1,9 @@
+#include "pads/PadCatalog.h"
+
 #include <map>
 
-#include "app/Controls.h"
-#include "app/TestPosDlg.h"
-#include "pads/PadTypesInfoDlg.h"
+#include "form/Controls.h"
+#include "pads/PadTypeLine.h"
 #include "pads/TagIndex.h"
 #include "platform/TextFile.h"
 
@@ -18,32 +19,27 @@ std::string WithoutTrailingSpace(std::string text) {
 
 }  // namespace
 
-std::string CTestPosDlg::LoadPadSelection() {
+std::string PadCatalog::LoadPadSelection() {
     auto line = ReadFirstLine(kPadSelectionFile);
     return line ? WithoutTrailingSpace(std::move(*line)) : std::string();
 }
 
-void CTestPosDlg::SavePadSelection() {
-    int selected = m_padTree.Selected();
-    if (selected == PadTree::kNone || m_padTree.Data(selected) == nullptr) {
+void PadCatalog::SavePadSelection() {
+    int selected = padTree_.Selected();
+    if (selected == PadTree::kNone || padTree_.Data(selected) == nullptr) {
         return;
     }
-    WriteFileAtomic(kPadSelectionFile, m_padTree.Data(selected)->padTypeId + "\r\n");
+    WriteFileAtomic(kPadSelectionFile, padTree_.Data(selected)->padTypeId + "\r\n");
 }
 
-void CTestPosDlg::LoadPadCatalog() {
-    std::string info = GetPadTypesInfo().value_or(std::string());
-    BuildPadCatalog(info, LoadPadSelection());
-}
-
-void CTestPosDlg::BuildPadCatalog(const std::string& info, const std::string& saved) {
-    m_padTree.SuspendRedraw();
-    m_padTree.DeleteAllItems();
-    m_padRecords.clear();
+void PadCatalog::BuildPadCatalog(const std::string& info, const std::string& saved) {
+    padTree_.SuspendRedraw();
+    padTree_.DeleteAllItems();
+    padRecords_.clear();
 
     std::map<std::string, int> processors;
     std::map<std::string, int> manufacturers;  // processor + "|" + manufacturer
-    const int root = m_padTree.InsertItem("Processor", PadTree::kNone);
+    const int root = padTree_.InsertItem("Processor", PadTree::kNone);
     int remembered = PadTree::kNone;
     TagIndex tags(info);
     for (int n = 1;; ++n) {
@@ -56,44 +52,44 @@ void CTestPosDlg::BuildPadCatalog(const std::string& info, const std::string& sa
         std::string manufacturer = tags.Value("Manufacturer" + number);
         auto [proc, newProcessor] = processors.try_emplace(processor, PadTree::kNone);
         if (newProcessor) {
-            proc->second = m_padTree.InsertItem(processor, root);
+            proc->second = padTree_.InsertItem(processor, root);
         }
         auto [manu, newManufacturer] =
             manufacturers.try_emplace(processor + "|" + manufacturer, PadTree::kNone);
         if (newManufacturer) {
-            manu->second = m_padTree.InsertItem(manufacturer, proc->second);
+            manu->second = padTree_.InsertItem(manufacturer, proc->second);
         }
         auto record = std::make_unique<PadTypeRecord>(
             PadTypeRecord{std::move(processor), std::move(manufacturer), padTypeId});
-        int leaf = m_padTree.InsertItem(padTypeId, manu->second, record.get());
-        m_padRecords.push_back(std::move(record));
+        int leaf = padTree_.InsertItem(padTypeId, manu->second, record.get());
+        padRecords_.push_back(std::move(record));
         if (!saved.empty() && saved == padTypeId) {
             remembered = leaf;  // the last match wins
         }
     }
-    m_padTree.ResumeRedraw();
+    padTree_.ResumeRedraw();
 
     if (remembered != PadTree::kNone) {
         SelectPadNode(remembered);
-        m_padTree.EnsureVisible(remembered);
-        ApplyPadType(m_padTree.Data(remembered)->padTypeId);
+        padTree_.EnsureVisible(remembered);
+        ApplyPadType(padTree_.Data(remembered)->padTypeId);
     } else {
         ApplyPadType("");
     }
 }
 
-void CTestPosDlg::SelectPadNode(int node) {
-    m_padTree.Select(node);
+void PadCatalog::SelectPadNode(int node) {
+    padTree_.Select(node);
     OnPadTreeSelChanged(node);
 }
 
-void CTestPosDlg::OnPadTreeSelChanged(int node) {
-    if (node != PadTree::kNone && m_padTree.Data(node) != nullptr) {
-        ApplyPadType(m_padTree.Data(node)->padTypeId);
+void PadCatalog::OnPadTreeSelChanged(int node) {
+    if (node != PadTree::kNone && padTree_.Data(node) != nullptr) {
+        ApplyPadType(padTree_.Data(node)->padTypeId);
     }
 }
 
-void CTestPosDlg::ApplyPadType(const std::string& name) {
+void PadCatalog::ApplyPadType(const std::string& name) {
     form_.SetVisible(id::kGiftCards, false);
     if (name.find("POSPAD") != std::string::npos) {
         form_.SetChecked(id::kAllowPartialAuth, true);
@@ -104,16 +100,16 @@ void CTestPosDlg::ApplyPadType(const std::string& name) {
     EnablePinPadIpFields();
 }
 
-void CTestPosDlg::EnablePinPadIpFields() {
+void PadCatalog::EnablePinPadIpFields() {
     for (int control : {id::kPinPadIpAddressLabel, id::kPinPadIpPortLabel, id::kPinPadIpAddress,
                         id::kPinPadIpPort}) {
         form_.SetEnabled(control, true);
     }
 }
 
-void CTestPosDlg::OnTranEmvCheck() {
+void PadCatalog::OnTranEmvCheck() {
     if (form_.Checked(id::kTranEmv)) {
-        m_padTree.SetEnabled(false);
+        padTree_.SetEnabled(false);
         op_.Message(
             "Some Fields in this interface are Ignored.\r\nSome Functions(Buttons) have no "
             "effect");
@@ -123,25 +119,19 @@ void CTestPosDlg::OnTranEmvCheck() {
         EnablePinPadIpFields();
         return;
     }
-    m_padTree.SetEnabled(true);
-    int selected = m_padTree.Selected();
-    bool leaf = selected != PadTree::kNone && m_padTree.Data(selected) != nullptr;
-    ApplyPadType(leaf ? m_padTree.Data(selected)->padTypeId : std::string());
+    padTree_.SetEnabled(true);
+    int selected = padTree_.Selected();
+    bool leaf = selected != PadTree::kNone && padTree_.Data(selected) != nullptr;
+    ApplyPadType(leaf ? padTree_.Data(selected)->padTypeId : std::string());
 }
 
-void CTestPosDlg::OnGetPadTypesInfo() {
-    std::optional<std::string> info = GetPadTypesInfo();
-    if (!info) {
-        return;  // the operator has been told why; no dialog
-    }
-    CPadTypesInfoDlg dlg;
-    dlg.m_text = std::move(*info);
-    op_.RunPadTypesInfo(dlg);
+void PadCatalog::OnDestroy() {
+    padTree_.DeleteAllItems();
+    padRecords_.clear();
 }
 
-void CTestPosDlg::OnDestroy() {
-    m_padTree.DeleteAllItems();
-    m_padRecords.clear();
+std::string PadCatalog::PadTypeElement(int indent) const {
+    return nt::PadTypeElement(form_, padTree_, indent);
 }
 
 }  // namespace nt

@@ -1,6 +1,6 @@
 #include "pads/PadTypeLine.h"
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 
 namespace nt {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "request/AmountEdit.h"
+#include "form/AmountEdit.h"
 
 namespace nt {
 

@@ -1,23 +1,12 @@
 #include "request/RequestComposer.h"
 
-#include <initializer_list>
-
-#include "app/Controls.h"
+#include "form/Controls.h"
+#include "platform/UserName.h"
 #include "request/AdditionalAmountsDlg.h"
-#include "request/ManualEntryDlg.h"
 
 namespace nt {
 
 namespace {
-
-bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
-    for (const char* o : options) {
-        if (text == o) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string Trimmed(const std::string& text) {
     static constexpr const char* kSpace = " \t\r\n\v\f";
@@ -46,15 +35,10 @@ struct ManualEntryLines {
 };
 
 ManualEntryLines AskManualEntry(Operator& op, ManualEntries& remembered) {
-    CManualEntryDlg dlg;
-    dlg.m_zipCode = remembered.zipCode;
-    dlg.m_streetNumber = remembered.streetNumber;
-    dlg.m_cvv = remembered.cvv;
     ManualEntryLines lines;
-    if (!op.RunManualEntry(dlg)) {
+    if (!AskManualEntryValues(op, remembered, remembered)) {
         return lines;
     }
-    remembered = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber, dlg.m_cvv};
     if (!remembered.zipCode.empty()) {
         lines.avs = "\t\t<AVS>\r\n";
         Element(lines.avs, 3, "Zip", remembered.zipCode);
@@ -148,9 +132,7 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
     const bool manualEntry = form.Checked(id::kPromptManual);
 
     ManualEntryLines manual;
-    if (in.padTypeLine.find("P400") == std::string::npos &&
-        IsOneOf(tranCode,
-                {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth", "EMVAdjust"}) &&
+    if (in.padTypeLine.find("P400") == std::string::npos && TakesManualEntry(tranCode) &&
         manualEntry) {
         manual = AskManualEntry(op, remembered);
     }
@@ -269,6 +251,15 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
     out += extraElements;
     out += "\t</" + wrapperName + ">\r\n</TStream>\r\n";
     return out;
+}
+
+std::string RequestComposer::BuildRequest(const std::string& tranCode,
+                                          const std::string& wrapperName,
+                                          const std::string& extraElements) {
+    const ComposerInputs inputs{form_.amount(),          form_.tipAmount(),  form_.purchaseLimit(),
+                                pads_.PadTypeElement(2), pos_.PosSequenceNo, WorkstationUserName()};
+    return nt::BuildRequest(form_, op_, inputs, manualEntries_, tranCode, wrapperName,
+                            extraElements);
 }
 
 }  // namespace nt

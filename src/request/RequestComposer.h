@@ -2,18 +2,15 @@
 
 #include <string>
 
+#include "form/AmountEdit.h"
+#include "form/WindowForm.h"
+#include "pads/PadCatalog.h"
 #include "platform/Form.h"
 #include "platform/Operator.h"
-#include "request/AmountEdit.h"
+#include "pos/PosState.h"
+#include "request/ManualEntries.h"
 
 namespace nt {
-
-// The three manual entry values the composer remembers from one request to the next.
-struct ManualEntries {
-    std::string zipCode;
-    std::string streetNumber;
-    std::string cvv;
-};
 
 // What the composer reads besides the form's fields.
 struct ComposerInputs {
@@ -33,5 +30,27 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
 
 // The TranCode written when a record number stands in for the card.
 std::string RecordNoTranCode(const std::string& tranCode);
+
+// The window's request composer: the TStream request of one command from the window's fields
+// at the moment of the call, with the manual entry values it remembers between commands.
+class RequestComposer {
+  public:
+    RequestComposer(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos)
+        : form_(form), op_(op), pads_(pads), pos_(pos) {}
+    RequestComposer(const RequestComposer&) = delete;
+    RequestComposer& operator=(const RequestComposer&) = delete;
+
+    std::string BuildRequest(const std::string& tranCode, const std::string& wrapperName,
+                             const std::string& extraElements);
+
+    ManualEntries& manualEntries() { return manualEntries_; }
+
+  private:
+    WindowForm& form_;
+    Operator& op_;
+    const PadCatalog& pads_;
+    const PosState& pos_;
+    ManualEntries manualEntries_;
+};
 
 }  // namespace nt

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "response/ReceiptSink.h"
+#include "log/ReceiptSink.h"
 
 namespace nt {
 

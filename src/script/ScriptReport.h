@@ -3,11 +3,11 @@
 #include <optional>
 #include <vector>
 
+#include "form/CommandObserver.h"
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
 #include "script/TestCaseRecord.h"
 #include "script/TestCaseSink.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt {
 

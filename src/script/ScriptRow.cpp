@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 
 namespace nt {
 

@@ -1,11 +1,12 @@
+#include "script/ScriptRunner.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/Controls.h"
-#include "app/SequenceSaveBehind.h"
-#include "app/TestPosDlg.h"
-#include "request/AmountEdit.h"
+#include "form/AmountEdit.h"
+#include "form/Controls.h"
+#include "pos/SequenceSaveBehind.h"
 #include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
@@ -41,15 +42,15 @@ int CountRunnableRows(ScriptLineReader& file) {
 }
 
 // Sets an amount field; what it refused, for the tester, or empty when it took the text.
-std::string SetAmount(CTestPosDlg& dlg, int field, int column, const char* name,
+std::string SetAmount(WindowForm& form, int field, int column, const char* name,
                       const std::string& text) {
-    if (dlg.form().UpdateAmount(field, text).beeps == 0) {
+    if (form.UpdateAmount(field, text).beeps == 0) {
         return {};
     }
     const std::string quoted = text.size() > 80 ? text.substr(0, 80) + "..." : text;
     return "column " + std::to_string(column) + " (" + name + "): the " + name +
            " field refused '" + quoted + "' (more than " + std::to_string(CAmountEdit::kMaxLength) +
-           " digits) and kept " + dlg.form().Text(field);
+           " digits) and kept " + form.Text(field);
 }
 
 // What the amount fields refused of a row; empty texts when they took it.
@@ -59,11 +60,10 @@ struct Refusals {
 };
 
 // Fields and options from one row; they stay in the window whatever the tester chooses.
-Refusals FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& amount) {
-    Form& form = dlg.form();
+Refusals FillWindow(WindowForm& form, const ScriptRow& row, const std::string& amount) {
     const int flags = LeadingNumber(row.Options());
-    Refusals refused{SetAmount(dlg, id::kAmount, 2, "Amount", amount),
-                     SetAmount(dlg, id::kTipAmount, 3, "Tip", row.Tip())};
+    Refusals refused{SetAmount(form, id::kAmount, 2, "Amount", amount),
+                     SetAmount(form, id::kTipAmount, 3, "Tip", row.Tip())};
     if ((flags & kTipFlag) != 0) {
         refused.tip.clear();
     }
@@ -75,7 +75,7 @@ Refusals FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& a
         form.SetText(id::kAuthCode, row.AuthCode());
     }
     form.SetChecked(id::kPromptTip, (flags & kTipFlag) != 0);
-    dlg.OnTipCheck();
+    form.OnTipCheck();
     form.SetChecked(id::kPromptManual, (flags & kManualEntryFlag) != 0);
     form.SetChecked(id::kAllowPartialAuth, (flags & kPartialAuthFlag) != 0);
     form.SetChecked(id::kOverride, (flags & kOverrideFlag) != 0);
@@ -86,11 +86,12 @@ Refusals FillWindow(CTestPosDlg& dlg, const ScriptRow& row, const std::string& a
     return refused;
 }
 
-// Fills the window, prompts and runs one test case; false when the tester stopped the script.
-bool RunTestCase(CTestPosDlg& dlg, ScriptTestCase& testCase, int total, ScriptObserver& observer) {
+}  // namespace
+
+bool ScriptRunner::RunTestCase(ScriptTestCase& testCase, int total, ScriptObserver& observer) {
     const ScriptRow& row = testCase.row;
     const std::string amount = ScriptAmount(row.Amount());
-    const Refusals refused = FillWindow(dlg, row, amount);
+    const Refusals refused = FillWindow(form_, row, amount);
     testCase.notEntered = refused.amount.empty() || refused.tip.empty()
                               ? refused.amount + refused.tip
                               : refused.amount + "; " + refused.tip;
@@ -101,14 +102,14 @@ bool RunTestCase(CTestPosDlg& dlg, ScriptTestCase& testCase, int total, ScriptOb
     }
     std::string message = TestCasePrompt(row.Info(), amount);
     if (!refused.amount.empty()) {
-        message += "\r\nThe Amount field refused this amount: " + dlg.form().Text(id::kAmount) +
+        message += "\r\nThe Amount field refused this amount: " + form_.Text(id::kAmount) +
                    " will be sent";
     }
     int choice = 0;
     while (choice < CRunTestDlg::kDo || choice > CRunTestDlg::kStop) {
         CRunTestDlg prompt;
         prompt.m_message = message;
-        dlg.op().RunTestCasePrompt(prompt);
+        op_.RunTestCasePrompt(prompt);
         choice = prompt.m_choice;
     }
     if (choice == CRunTestDlg::kStop) {
@@ -121,20 +122,18 @@ bool RunTestCase(CTestPosDlg& dlg, ScriptTestCase& testCase, int total, ScriptOb
     }
     std::optional<int> button = TransactionButton(row.Type());
     if (button) {
-        dlg.OnCommand(*button);
+        click_(*button);
     } else {
-        dlg.op().Message(" TranType [" + row.Type() + "] is invalid. skipping...");
+        op_.Message(" TranType [" + row.Type() + "] is invalid. skipping...");
     }
     observer.OnTestCaseEnded(testCase, choice,
                              button ? TestCaseOutcome::kRan : TestCaseOutcome::kInvalidType);
     return true;
 }
 
-}  // namespace
-
-void CTestPosDlg::OnRunScript() {
-    static NullScriptObserver none;
-    ScriptObserver& observer = scriptObserver_ != nullptr ? *scriptObserver_ : none;
+void ScriptRunner::OnRunScript() {
+    NullScriptObserver none;
+    ScriptObserver& observer = observer_ != nullptr ? *observer_ : none;
     // Read twice, as a stream: once to count the rows, once to run them.
     ScriptLineReader file(kScriptFileName);
     const int total = CountRunnableRows(file);
@@ -145,7 +144,7 @@ void CTestPosDlg::OnRunScript() {
     }
     // Each command's save of the sequence number runs behind the next test case; the last one
     // is in the file before this returns.
-    SequenceSaveBehind savesBehind;
+    SequenceSaveBehind savesBehind(store_);
     observer.OnScriptStarted(total);
     ScriptEnd end = ScriptEnd::kCompleted;
     int index = 0;
@@ -157,7 +156,7 @@ void CTestPosDlg::OnRunScript() {
         testCase->index = ++index;
         if (end == ScriptEnd::kStopped) {
             observer.OnTestCaseNotReached(*testCase);
-        } else if (!RunTestCase(*this, *testCase, total, observer)) {
+        } else if (!RunTestCase(*testCase, total, observer)) {
             end = ScriptEnd::kStopped;
         }
     }

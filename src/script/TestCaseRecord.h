@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "form/CommandObserver.h"
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt {
 

@@ -2,7 +2,7 @@
 
 #include "log/LogWriter.h"
 #include "platform/Clock.h"
-#include "request/RequestComposer.h"
+#include "request/ManualEntries.h"
 #include "serial/SerialDevice.h"
 
 namespace nt {
@@ -12,7 +12,7 @@ namespace nt {
 struct SerialLink {
     ManualEntries manualEntries;
     Clock* clock = &SystemClock();
-    SerialOpener opener = OpenSerialDevice;
+    SerialOpener opener = DeviceOpener();
     CLogWriter* log = nullptr;  // nullptr: the process-wide writer
 
     CLogWriter& Log() const { return log != nullptr ? *log : GetLogWriter(); }

@@ -229,9 +229,4 @@ SimTerminalBook::Answer SimTerminalBook::Batch(const std::string& word, bool clo
     return Answer{reply, kAdminDelayMs};
 }
 
-SimTerminalBook& SharedSimTerminalBook() {
-    static SimTerminalBook book(SimTerminalBookFileFromEnvironment());
-    return book;
-}
-
 }  // namespace nt

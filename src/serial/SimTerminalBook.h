@@ -65,9 +65,4 @@ class SimTerminalBook {
     std::optional<Transaction> last_;
 };
 
-// The book behind NORDTELLER_COM<n>=sim: one terminal for the whole process, so its batch
-// outlives each port opening, and its journal file (SimTerminalBookFileFromEnvironment) outlives
-// the process. Used from the window's thread only.
-SimTerminalBook& SharedSimTerminalBook();
-
 }  // namespace nt

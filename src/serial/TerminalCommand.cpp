@@ -1,23 +1,12 @@
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 
-#include "app/Controls.h"
-#include "app/TestPosDlg.h"
-#include "request/ManualEntryDlg.h"
+#include "form/Controls.h"
+#include "serial/TerminalLink.h"
 
 namespace nt {
 
 namespace {
-
-bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
-    for (const char* option : options) {
-        if (text == option) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string TwoDigits(int a, int b, int c) {
     char text[16];
@@ -78,22 +67,14 @@ std::string CommandWord(const std::string& tranCode) {
 
 }  // namespace
 
-std::string CTestPosDlg::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
+std::string TerminalLink::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
     const bool manualEntry = form_.Checked(id::kPromptManual);
-    if (manualEntry && IsOneOf(tranCode, {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVAdjust",
-                                          "EMVZeroAuth"})) {
-        ManualEntries& remembered = m_serial.manualEntries;
-        CManualEntryDlg dlg;
-        dlg.m_zipCode = remembered.zipCode;
-        dlg.m_streetNumber = remembered.streetNumber;
-        dlg.m_cvv = remembered.cvv;
-        if (op_.RunManualEntry(dlg)) {
-            // "X" marks an illegible CVV: the terminal gets none.
-            remembered = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber,
-                                       dlg.m_cvv == "X" ? std::string() : dlg.m_cvv};
-        }
+    ManualEntries& remembered = link_.manualEntries;
+    if (manualEntry && TakesManualEntry(tranCode) &&
+        AskManualEntryValues(op_, remembered, remembered) && remembered.cvv == "X") {
+        remembered.cvv.clear();  // "X" marks an illegible CVV: the terminal gets none
     }
-    const LocalTime now = m_serial.clock->Now();  // one reading for every field of the line
+    const LocalTime now = link_.clock->Now();  // one reading for every field of the line
 
     if (const char* fixed = FixedLine(tranCode); fixed != nullptr) {
         return fixed;
@@ -113,7 +94,7 @@ std::string CTestPosDlg::BuildTerminalCommand(const std::string& tranCode, bool 
     if (tranCode == "EMVCashOut" || tranCode == "EMVBalance") {
         line += "0.00 ";
     } else {
-        const std::string amount = m_amount.GetAmountText();
+        const std::string amount = form_.amount().GetAmountText();
         line += Field(amount == "0.00" ? std::string() : amount);
     }
     line += Field(form_.Text(id::kAuthCode));
@@ -124,15 +105,15 @@ std::string CTestPosDlg::BuildTerminalCommand(const std::string& tranCode, bool 
     line += TimeField(now);
     if (form_.Checked(id::kPromptTip)) {
         line += "1 * ";
-    } else if (m_tipAmount.GetAmountCents() > 0) {
-        line += "0 " + m_tipAmount.GetAmountText() + " ";
+    } else if (form_.tipAmount().GetAmountCents() > 0) {
+        line += "0 " + form_.tipAmount().GetAmountText() + " ";
     } else {
         line += "0 * ";
     }
     line += Field(form_.Text(id::kInvoice));
     line += "* ";
-    line += Field(m_serial.manualEntries.zipCode);
-    line += Field(m_serial.manualEntries.cvv);
+    line += Field(link_.manualEntries.zipCode);
+    line += Field(link_.manualEntries.cvv);
     line += form_.Checked(id::kAllowPartialAuth) ? "P" : "*";
     return line;
 }

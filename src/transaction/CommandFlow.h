@@ -1,10 +1,71 @@
 #pragma once
 
-#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "form/ObservingOperator.h"
+#include "form/WindowForm.h"
+#include "pos/PosState.h"
+#include "pos/SequenceStore.h"
+#include "request/RequestComposer.h"
+#include "response/ResponseProcessor.h"
+#include "serial/TerminalLink.h"
+#include "transaction/ClientGateway.h"
+#include "transaction/CommandTable.h"
 
 namespace nt {
 
-// Numbers the requests in the daily log ("TRACE DATA:" and eight digits); never reset.
-extern int32_t TraceCounter;
+// What every command button runs: the wait window, the serial test terminal's chance, the
+// number the command sends, the request through the editor and the payment client, and the
+// response taken over. Gift cards and batch close have flows of their own on the same steps.
+class CommandFlow {
+  public:
+    CommandFlow(WindowForm& form, ObservingOperator& op, PosState& pos, SequenceStore& store,
+                RequestComposer& composer, TerminalLink& terminal, ClientGateway& gateway,
+                ResponseProcessor& responses)
+        : form_(form),
+          op_(op),
+          pos_(pos),
+          store_(store),
+          composer_(composer),
+          terminal_(terminal),
+          gateway_(gateway),
+          responses_(responses) {}
+    CommandFlow(const CommandFlow&) = delete;
+    CommandFlow& operator=(const CommandFlow&) = delete;
+
+    void OnCommandButton(const CommandSpec& command);
+    void OnGiftCardButton();
+    void OnBatchcloseButton();
+
+  private:
+    // How a command starts: the wait window's message and what the serial test terminal is
+    // offered (no tran code: never offered).
+    struct Start {
+        std::string waitMessage;
+        const char* serialTranCode;
+        bool financial;
+        bool giftCard;
+        bool zeroAmountFirst = false;
+    };
+    // The prologue every command shares, then `exchanges` with the number it sends loaded and
+    // its save made on every way out, before the wait window goes. Nothing after the prologue
+    // when the serial test terminal ran the command.
+    void Run(const Start& start, const std::function<void()>& exchanges);
+    // The number a command sends: re-read from its file and shown in "Sending POS Seq No.".
+    void LoadSequenceForCommand();
+    // Logging, editing, sending and processing of one request; the response when it was sent.
+    std::optional<std::string> Exchange(std::string request, const std::string& counter);
+
+    WindowForm& form_;
+    ObservingOperator& op_;
+    PosState& pos_;
+    SequenceStore& store_;
+    RequestComposer& composer_;
+    TerminalLink& terminal_;
+    ClientGateway& gateway_;
+    ResponseProcessor& responses_;
+};
 
 }  // namespace nt

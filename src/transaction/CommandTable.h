@@ -11,16 +11,15 @@ struct CommandSpec {
     const char* caption;
     const char* waitMessage;
     const char* serialTranCode;  // nullptr: the serial terminal is never offered the command
-    bool financial;
-    bool giftCard;
+    bool financial = false;
+    bool giftCard = false;
     const char* tranCode;
     const char* wrapper;  // "Transaction" or "Admin"
-    bool tokenConfirmation;
-    bool zeroAmountFirst;  // Balance Inq
+    bool tokenConfirmation = false;
+    bool zeroAmountFirst = false;  // Balance Inq
 };
 
 // Every command button of the main window; gift cards and batch close have flows of their own.
 std::span<const CommandSpec> Commands();
-const CommandSpec* FindCommand(int id);
 
 }  // namespace nt

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "request/AmountEdit.h"
+#include "form/AmountEdit.h"
 
 namespace nt {
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <map>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 
 namespace nt {
 

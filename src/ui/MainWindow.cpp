@@ -137,8 +137,9 @@ void MainWindow::ForwardSelection(int node) {
         return;
     }
     {
-        RecordedAction action(Recording(), dlg_->form(), SelectLine(dlg_->m_padTree, node));
-        dlg_->SelectPadNode(node);
+        RecordedAction action(Recording(), dlg_->form(),
+                              SelectLine(dlg_->padCatalog().padTree(), node));
+        dlg_->padCatalog().SelectPadNode(node);
     }
     ShowRecording();
 }
@@ -186,7 +187,7 @@ void MainWindow::StartRecording() {
         RunModal(box, this);
         return;
     }
-    recorder_->WriteState(dlg_->form(), dlg_->m_padTree);
+    recorder_->WriteState(dlg_->form(), dlg_->padCatalog().padTree());
     ShowRecording();
 }
 

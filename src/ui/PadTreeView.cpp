@@ -10,7 +10,7 @@ namespace nt {
 
 PadTreeView::PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg, std::function<void(int)> select)
     : widget_(widget), dlg_(dlg), select_(std::move(select)) {
-    dlg_.m_padTree.SetObserver(this);
+    dlg_.padCatalog().padTree().SetObserver(this);
     connect(widget_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* item) { OnCurrentItemChanged(item); });
     OnTreeRebuilt();
@@ -24,7 +24,7 @@ QTreeWidgetItem* PadTreeView::Item(int node) const {
 }
 
 void PadTreeView::OnTreeRebuilt() {
-    const PadTree& tree = dlg_.m_padTree;
+    const PadTree& tree = dlg_.padCatalog().padTree();
     syncing_ = true;
     widget_->setUpdatesEnabled(false);
     widget_->clear();
@@ -75,7 +75,7 @@ void PadTreeView::OnCurrentItemChanged(QTreeWidgetItem* item) {
         if (select_) {
             select_(node);
         } else {
-            dlg_.SelectPadNode(node);
+            dlg_.padCatalog().SelectPadNode(node);
         }
     });
 }

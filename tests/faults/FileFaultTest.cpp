@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "form/Controls.h"
 #include "log/LogWriter.h"
 #include "platform/WriteFault.h"
+#include "pos/SequenceStore.h"
 #include "sim/SimJournalFile.h"
 #include "sim/SimulatedClient.h"
 #include "support/FlowHarness.h"
@@ -23,20 +23,22 @@ using test::WriteFile;
 
 TEST(SequenceFileFault, FailedSaveKeepsTheOldFileAndTheNumberInMemory) {
     test::TempDir dir;
+    PosState state;
+    SequenceStore store(state);
     for (int error : {ENOSPC, EIO}) {
         for (size_t budget : {0u, 1u, 5u, 9u}) {
             WriteFile(kSequenceFileName, "0010010020");
-            PosSequenceNo = "0010010030";
+            state.PosSequenceNo = "0010010030";
             {
                 ScopedWriteFault fault({"/testseqNo.dat", budget, error});
-                EXPECT_FALSE(SaveSequenceNo());
+                EXPECT_FALSE(store.SaveSequenceNo());
             }
             EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020") << budget;
-            EXPECT_EQ(PosSequenceNo, "0010010030");
+            EXPECT_EQ(state.PosSequenceNo, "0010010030");
         }
     }
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, "0010010020");
+    store.LoadSequenceNo();
+    EXPECT_EQ(state.PosSequenceNo, "0010010020");
 }
 
 TEST(SequenceFileFault, CommandOnAFullDiskTakesTheResponseAndKeepsTheOldFile) {
@@ -49,7 +51,7 @@ TEST(SequenceFileFault, CommandOnAFullDiskTakesTheResponseAndKeepsTheOldFile) {
     }
     ASSERT_EQ(h.script->requests.size(), 1u);
     EXPECT_NE(h.script->requests[0].find("<SequenceNo>0010010020</SequenceNo>"), std::string::npos);
-    EXPECT_EQ(PosSequenceNo, "0010010030");
+    EXPECT_EQ(h.dlg->posState().PosSequenceNo, "0010010030");
     EXPECT_EQ(h.form.Text(id::kReceivedSeqNo), "0010010030");
     EXPECT_EQ(h.form.Text(id::kRefNumber), "0007");
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
@@ -91,18 +93,18 @@ TEST(SimJournalFault, LineCutShortIsTakenBackAndTheFileStaysReadable) {
 TEST(PadSelectionFault, FailedSaveAtExitKeepsTheRememberedPadType) {
     FlowHarness h;
     WriteFile("padselection.dat", "KT820\r\n");
-    h.dlg->BuildPadCatalog(
+    h.dlg->padCatalog().BuildPadCatalog(
         "<PadTypeID1>KT820</PadTypeID1><Processor1>P</Processor1><Manufacturer1>M</Manufacturer1>"
         "<PadTypeID2>LM320</PadTypeID2><Processor2>P</Processor2><Manufacturer2>M</Manufacturer2>",
-        h.dlg->LoadPadSelection());
-    h.dlg->SelectPadNode(h.dlg->m_padTree.FindLeaf("LM320"));
+        h.dlg->padCatalog().LoadPadSelection());
+    h.dlg->padCatalog().SelectPadNode(h.dlg->padCatalog().padTree().FindLeaf("LM320"));
     {
         ScopedWriteFault fault({"/padselection.dat", 3, ENOSPC});
         h.dlg->OnCommand(id::kExit);
     }
     EXPECT_TRUE(h.dlg->Closed());
     EXPECT_EQ(ReadFile("padselection.dat"), "KT820\r\n");
-    EXPECT_EQ(h.dlg->LoadPadSelection(), "KT820");
+    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "KT820");
 }
 
 TEST(ReceiptFileFault, RenderedReceiptOnAFullDiskLosesOnlyItsOwnLines) {

@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SequenceStore.h"
+#include "pos/SequenceStore.h"
 #include "sim/SimJournalFile.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "form/Controls.h"
 #include "log/LogWriter.h"
-#include "log/ReceiptFileName.h"
 #include "platform/WriteFault.h"
+#include "pos/SequenceStore.h"
 #include "support/FlowHarness.h"
 
 namespace nt {
@@ -28,10 +27,7 @@ std::string Entry(const std::string& line) {
 
 class DailyLogFault : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::create_directory(kLogDirectory);
-        SetReceiptFileName("Receipt");
-    }
+    void SetUp() override { fs::create_directory(kLogDirectory); }
     test::TempDir dir_;
     ManualClock clock_;
 };
@@ -82,13 +78,13 @@ TEST_F(DailyLogFault, FullReceiptFileDoesNotTouchTheDailyLog) {
     LogLine(writer, "command");
     {
         ScopedWriteFault fault({"/Receipt.txt", 0, ENOSPC});
-        LogTrace(writer, "line 1");
-        LogTrace(writer, "line 2");
+        LogTrace(writer, "Receipt", "line 1");
+        LogTrace(writer, "Receipt", "line 2");
         ASSERT_TRUE(writer.Flush());
     }
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/Receipt.txt"), "old receipt\r\n");
     EXPECT_EQ(ReadFile(kDaily), Entry("command"));
-    LogTrace(writer, "line 3");
+    LogTrace(writer, "Receipt", "line 3");
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/Receipt.txt"), "old receipt\r\nline 3\r\n");
 }

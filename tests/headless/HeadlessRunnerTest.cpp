@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
+#include "pos/SequenceStore.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -15,7 +15,6 @@ namespace {
 class HeadlessRunnerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        PosSequenceNo = kDefaultSequenceNo;
         dlg_.OnInitDialog();
         out_.str("");
     }
@@ -85,7 +84,7 @@ TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
     ASSERT_TRUE(error);
     EXPECT_EQ(error->reason, "no such pad tree node");
 
-    dlg_.BuildPadCatalog(
+    dlg_.padCatalog().BuildPadCatalog(
         "<PadTypeID1>LM320</PadTypeID1><Processor1>Northwind</Processor1>"
         "<Manufacturer1>Lumatek</Manufacturer1>"
         "<PadTypeID2>KT820-POSPAD</PadTypeID2><Processor2>Northwind</Processor2>"
@@ -93,9 +92,9 @@ TEST_F(HeadlessRunnerTest, SelectNeedsThePadTree) {
         "");
     EXPECT_FALSE(Run("select KT820-POSPAD"));
     EXPECT_TRUE(form_.Checked(id::kAllowPartialAuth));  // the selection handler ran
-    EXPECT_EQ(dlg_.PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
+    EXPECT_EQ(dlg_.padCatalog().PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
     EXPECT_FALSE(Run("select-node Lumatek"));
-    EXPECT_EQ(dlg_.PadTypeElement(0), "<PadType></PadType>\r\n");
+    EXPECT_EQ(dlg_.padCatalog().PadTypeElement(0), "<PadType></PadType>\r\n");
     error = Run("select Processor");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->reason, "no such pad type");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "headless/AnswerRecorder.h"
 #include "headless/MemoryForm.h"
 #include "request/ManualEntryDlg.h"

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "log/LogFailureWatch.h"
-#include "log/ReceiptFileName.h"
 #include "support/TempDir.h"
 
 namespace nt {
@@ -42,14 +41,11 @@ class ForeignLock {
 
 class LogWriterTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        fs::create_directory(kLogDirectory);
-        SetReceiptFileName("Receipt");
-    }
-    void TearDown() override { SetReceiptFileName("Receipt"); }
+    void SetUp() override { fs::create_directory(kLogDirectory); }
 
     test::TempDir dir_;
     ManualClock clock_;
+    std::string receipt_ = "Receipt";  // the receipt file name lines are queued for
 };
 
 TEST_F(LogWriterTest, EntriesAreAppendedInCallOrderByteForByte) {
@@ -82,25 +78,25 @@ TEST_F(LogWriterTest, EntriesAreAppendedInCallOrderByteForByte) {
 
 TEST_F(LogWriterTest, ReceiptLinesAreVerbatimAndGoToTheNamedFile) {
     CLogWriter writer(kLogDirectory, clock_);
-    EXPECT_TRUE(LogTrace(writer, "  TOTAL  100% %s %n"));
-    EXPECT_TRUE(LogTrace(writer, ""));
-    EXPECT_TRUE(LogTrace(writer, std::string_view("a\0b\n", 4)));
+    EXPECT_TRUE(LogTrace(writer, receipt_, "  TOTAL  100% %s %n"));
+    EXPECT_TRUE(LogTrace(writer, receipt_, ""));
+    EXPECT_TRUE(LogTrace(writer, receipt_, std::string_view("a\0b\n", 4)));
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile(kReceipt), std::string("  TOTAL  100% %s %n\r\n\r\na") + '\0' + "b\r\n\r\n");
 
-    SetReceiptFileName("case 12");
-    EXPECT_TRUE(LogTrace(writer, "line"));
+    receipt_ = "case 12";
+    EXPECT_TRUE(LogTrace(writer, receipt_, "line"));
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/case 12.txt"), "line\r\n");
     EXPECT_FALSE(fs::exists(kDaily));  // receipt lines alone never open the daily log
 
     // The name is Windows-1252 text; the file's name is its UTF-8 form, ALT form included.
-    SetReceiptFileName("Caf\xE9 \x80");
-    EXPECT_TRUE(LogTrace(writer, "utf"));
+    receipt_ = "Caf\xE9 \x80";
+    EXPECT_TRUE(LogTrace(writer, receipt_, "utf"));
     ASSERT_TRUE(writer.Flush());
     {
         ForeignLock taken("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt");
-        EXPECT_TRUE(LogTrace(writer, "alt"));
+        EXPECT_TRUE(LogTrace(writer, receipt_, "alt"));
         ASSERT_TRUE(writer.Flush());
     }
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/Caf\xC3\xA9 \xE2\x82\xAC.txt"), "utf\r\n");
@@ -112,13 +108,13 @@ TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
     CLogWriter writer(kLogDirectory, clock_);
     {
         ForeignLock receipt(kReceipt);
-        LogTrace(writer, "to alt");
+        LogTrace(writer, receipt_, "to alt");
         ASSERT_TRUE(writer.Flush());
         ForeignLock alt("QUORLIN_LOGS/ALTReceipt.txt");
-        LogTrace(writer, "dropped");
+        LogTrace(writer, receipt_, "dropped");
         ASSERT_TRUE(writer.Flush());
     }
-    LogTrace(writer, "back");
+    LogTrace(writer, receipt_, "back");
     EXPECT_TRUE(LogLine(writer, "still running"));
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTReceipt.txt"), "to alt\r\n");
@@ -129,17 +125,17 @@ TEST_F(LogWriterTest, LockedReceiptFileFallsBackToAltThenDropsAndGoesOn) {
 // Mended: a name the file system refuses does not lose the receipt.
 TEST_F(LogWriterTest, ReceiptNameTheFileSystemRefusesFallsBackToReceiptTxt) {
     CLogWriter writer(kLogDirectory, clock_);
-    SetReceiptFileName(std::string(300, 'x'));
-    LogTrace(writer, "kept");
+    receipt_ = std::string(300, 'x');
+    LogTrace(writer, receipt_, "kept");
     ASSERT_TRUE(writer.Flush());
-    SetReceiptFileName("Receipt");
+    receipt_ = "Receipt";
     EXPECT_EQ(ReadFile(kReceipt), "kept\r\n");
     {
         ForeignLock receipt(kReceipt);
-        SetReceiptFileName(std::string(300, 'y'));
-        LogTrace(writer, "alt");
+        receipt_ = std::string(300, 'y');
+        LogTrace(writer, receipt_, "alt");
         ASSERT_TRUE(writer.Flush());
-        SetReceiptFileName("Receipt");
+        receipt_ = "Receipt";
     }
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/ALTReceipt.txt"), "alt\r\n");
 }
@@ -163,14 +159,14 @@ TEST_F(LogWriterTest, LinesQueuedBeforeMidnightLandInTheNewDatesFile) {
 TEST_F(LogWriterTest, ReceiptLinesSurviveLogLineAndKeepTheirFileName) {
     CLogWriter writer(kLogDirectory, clock_);
     writer.Pause();
-    SetReceiptFileName("A");
-    LogTrace(writer, "a1");
+    receipt_ = "A";
+    LogTrace(writer, receipt_, "a1");
     LogLine(writer, "command");
-    SetReceiptFileName("B");
-    LogTrace(writer, "b1");
-    SetReceiptFileName("A");
-    LogTrace(writer, "a2");
-    SetReceiptFileName("C");
+    receipt_ = "B";
+    LogTrace(writer, receipt_, "b1");
+    receipt_ = "A";
+    LogTrace(writer, receipt_, "a2");
+    receipt_ = "C";
     writer.Resume();
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/A.txt"), "a1\r\na2\r\n");
@@ -183,7 +179,7 @@ TEST_F(LogWriterTest, FinalPassWritesWhatWasQueuedBeforeDestruction) {
         CLogWriter writer(kLogDirectory, clock_);
         writer.Pause();  // nothing is taken until the destructor's last pass
         LogLine(writer, "Shutdown %s", "x");
-        LogTrace(writer, "r");
+        LogTrace(writer, receipt_, "r");
     }
     EXPECT_EQ(ReadFile(kDaily), Entry("[09:15:02]Shutdown x"));
     EXPECT_EQ(ReadFile(kReceipt), "r\r\n");
@@ -192,14 +188,14 @@ TEST_F(LogWriterTest, FinalPassWritesWhatWasQueuedBeforeDestruction) {
 TEST_F(LogWriterTest, DailyLogThatCannotBeOpenedStopsLoggingForGood) {
     fs::remove(kLogDirectory);
     CLogWriter writer(kLogDirectory, clock_);
-    LogTrace(writer, "receipt only");  // a failing receipt file does not stop the writer
+    LogTrace(writer, receipt_, "receipt only");  // a failing receipt file does not stop the writer
     EXPECT_TRUE(writer.Flush());
     EXPECT_FALSE(writer.Stopped());
     EXPECT_TRUE(LogLine(writer, "first"));
     EXPECT_FALSE(writer.Flush());
     EXPECT_TRUE(writer.Stopped());
     EXPECT_FALSE(LogLine(writer, "later"));
-    EXPECT_FALSE(LogTrace(writer, "later"));
+    EXPECT_FALSE(LogTrace(writer, receipt_, "later"));
     fs::create_directory(kLogDirectory);
     EXPECT_FALSE(writer.Flush());
     EXPECT_TRUE(fs::is_empty(kLogDirectory));
@@ -219,7 +215,7 @@ TEST_F(LogWriterTest, RemovedDirectoryOrLockedDailyLogStopsTheWriter) {
     ForeignLock daily(kDaily);
     CLogWriter locked(kLogDirectory, clock_);
     LogLine(locked, "lost");
-    LogTrace(locked, "lost with its batch");
+    LogTrace(locked, receipt_, "lost with its batch");
     EXPECT_FALSE(locked.Flush());
     EXPECT_TRUE(locked.Stopped());
     EXPECT_EQ(ReadFile(kDaily), "");
@@ -307,8 +303,8 @@ TEST_F(LogWriterTest, WriterThatOutlivesTheStopWaitFinishesOnItsOwn) {
 TEST_F(LogWriterTest, ProcessWideWriterWritesIntoTheLogDirectory) {
     CLogWriter& writer = GetLogWriter();
     EXPECT_EQ(&writer, &GetLogWriter());
-    SetReceiptFileName("pw");
-    ASSERT_TRUE(LogTrace(writer, "shared"));
+    receipt_ = "pw";
+    ASSERT_TRUE(LogTrace(writer, receipt_, "shared"));
     ASSERT_TRUE(writer.Flush());
     EXPECT_EQ(ReadFile("QUORLIN_LOGS/pw.txt"), "shared\r\n");
 }

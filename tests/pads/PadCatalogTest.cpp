@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "pads/PadTypeLine.h"
 #include "pads/TagIndex.h"
 #include "response/ExtractTagValue.h"
@@ -36,40 +36,40 @@ std::string Shape(const PadTree& tree) {
 
 TEST(PadCatalog, TreeShapeByFirstAppearanceAndExactText) {
     FlowHarness h;
-    h.dlg->BuildPadCatalog(Entry(1, "A1", "Northwind", "Lumatek") +
-                               Entry(2, "B1", "Northwind", "Kestrel") +
-                               Entry(4, "Z9", "Gone", "Gone") + Entry(3, "", "Skipped", "x"),
-                           "");
-    EXPECT_EQ(Shape(h.dlg->m_padTree),
+    h.dlg->padCatalog().BuildPadCatalog(
+        Entry(1, "A1", "Northwind", "Lumatek") + Entry(2, "B1", "Northwind", "Kestrel") +
+            Entry(4, "Z9", "Gone", "Gone") + Entry(3, "", "Skipped", "x"),
+        "");
+    EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()),
               "Processor\n\tNorthwind\n\t\tLumatek\n\t\t\tA1\n"
               "\t\tKestrel\n\t\t\tB1\n");
-    h.dlg->BuildPadCatalog(
+    h.dlg->padCatalog().BuildPadCatalog(
         Entry(1, "A1", "Northwind", "Lumatek") + Entry(2, "A2", "Tundra", "Lumatek") +
             Entry(3, "A3", "northwind", "Lumatek") + Entry(4, "A4", "Northwind", "Lumatek") +
             Entry(5, "A4", "Northwind", "Lumatek"),
         "");
-    EXPECT_EQ(Shape(h.dlg->m_padTree),
+    EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()),
               "Processor\n\tNorthwind\n\t\tLumatek\n\t\t\tA1\n\t\t\tA4\n\t\t\tA4\n\tTundra\n"
               "\t\tLumatek\n\t\t\tA2\n\tnorthwind\n\t\tLumatek\n\t\t\tA3\n");
-    EXPECT_EQ(h.dlg->m_padRecords.size(), 5u);
-    EXPECT_EQ(h.dlg->m_padTree.Selected(), PadTree::kNone);
+    EXPECT_EQ(h.dlg->padCatalog().padRecords().size(), 5u);
+    EXPECT_EQ(h.dlg->padCatalog().padTree().Selected(), PadTree::kNone);
 }
 
 TEST(PadCatalog, MissingProcessorOrManufacturerReadsEmpty) {
     FlowHarness h;
-    h.dlg->BuildPadCatalog("<PadTypeID1>P1</PadTypeID1>", "");
-    EXPECT_EQ(Shape(h.dlg->m_padTree), "Processor\n\t\n\t\t\n\t\t\tP1\n");
-    h.dlg->BuildPadCatalog("no elements at all", "");
-    EXPECT_EQ(Shape(h.dlg->m_padTree), "Processor\n");
-    EXPECT_TRUE(h.dlg->m_padRecords.empty());
+    h.dlg->padCatalog().BuildPadCatalog("<PadTypeID1>P1</PadTypeID1>", "");
+    EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()), "Processor\n\t\n\t\t\n\t\t\tP1\n");
+    h.dlg->padCatalog().BuildPadCatalog("no elements at all", "");
+    EXPECT_EQ(Shape(h.dlg->padCatalog().padTree()), "Processor\n");
+    EXPECT_TRUE(h.dlg->padCatalog().padRecords().empty());
 }
 
 TEST(PadCatalog, SavedSelectionLastMatchWinsAndIsApplied) {
     FlowHarness h;
     h.form.SetText(id::kHostOrIp, "payments.example.com");
-    h.dlg->BuildPadCatalog(Entry(1, "POSPAD-1", "P", "M") + Entry(2, "POSPAD-1", "Q", "M"),
-                           "POSPAD-1");
-    const PadTree& tree = h.dlg->m_padTree;
+    h.dlg->padCatalog().BuildPadCatalog(
+        Entry(1, "POSPAD-1", "P", "M") + Entry(2, "POSPAD-1", "Q", "M"), "POSPAD-1");
+    const PadTree& tree = h.dlg->padCatalog().padTree();
     ASSERT_NE(tree.Selected(), PadTree::kNone);
     EXPECT_EQ(tree.Data(tree.Selected())->processor, "Q");
     EXPECT_TRUE(h.form.Checked(id::kAllowPartialAuth));
@@ -91,24 +91,25 @@ TEST(PadCatalog, ApplyPadTypeKeepsLoopbackAddresses) {
                                                                     {"localhost", "127.0.0.1"},
                                                                     {"127", "127.0.0.1"}}) {
         h.form.SetText(id::kHostOrIp, before);
-        h.dlg->ApplyPadType("KT820");
+        h.dlg->padCatalog().ApplyPadType("KT820");
         EXPECT_EQ(h.form.Text(id::kHostOrIp), after) << before;
     }
 }
 
 TEST(PadCatalog, SelectionSteersThePadTypeLine) {
     FlowHarness h;
-    h.dlg->BuildPadCatalog(Entry(1, "VX-P400", "P", "M") + Entry(2, "POSPAD", "P", "M"), "");
-    PadTree& tree = h.dlg->m_padTree;
-    h.dlg->SelectPadNode(tree.FindLeaf("POSPAD"));
+    h.dlg->padCatalog().BuildPadCatalog(
+        Entry(1, "VX-P400", "P", "M") + Entry(2, "POSPAD", "P", "M"), "");
+    PadTree& tree = h.dlg->padCatalog().padTree();
+    h.dlg->padCatalog().SelectPadNode(tree.FindLeaf("POSPAD"));
     EXPECT_TRUE(h.form.Checked(id::kAllowPartialAuth));
-    h.dlg->SelectPadNode(tree.FindLeaf("VX-P400"));
+    h.dlg->padCatalog().SelectPadNode(tree.FindLeaf("VX-P400"));
     EXPECT_TRUE(h.form.Checked(id::kAllowPartialAuth));  // never unchecked here
-    EXPECT_EQ(h.dlg->PadTypeElement(2), "\t\t<PadType>VX-P400</PadType>\r\n");
-    h.dlg->SelectPadNode(tree.FindNode("M"));
-    EXPECT_EQ(h.dlg->PadTypeElement(2), "\t\t<PadType></PadType>\r\n");
-    EXPECT_EQ(h.dlg->PadTypeElement(0), "<PadType></PadType>\r\n");
-    EXPECT_EQ(h.dlg->PadTypeElement(-3), "<PadType></PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType>VX-P400</PadType>\r\n");
+    h.dlg->padCatalog().SelectPadNode(tree.FindNode("M"));
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType></PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(0), "<PadType></PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(-3), "<PadType></PadType>\r\n");
     // A manufacturer node selected: shutdown leaves the saved selection as it was.
     WriteFile("padselection.dat", "OLD\r\n");
     h.dlg->OnCancel();
@@ -117,32 +118,32 @@ TEST(PadCatalog, SelectionSteersThePadTypeLine) {
 
 TEST(PadCatalog, TranEmvOverridesTheTreeAndGivesItBack) {
     FlowHarness h;
-    h.dlg->BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
+    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
     h.op.messages.clear();
     h.form.SetChecked(id::kTranEmv, true);
     h.dlg->OnCommand(id::kTranEmv);
     EXPECT_EQ(h.op.messages,
               std::vector<std::string>{"Some Fields in this interface are Ignored.\r\nSome "
                                        "Functions(Buttons) have no effect"});
-    EXPECT_FALSE(h.dlg->m_padTree.Enabled());
+    EXPECT_FALSE(h.dlg->padCatalog().padTree().Enabled());
     EXPECT_EQ(h.form.Text(id::kMerchantId), "");
     EXPECT_EQ(h.form.Text(id::kTerminalId), "");
     EXPECT_TRUE(h.form.Visible(id::kGiftCards));
-    EXPECT_EQ(h.dlg->PadTypeElement(2), "\t\t<PadType>TranEMV1</PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType>TranEMV1</PadType>\r\n");
     h.form.SetChecked(id::kTranEmv, false);
     h.dlg->OnCommand(id::kTranEmv);
-    EXPECT_TRUE(h.dlg->m_padTree.Enabled());
+    EXPECT_TRUE(h.dlg->padCatalog().padTree().Enabled());
     EXPECT_FALSE(h.form.Visible(id::kGiftCards));
-    EXPECT_EQ(h.dlg->PadTypeElement(2), "\t\t<PadType>LM320</PadType>\r\n");
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(2), "\t\t<PadType>LM320</PadType>\r\n");
 }
 
 TEST(PadCatalog, SelectionFileReadAndWritten) {
     FlowHarness h;
     WriteFile("padselection.dat", "LM320 \t\r\nsecond line");
-    EXPECT_EQ(h.dlg->LoadPadSelection(), "LM320");
+    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), "LM320");
     WriteFile("padselection.dat", std::string("i\0P", 3) + "\n");
-    EXPECT_EQ(h.dlg->LoadPadSelection(), std::string("i\0P", 3));
-    h.dlg->BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
+    EXPECT_EQ(h.dlg->padCatalog().LoadPadSelection(), std::string("i\0P", 3));
+    h.dlg->padCatalog().BuildPadCatalog(Entry(1, "LM320", "P", "M"), "LM320");
     h.dlg->OnCommand(id::kExit);
     EXPECT_EQ(ReadFile("padselection.dat"), "LM320\r\n");
 }
@@ -151,8 +152,8 @@ TEST(PadCatalog, StartUpLoadsTheClientsCatalogAndInfoButtonShowsItRaw) {
     FlowHarness h;
     h.script->padTypesInfo = Entry(1, "LM320", "P", "M");
     WriteFile("padselection.dat", "LM320\r\n");
-    h.dlg->LoadPadCatalog();
-    EXPECT_EQ(h.dlg->PadTypeElement(0), "<PadType>LM320</PadType>\r\n");
+    h.dlg->padCatalog().LoadPadCatalog(h.dlg->gateway().GetPadTypesInfo().value_or(""));
+    EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(0), "<PadType>LM320</PadType>\r\n");
     h.dlg->OnCommand(id::kGetPadTypesInfo);
     EXPECT_EQ(h.op.transcript.back(), "pad-types-info");
 }

@@ -12,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SequenceStore.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
+#include "pos/SequenceStore.h"
 #include "script/JUnitReport.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 
 namespace nt {
 namespace {
@@ -105,7 +105,7 @@ TEST(StaleTemporaries, StartUpSavesAndReportsKeepAPersonsFiles) {
         test::RecordingOperator op;
         CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
         dlg.OnInitDialog();
-        dlg.SelectPadNode(dlg.m_padTree.FindLeaf("KT820"));
+        dlg.padCatalog().SelectPadNode(dlg.padCatalog().padTree().FindLeaf("KT820"));
         dlg.OnCancel();
     }
     JUnitReport report;
@@ -134,7 +134,7 @@ TEST(StaleTemporaries, StartUpClearsThoseOfTheSequenceAndPadSelectionFiles) {
         test::RecordingOperator op;
         CTestPosDlg dlg(form, op, nullptr);
         dlg.OnInitDialog();
-        EXPECT_EQ(PosSequenceNo, "0010010042");
+        EXPECT_EQ(dlg.posState().PosSequenceNo, "0010010042");
     }
     const std::vector<std::string> left = Entries();
     EXPECT_EQ(std::count(left.begin(), left.end(), ".testseqNo.dat.nordteller-k1lL3d.tmp"), 0);

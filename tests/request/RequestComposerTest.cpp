@@ -5,7 +5,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "request/AdditionalAmountsDlg.h"
 #include "request/ManualEntryDlg.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "form/CommandObserver.h"
 #include "script/ScriptObserver.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt::test {
 

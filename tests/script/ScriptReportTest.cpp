@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "response/XmlDocument.h"
 #include "support/FlowHarness.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "script/ScriptRecorder.h"
 #include "support/FlowHarness.h"
 

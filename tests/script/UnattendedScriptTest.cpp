@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "support/FlowHarness.h"
 
 namespace nt {

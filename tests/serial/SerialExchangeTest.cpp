@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "log/LogWriter.h"
-#include "log/ReceiptFileName.h"
 #include "serial/SerialTestKit.h"
 #include "support/TempDir.h"
 
@@ -67,13 +66,13 @@ std::string LogEntry(const std::string& text) {
 class SerialExchangeTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        w.dlg.m_serial.log = &writer;
-        SetReceiptFileName("SerialTest");
+        w.dlg.terminalLink().link().log = &writer;
+        w.dlg.posState().ReceiptFileName = "SerialTest";
         w.form.SetText(id::kInvoice, "INV7");
         w.form.SetText(id::kAuthCode, "OLD");
         w.form.SetText(id::kRefNumber, "1");
         w.form.SetText(id::kTestCaseInfo, "Case 5%s");
-        w.dlg.m_amount.SetAmountCents(1234);
+        w.dlg.form().amount().SetAmountCents(1234);
     }
     void Answer(const std::string& reply, uint64_t delay = 300) {
         w.line->answers.push_back({{delay, reply}});
@@ -102,7 +101,7 @@ const std::string kBody = "SALE\r\nTOTAL $12.34\r\n";
 TEST_F(SerialExchangeTest, FinancialCommandRunsTheWholeExchange) {
     Answer(kApproved);
     Answer(kDetails, 200);
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
 
     EXPECT_EQ(w.line->written, kSaleLine + "\rAT&UI109 INV7 222\r");
     EXPECT_FALSE(w.line->open);
@@ -122,14 +121,14 @@ TEST_F(SerialExchangeTest, FinancialCommandRunsTheWholeExchange) {
 TEST_F(SerialExchangeTest, DeclineKeepsTheReferencesAndStillPrints) {
     Answer("\r\n051 1 2 3 ABC123 REF9 X\r\n");
     Answer("\r\nDECLINED\r\n");  // no end marker: the whole reply is the body
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("EMVReturn", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVReturn", true, false));
     EXPECT_EQ(w.form.Text(id::kAuthCode), "OLD");
     EXPECT_EQ(w.form.Text(id::kRefNumber), "1");
     EXPECT_EQ(ReceiptFile(), FileOf(ReceiptEntries("Case 5%s", "DECLINED\r\n")));
 }
 
 TEST_F(SerialExchangeTest, SilentTerminalStillGoesThrough) {
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
     EXPECT_EQ(w.clock.TickMs(), 40 + 300000 + 40 + 10000u);
     EXPECT_EQ(w.line->written, kSaleLine + "\rAT&UI109 INV7 222\r");
     EXPECT_EQ(w.op.messages, Entries{""});
@@ -139,7 +138,7 @@ TEST_F(SerialExchangeTest, SilentTerminalStillGoesThrough) {
 
 TEST_F(SerialExchangeTest, AdministrativeCommandShowsTheReplyOnly) {
     Answer("\r\n200 B3 CLOSED\r\n");
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("BatchClose", false, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("BatchClose", false, false));
     EXPECT_EQ(w.line->written, "AT&UB3 * 030726 * * *\r");
     EXPECT_EQ(w.op.transcript, (Entries{"edit-xml: ok", "message: \r\n200 B3 CLOSED\r\n"}));
     EXPECT_EQ(ReceiptFile(), "<missing>");
@@ -148,7 +147,7 @@ TEST_F(SerialExchangeTest, AdministrativeCommandShowsTheReplyOnly) {
 TEST_F(SerialExchangeTest, EditedLineIsLoggedAndSent) {
     w.op.editTo = "AT&UP96 100% edited";
     Answer("\r\n200 P96\r\n");
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("ServerVersion", false, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("ServerVersion", false, false));
     EXPECT_EQ(w.line->written, "AT&UP96 100% edited\r");
     EXPECT_EQ(DailyLog(),
               LogEntry("ATquest->AT&UP96") + LogEntry("EDITED REQUEST:\nAT&UP96 100% edited"));
@@ -156,7 +155,7 @@ TEST_F(SerialExchangeTest, EditedLineIsLoggedAndSent) {
 
 TEST_F(SerialExchangeTest, CancelledEditSendsNothing) {
     w.op.dialogAnswers = {false};
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
     EXPECT_EQ(w.line->written, "");
     EXPECT_EQ(w.op.transcript, Entries{"edit-xml: cancel"});
     EXPECT_FALSE(w.line->open);
@@ -182,7 +181,7 @@ TEST_P(SerialRefusalTest, NothingIsSent) {
     w.form.SetText(id::kComPort, c.comPort);
     w.line->openFails = c.openFails;
     w.line->dsr = c.dsr;
-    EXPECT_EQ(w.dlg.RunSerialTransaction(c.tranCode, true, false), c.result);
+    EXPECT_EQ(w.dlg.terminalLink().RunSerialTransaction(c.tranCode, true, false), c.result);
     EXPECT_EQ(w.op.messages, c.messages);
     EXPECT_EQ(w.line->written, "");
     EXPECT_FALSE(w.line->open);
@@ -217,15 +216,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SerialExchangeTest, PadResetSendsTheResetAndDropsTheReply) {
     w.form.SetChecked(id::kPromptManual, true);
     Answer("\r\n999 garbage\r\n");
-    EXPECT_TRUE(w.dlg.SerialPadReset());
+    EXPECT_TRUE(w.dlg.terminalLink().SerialPadReset());
     EXPECT_EQ(w.line->written, "AT&UE7 * * * * * *\r");
     EXPECT_TRUE(w.op.transcript.empty());
     EXPECT_FALSE(w.line->open);
 
     w.line->dsr = false;
-    EXPECT_FALSE(w.dlg.SerialPadReset());
+    EXPECT_FALSE(w.dlg.terminalLink().SerialPadReset());
     w.line->openFails = true;
-    EXPECT_FALSE(w.dlg.SerialPadReset());
+    EXPECT_FALSE(w.dlg.terminalLink().SerialPadReset());
     EXPECT_EQ(w.op.messages,
               (Entries{"DSR Found Inactive on this Port!", "Failed on Com Port Access."}));
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
 #include "request/ManualEntryDlg.h"
@@ -71,10 +71,10 @@ struct SerialWindow {
     CTestPosDlg dlg{form, op, nullptr};
 
     SerialWindow() {
-        dlg.m_serial.clock = &clock;
-        dlg.m_serial.opener = FakeOpener(line);
-        dlg.m_amount.SetAmountCents(0);
-        dlg.m_tipAmount.SetAmountCents(0);
+        dlg.terminalLink().link().clock = &clock;
+        dlg.terminalLink().link().opener = FakeOpener(line);
+        dlg.form().amount().SetAmountCents(0);
+        dlg.form().tipAmount().SetAmountCents(0);
         form.SetChecked(id::kTranEmv, true);
         form.SetText(id::kComPort, "1");
     }

@@ -106,14 +106,14 @@ TEST(SimTerminal, SaleAndTestModeThroughTheWindow) {
     test::TempDir dir;  // the shared terminal keeps its journal file here
     ::setenv("NORDTELLER_COM5", "sim", 1);
     test::SerialWindow w;
-    w.dlg.m_serial.opener = OpenSerialDevice;
+    w.dlg.terminalLink().link().opener = DeviceOpener();
     w.form.SetText(id::kComPort, "5");
     w.form.SetText(id::kInvoice, "42");
-    w.dlg.m_amount.SetAmountCents(1234);
+    w.dlg.form().amount().SetAmountCents(1234);
     CLogWriter writer("/nonexistent-directory", w.clock);
-    w.dlg.m_serial.log = &writer;
+    w.dlg.terminalLink().link().log = &writer;
 
-    EXPECT_TRUE(w.dlg.RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
     ASSERT_EQ(w.op.messages.size(), 1u);
     const CReplyFields fields(w.op.messages[0]);
     EXPECT_EQ(fields.Token(1), "200");

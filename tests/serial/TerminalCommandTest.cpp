@@ -23,7 +23,7 @@ struct LineCase {
 };
 
 void Sale1234(SerialWindow& w) {
-    w.dlg.m_amount.SetAmountCents(1234);
+    w.dlg.form().amount().SetAmountCents(1234);
 }
 
 std::string Tx(const std::string& head, const std::string& tail) {
@@ -79,7 +79,8 @@ const LineCase kLineCases[] = {
          w.form.SetText(id::kInvoice, "INV9");
      },
      Tx("AT&UM104 99 1 1 1 * * 12.34 AB12 77 * op ", "1 * INV9 * * * P")},
-    {"TipAmount", "EMVSale", false, [](SerialWindow& w) { w.dlg.m_tipAmount.SetAmountCents(250); },
+    {"TipAmount", "EMVSale", false,
+     [](SerialWindow& w) { w.dlg.form().tipAmount().SetAmountCents(250); },
      Tx("AT&UM104 99 1 0 0 * * * * * * * ", "0 2.50 * * * * *")},
     {"BlanksAreKept", "EMVReturn", false,
      [](SerialWindow& w) { w.form.SetText(id::kOperatorId, "a b"); },
@@ -93,7 +94,7 @@ TEST_P(TerminalLineTest, LineIsByteExact) {
     if (GetParam().setup) {
         GetParam().setup(w);
     }
-    EXPECT_EQ(w.dlg.BuildTerminalCommand(GetParam().tranCode, GetParam().giftCard),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand(GetParam().tranCode, GetParam().giftCard),
               GetParam().line);
     EXPECT_TRUE(w.op.shown.empty());
 }
@@ -105,12 +106,12 @@ TEST(TerminalCommand, ManualEntryFillsZipAndCvv) {
     SerialWindow w;
     w.form.SetChecked(id::kPromptManual, true);
     w.op.entered = CManualEntryDlg{"K1A0B1", "12", "123"};
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVSale", false),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVSale", false),
               Tx("AT&UM104 99 0 0 0 * * * * * * * ", "0 * * * K1A0B1 123 *"));
 
     // "X" is an illegible CVV: stored empty. The previous values are the prompt's defaults.
     w.op.entered = CManualEntryDlg{"H0H0H0", "", "X"};
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVPreAuthCapture", false),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVPreAuthCapture", false),
               Tx("99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
     ASSERT_EQ(w.op.shown.size(), 2u);
     EXPECT_EQ(w.op.shown[1].m_zipCode, "K1A0B1");
@@ -119,20 +120,20 @@ TEST(TerminalCommand, ManualEntryFillsZipAndCvv) {
 
     // Cancel keeps the remembered values; commands without the prompt never ask.
     w.op.entered.reset();
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVZeroAuth", false),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVZeroAuth", false),
               Tx("AT&UM101 99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVReturn", false),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVReturn", false),
               Tx("AT&UM108 99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
     EXPECT_EQ(w.op.shown.size(), 3u);
-    EXPECT_EQ(w.dlg.m_serial.manualEntries.cvv, "");
+    EXPECT_EQ(w.dlg.terminalLink().link().manualEntries.cvv, "");
 }
 
 TEST(TerminalCommand, ManualEntriesAreNotTheRequestComposers) {
     SerialWindow w;
     w.form.SetChecked(id::kPromptManual, true);
-    w.dlg.m_manualEntries = ManualEntries{"REQZIP", "1", "999"};
+    w.dlg.composer().manualEntries() = ManualEntries{"REQZIP", "1", "999"};
     w.op.entered.reset();
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVAdjust", false),
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVAdjust", false),
               Tx("99 0 0 0 * * * * * * * ", "0 * * * * * *"));
     ASSERT_EQ(w.op.shown.size(), 1u);
     EXPECT_EQ(w.op.shown[0].m_zipCode, "");
@@ -151,8 +152,8 @@ class SteppingClock : public ManualClock {
 TEST(TerminalCommand, OneClockReadingPerLine) {
     SerialWindow w;
     SteppingClock clock;
-    w.dlg.m_serial.clock = &clock;
-    EXPECT_EQ(w.dlg.BuildTerminalCommand("EMVVoidSale", false),
+    w.dlg.terminalLink().link().clock = &clock;
+    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVVoidSale", false),
               "AT&UM109 99 1 0 0 * * * * * * * 123126 235958 0 * * * * * *");
     EXPECT_EQ(clock.reads, 1);
 }

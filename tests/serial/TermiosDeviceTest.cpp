@@ -124,9 +124,9 @@ TEST_F(PtyTest, ExclusiveLineWithoutDsr) {
     EXPECT_TRUE(port.Close());
 
     test::SerialWindow window;
-    window.dlg.m_serial.opener = OpenSerialDevice;
+    window.dlg.terminalLink().link().opener = DeviceOpener();
     window.form.SetText(id::kComPort, "7");
-    EXPECT_FALSE(window.dlg.RunSerialTransaction("EMVSale", true, false));
+    EXPECT_FALSE(window.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
     EXPECT_EQ(window.op.messages, std::vector<std::string>{"DSR Found Inactive on this Port!"});
 }
 

@@ -2,15 +2,13 @@
 
 #include <filesystem>
 
-#include "app/SequenceStore.h"
 #include "log/LogWriter.h"
+#include "pos/SequenceStore.h"
 #include "transaction/CommandFlow.h"
 
 namespace nt::test {
 
 FlowHarness::FlowHarness(bool withControl) {
-    PosSequenceNo = kDefaultSequenceNo;
-    TraceCounter = 0;
     GetLogWriter().Flush();
     PaymentClientFactory factory;
     if (withControl) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "form/Controls.h"
+#include "pos/SequenceStore.h"
 #include "support/FlowHarness.h"
 #include "transaction/CommandFlow.h"
 
@@ -119,7 +119,7 @@ TEST(CommandFlow, ForcedPadResetSendsTwoRequests) {
     ASSERT_EQ(h.script->requests.size(), 2u);
     EXPECT_NE(h.script->requests[0].find("<TranCode>EMVPadReset</TranCode>"), std::string::npos);
     EXPECT_NE(h.script->requests[1].find("<TranCode>EMVSale</TranCode>"), std::string::npos);
-    EXPECT_EQ(PosSequenceNo, "0010010020");
+    EXPECT_EQ(h.dlg->posState().PosSequenceNo, "0010010020");
 }
 
 TEST(CommandFlow, SequenceNumberRules) {
@@ -137,9 +137,11 @@ TEST(CommandFlow, SequenceNumberRules) {
     };
     for (const Case& k : cases) {
         FlowHarness h;
-        h.dlg->BuildPadCatalog(std::string("<PadTypeID1>") + k.padType + "X</PadTypeID1>", "");
+        h.dlg->padCatalog().BuildPadCatalog(
+            std::string("<PadTypeID1>") + k.padType + "X</PadTypeID1>", "");
         if (*k.padType != '\0') {
-            h.dlg->SelectPadNode(h.dlg->m_padTree.FindLeaf(std::string(k.padType) + "X"));
+            h.dlg->padCatalog().SelectPadNode(
+                h.dlg->padCatalog().padTree().FindLeaf(std::string(k.padType) + "X"));
         }
         h.Reply(Response(k.number, kFull));
         h.dlg->OnCommand(id::kSale);

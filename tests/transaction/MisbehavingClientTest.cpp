@@ -7,16 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
+#include "pos/SequenceStore.h"
 #include "support/ProgramRun.h"
 #include "support/RecordingOperator.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 #include "transaction/ControlHost.h"
 
 namespace nt {
@@ -70,12 +70,11 @@ TEST(SlowClient, ControlThreadKeepsTheCallerPumpingUntilTheAnswer) {
 TEST(SlowClient, WindowPumpsOnlyBehindTheWaitWindowAndTakesTheLateAnswer) {
     test::TempDir dir;
     test::ScopedEnv slow("NORDTELLER_TEST_SLOW_MS", "300");
-    PosSequenceNo = kDefaultSequenceNo;
     MemoryForm form;
     WaitTrackingOperator op;
     CTestPosDlg dlg(form, op, MakeClientFactory(Plugin("cb_slow")));
     dlg.OnInitDialog();  // the catalog call is slow too
-    ASSERT_TRUE(dlg.HasControl());
+    ASSERT_TRUE(dlg.gateway().HasControl());
     const int startUpPumps = op.pumps;
     op.pumpsWithoutWait = 0;
     dlg.OnCommand(id::kSale);

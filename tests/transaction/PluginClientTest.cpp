@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ClientFactory.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 
 namespace nt {
 namespace {

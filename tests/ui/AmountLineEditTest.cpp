@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "ui/AmountLineEdit.h"
 
 namespace nt::test {
@@ -43,7 +43,7 @@ TEST_F(AmountTyping, DigitsEnterAtTheRightLikeACashRegister) {
         EXPECT_EQ(Shown(), QString::fromLatin1(step.shown)) << step.keys;
         EXPECT_TRUE(CaretAtEnd()) << step.keys;
     }
-    EXPECT_EQ(dlg_->m_amount.GetAmountCents(), 12300);
+    EXPECT_EQ(dlg_->form().amount().GetAmountCents(), 12300);
     EXPECT_EQ(form_.Text(id::kAmount), "123.00");
 }
 
@@ -57,7 +57,7 @@ TEST_F(AmountTyping, BackspaceAndDeleteBothTakeTheLastDigit) {
     Key(Qt::Key_Delete);
     EXPECT_EQ(Shown(), QStringLiteral("0.00"));
     EXPECT_TRUE(CaretAtEnd());
-    EXPECT_EQ(dlg_->m_amount.GetAmountText(), "0.00");
+    EXPECT_EQ(dlg_->form().amount().GetAmountText(), "0.00");
 }
 
 TEST_F(AmountTyping, EveryOtherKeyIsSwallowed) {
@@ -106,14 +106,14 @@ TEST_F(AmountTyping, NinthDigitIsRefusedWithOneBeep) {
     EXPECT_EQ(Shown(), QStringLiteral("123456.78"));
     EXPECT_EQ(op_.beeps, 1);
     EXPECT_TRUE(CaretAtEnd());
-    EXPECT_EQ(dlg_->m_amount.GetAmountCents(), 12345678);
+    EXPECT_EQ(dlg_->form().amount().GetAmountCents(), 12345678);
 }
 
 TEST_F(AmountTyping, PastedTextIsFormattedToo) {
     QGuiApplication::clipboard()->setText(QStringLiteral("250"));
     amount_->paste();
     EXPECT_EQ(Shown(), QStringLiteral("2.50"));
-    EXPECT_EQ(dlg_->m_amount.GetAmountText(), "2.50");
+    EXPECT_EQ(dlg_->form().amount().GetAmountText(), "2.50");
     EXPECT_TRUE(CaretAtEnd());
 }
 

@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 
 #include "MainWindowFixture.h"
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "ui/QtText.h"
 
 namespace nt::test {
@@ -339,7 +339,7 @@ namespace {
 class PadTreeTest : public MainWindowFixture {};
 
 TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
-    dlg_->BuildPadCatalog(
+    dlg_->padCatalog().BuildPadCatalog(
         "<PadTypeID1>LM320</PadTypeID1><Processor1>Northwind</Processor1>"
         "<Manufacturer1>Lumatek</Manufacturer1><PadTypeID2>KT820-POSPAD</PadTypeID2>"
         "<Processor2>Northwind</Processor2><Manufacturer2>Kestrel</Manufacturer2>",
@@ -356,10 +356,10 @@ TEST_F(PadTreeTest, DrawsTheCatalogAndForwardsTheOperatorsPick) {
 
     QTreeWidgetItem* pospad = root->child(0)->child(1)->child(0);
     tree->setCurrentItem(pospad);  // as a click does
-    EXPECT_EQ(dlg_->PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
+    EXPECT_EQ(dlg_->padCatalog().PadTypeElement(0), "<PadType>KT820-POSPAD</PadType>\r\n");
     EXPECT_TRUE(Control<QCheckBox>(id::kAllowPartialAuth)->isChecked());
 
-    dlg_->m_padTree.SetEnabled(false);
+    dlg_->padCatalog().padTree().SetEnabled(false);
     EXPECT_FALSE(tree->isEnabled());
 }
 

@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
-#include "app/Controls.h"
+#include "form/Controls.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 

@@ -15,8 +15,9 @@
 #include <sstream>
 
 #include "UiTestSupport.h"
-#include "app/Controls.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "headless/AnswerRecorder.h"
 #include "headless/FormDump.h"
 #include "headless/ScenarioRecorder.h"
@@ -25,7 +26,6 @@
 #include "support/ProgramRun.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 
@@ -114,7 +114,7 @@ class RecordingTest : public ::testing::Test {
     std::string WindowDump() {
         std::ostringstream out;
         Transcript transcript(out);
-        DumpForm(form_, dlg_->m_padTree, transcript);
+        DumpForm(form_, dlg_->padCatalog().padTree(), transcript);
         return out.str();
     }
 

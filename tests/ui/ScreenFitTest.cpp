@@ -14,8 +14,9 @@
 #include <functional>
 
 #include "UiTestSupport.h"
-#include "app/Controls.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "pads/PadTypesInfoDlg.h"
 #include "request/AdditionalAmountsDlg.h"
 #include "request/GiftTranTypeDlg.h"
@@ -23,7 +24,6 @@
 #include "response/ReceiptDlg.h"
 #include "script/RunTestDlg.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 #include "transaction/EditXmlDlg.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"

@@ -10,11 +10,11 @@
 #include <cstdio>
 
 #include "UiTestSupport.h"
-#include "app/Controls.h"
+#include "app/ClientFactory.h"
 #include "app/TestPosDlg.h"
+#include "form/Controls.h"
 #include "response/ReceiptDlg.h"
 #include "support/TempDir.h"
-#include "transaction/ClientFactory.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 #include "ui/ReceiptDialog.h"

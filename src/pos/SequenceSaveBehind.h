@@ -8,21 +8,20 @@
 
 namespace nt {
 
-// While one of these exists (a script run), the save at the end of each command runs on a thread
-// of its own, so the flush to disk overlaps the next test case instead of setting the pace. Only
-// the latest number matters: one queued while another is being written replaces any still
-// waiting. Nothing changes for readers: a command that loads the number while a save is pending
-// takes the pending one (it is what the file is about to hold), a direct save waits for the
+class SequenceStore;
+
+// While one of these exists for a store (a script run), the save at the end of each command runs on
+// a thread of its own, so the flush to disk overlaps the next test case instead of setting the
+// pace. Only the latest number matters: one queued while another is being written replaces any
+// still waiting. Nothing changes for readers: a command that loads the number while a save is
+// pending takes the pending one (it is what the file is about to hold), a direct save waits for the
 // pending one first, and destruction waits until the last number is in the file.
 class SequenceSaveBehind {
   public:
-    SequenceSaveBehind();
+    explicit SequenceSaveBehind(SequenceStore& store);
     ~SequenceSaveBehind();
     SequenceSaveBehind(const SequenceSaveBehind&) = delete;
     SequenceSaveBehind& operator=(const SequenceSaveBehind&) = delete;
-
-    // The active one, or nullptr when saves are made at once.
-    static SequenceSaveBehind* Active();
 
     void Queue(const std::string& number);
     // The number a pending save will write, or nullopt when none is queued or being written.
@@ -35,6 +34,7 @@ class SequenceSaveBehind {
   private:
     void Run();
 
+    SequenceStore& store_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::optional<std::string> queued_;

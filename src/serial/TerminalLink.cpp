@@ -1,11 +1,11 @@
-#include <string>
-#include <string_view>
+#include "serial/TerminalLink.h"
 
-#include "app/Controls.h"
-#include "app/TestPosDlg.h"
+#include <string>
+
+#include "form/Controls.h"
 #include "log/LogWriter.h"
+#include "log/ReceiptSink.h"
 #include "response/ReceiptDlg.h"
-#include "response/ReceiptSink.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
 #include "serial/SerialReply.h"
@@ -18,15 +18,6 @@ namespace {
 
 constexpr const char* kPortFailure = "Failed on Com Port Access.";
 constexpr const char* kDsrInactive = "DSR Found Inactive on this Port!";
-
-class WriterReceiptSink : public ReceiptSink {
-  public:
-    explicit WriterReceiptSink(CLogWriter& writer) : writer_(writer) {}
-    void Trace(std::string_view entry) override { LogTrace(writer_, entry); }
-
-  private:
-    CLogWriter& writer_;
-};
 
 // Opens the Com Port field's port for the terminal and checks that the terminal is on; tells
 // the operator and answers false otherwise.
@@ -44,18 +35,19 @@ bool OpenTerminalPort(CSerialPort& port, const Form& form, Operator& op) {
 
 }  // namespace
 
-bool CTestPosDlg::RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard) {
-    if (PadTypeElement(2).find("TranEMV1") == std::string::npos) {
+bool TerminalLink::RunSerialTransaction(const std::string& tranCode, bool financial,
+                                        bool giftCard) {
+    if (pads_.PadTypeElement(2).find("TranEMV1") == std::string::npos) {
         return false;
     }
     if (tranCode == "NotSupported") {
         return true;
     }
-    CSerialPort port(*m_serial.clock, m_serial.opener);
+    CSerialPort port(*link_.clock, link_.opener);
     if (!OpenTerminalPort(port, form_, op_)) {
         return false;
     }
-    CLogWriter& log = m_serial.Log();
+    CLogWriter& log = link_.Log();
     std::string line = BuildTerminalCommand(tranCode, giftCard);
     LogLine(log, "ATquest->%s", line.c_str());
     CEditXmlDlg edit;
@@ -90,7 +82,7 @@ bool CTestPosDlg::RunSerialTransaction(const std::string& tranCode, bool financi
     }
     const std::string body = ReceiptBody(reply);
     const std::string testCaseInfo = form_.Text(id::kTestCaseInfo);
-    WriterReceiptSink sink(log);
+    LogWriterReceiptSink sink(log, pos_.ReceiptFileName);
     TraceSerialReceipt(sink, testCaseInfo, body);
     CReceiptDlg receipt;
     receipt.m_receiptText = SerialReceiptDialogText(testCaseInfo, body);
@@ -98,8 +90,8 @@ bool CTestPosDlg::RunSerialTransaction(const std::string& tranCode, bool financi
     return true;
 }
 
-bool CTestPosDlg::SerialPadReset() {
-    CSerialPort port(*m_serial.clock, m_serial.opener);
+bool TerminalLink::SerialPadReset() {
+    CSerialPort port(*link_.clock, link_.opener);
     if (!OpenTerminalPort(port, form_, op_)) {
         return false;
     }

@@ -1,4 +1,6 @@
-#include "app/WindowForm.h"
+#include "form/WindowForm.h"
+
+#include "form/Controls.h"
 
 namespace nt {
 
@@ -26,6 +28,15 @@ void WindowForm::SetText(int id, const std::string& text) {
         UpdateAmount(id, text);
     } else {
         drawn_.SetText(id, text);
+    }
+}
+
+void WindowForm::OnTipCheck() {
+    if (Checked(id::kPromptTip)) {
+        SetEnabled(id::kTipAmount, false);
+        SetText(id::kTipAmount, "0.00");
+    } else {
+        SetEnabled(id::kTipAmount, true);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "form/CommandObserver.h"
 #include "platform/ForwardingOperator.h"
-#include "transaction/CommandObserver.h"
 
 namespace nt {
 

@@ -3,17 +3,20 @@
 #include <map>
 #include <string>
 
+#include "form/AmountEdit.h"
 #include "platform/Form.h"
 #include "platform/Operator.h"
-#include "request/AmountEdit.h"
 
 namespace nt {
 
-// The main window's form as the core sees it: every text set on an amount field passes through
-// that field's formatting (and may beep); everything else goes straight to the drawn form.
+// The main window's form as the core sees it: it owns the three amount fields, every text set
+// on an amount field passes through that field's formatting (and may beep); everything else goes
+// straight to the drawn form.
 class WindowForm : public Form {
   public:
     WindowForm(Form& drawn, Operator& op) : drawn_(drawn), op_(op) {}
+    WindowForm(const WindowForm&) = delete;
+    WindowForm& operator=(const WindowForm&) = delete;
 
     void BindAmountField(int id, CAmountEdit& field) { amounts_[id] = &field; }
     CAmountEdit* AmountField(int id) const;
@@ -24,6 +27,9 @@ class WindowForm : public Form {
     // The field's text becomes the value in decimal without a point; formatting then applies.
     void SetAmountCents(int id, long cents) { UpdateAmount(id, std::to_string(cents)); }
 
+    // "Prompt Tip" changed: while checked the tip amount is 0.00 and cannot be typed.
+    void OnTipCheck();
+
     std::string Text(int id) const override { return drawn_.Text(id); }
     void SetText(int id, const std::string& text) override;
     bool Checked(int id) const override { return drawn_.Checked(id); }
@@ -33,9 +39,19 @@ class WindowForm : public Form {
     bool Visible(int id) const override { return drawn_.Visible(id); }
     void SetVisible(int id, bool visible) override { drawn_.SetVisible(id, visible); }
 
+    CAmountEdit& amount() { return amount_; }
+    CAmountEdit& tipAmount() { return tipAmount_; }
+    CAmountEdit& purchaseLimit() { return purchaseLimit_; }
+    const CAmountEdit& amount() const { return amount_; }
+    const CAmountEdit& tipAmount() const { return tipAmount_; }
+    const CAmountEdit& purchaseLimit() const { return purchaseLimit_; }
+
   private:
     Form& drawn_;
     Operator& op_;
+    CAmountEdit tipAmount_;
+    CAmountEdit amount_;
+    CAmountEdit purchaseLimit_;
     std::map<int, CAmountEdit*> amounts_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/SaveFailureNotice.h"
+#include "pos/SaveFailureNotice.h"
 
 #include <cstdio>
 #include <cstring>

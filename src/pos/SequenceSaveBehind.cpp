@@ -1,19 +1,14 @@
-#include "app/SequenceSaveBehind.h"
+#include "pos/SequenceSaveBehind.h"
 
 #include <system_error>
 
-#include "app/SequenceStore.h"
+#include "pos/SequenceStore.h"
 
 namespace nt {
 
-namespace {
-
-SequenceSaveBehind* g_active = nullptr;  // touched by the window's thread only
-
-}  // namespace
-
-SequenceSaveBehind::SequenceSaveBehind() {
-    if (g_active != nullptr) {
+// The store's pointer is touched by the window's thread only.
+SequenceSaveBehind::SequenceSaveBehind(SequenceStore& store) : store_(store) {
+    if (store_.behind_ != nullptr) {
         return;  // the outer one already saves behind
     }
     try {
@@ -21,24 +16,20 @@ SequenceSaveBehind::SequenceSaveBehind() {
     } catch (const std::system_error&) {
         return;  // no thread: saves stay immediate
     }
-    g_active = this;
+    store_.behind_ = this;
 }
 
 SequenceSaveBehind::~SequenceSaveBehind() {
-    if (g_active != this) {
+    if (store_.behind_ != this) {
         return;  // it never started a thread
     }
-    g_active = nullptr;
+    store_.behind_ = nullptr;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
     changed_.notify_all();
     thread_.join();
-}
-
-SequenceSaveBehind* SequenceSaveBehind::Active() {
-    return g_active;
 }
 
 void SequenceSaveBehind::Queue(const std::string& number) {
@@ -76,7 +67,7 @@ void SequenceSaveBehind::Run() {
         lock.unlock();
         bool saved = false;
         try {
-            saved = WriteSequenceFile(*writing_);
+            saved = store_.WriteSequenceFile(*writing_);
         } catch (...) {
             // Out of memory: this save fails like any other, the file stays as it was.
         }

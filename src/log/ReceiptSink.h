@@ -5,6 +5,8 @@
 
 namespace nt {
 
+class CLogWriter;
+
 // Where receipt file entries go. Each call is one entry, taken literally (never a format).
 class ReceiptSink {
   public:
@@ -12,13 +14,18 @@ class ReceiptSink {
     virtual void Trace(std::string_view entry) = 0;
 };
 
-// The receipt file, through the log writer; keeps a copy of what it wrote, one entry a line.
+// One receipt file (its base name in the log directory), through the log writer; keeps a copy
+// of what it wrote, one entry a line.
 class LogWriterReceiptSink : public ReceiptSink {
   public:
+    LogWriterReceiptSink(CLogWriter& writer, std::string fileName)
+        : writer_(writer), fileName_(std::move(fileName)) {}
     void Trace(std::string_view entry) override;
     const std::string& Written() const { return written_; }
 
   private:
+    CLogWriter& writer_;
+    std::string fileName_;
     std::string written_;
 };
 

@@ -1,4 +1,4 @@
-#include "transaction/ClientFactory.h"
+#include "app/ClientFactory.h"
 
 #include "sim/SimulatedClient.h"
 #include "transaction/PluginClient.h"

@@ -1,4 +1,4 @@
-#include "response/ReceiptSink.h"
+#include "log/ReceiptSink.h"
 
 #include "log/LogWriter.h"
 
@@ -6,7 +6,7 @@ namespace nt {
 
 void LogWriterReceiptSink::Trace(std::string_view entry) {
     // A stopped writer drops the entry; the receipt dialog is shown regardless.
-    LogTrace(GetLogWriter(), entry);
+    LogTrace(writer_, fileName_, entry);
     written_.append(entry).push_back('\n');
 }
 

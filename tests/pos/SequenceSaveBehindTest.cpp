@@ -1,4 +1,4 @@
-#include "app/SequenceSaveBehind.h"
+#include "pos/SequenceSaveBehind.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/SequenceStore.h"
 #include "platform/WriteFault.h"
+#include "pos/SequenceStore.h"
 #include "support/FlowHarness.h"
 #include "support/TempDir.h"
 
@@ -25,56 +25,62 @@ std::string Number(int n) {
 
 TEST(SequenceSaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
     test::TempDir dir;
+    PosState state;
+    SequenceStore store(state);
     {
-        SequenceSaveBehind behind;
-        ASSERT_EQ(SequenceSaveBehind::Active(), &behind);
+        SequenceSaveBehind behind(store);
+        ASSERT_EQ(store.SaveBehind(), &behind);
         {
-            SequenceSaveBehind inner;  // a second one changes nothing
-            EXPECT_EQ(SequenceSaveBehind::Active(), &behind);
+            SequenceSaveBehind inner(store);  // a second one changes nothing
+            EXPECT_EQ(store.SaveBehind(), &behind);
         }
-        EXPECT_EQ(SequenceSaveBehind::Active(), &behind);
+        EXPECT_EQ(store.SaveBehind(), &behind);
         for (int n = 1; n <= 500; ++n) {
-            PosSequenceNo = Number(n);
-            QueueSequenceSave();
+            state.PosSequenceNo = Number(n);
+            store.QueueSequenceSave();
         }
     }
-    EXPECT_EQ(SequenceSaveBehind::Active(), nullptr);
+    EXPECT_EQ(store.SaveBehind(), nullptr);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(500));
 
     // Without one, the save at the end of a command is made at once.
-    PosSequenceNo = Number(501);
-    QueueSequenceSave();
+    state.PosSequenceNo = Number(501);
+    store.QueueSequenceSave();
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(501));
 }
 
 TEST(SequenceSaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
     test::TempDir dir;
+    PosState state;
+    SequenceStore store(state);
     WriteFile(kSequenceFileName, Number(7));
-    SequenceSaveBehind behind;
+    SequenceSaveBehind behind(store);
     // Each load comes straight after a queued save, long before its flush to disk ends.
     for (int n = 100; n < 300; ++n) {
-        PosSequenceNo = Number(n);
-        QueueSequenceSave();
-        PosSequenceNo = "stale";
-        LoadSequenceNo();
-        ASSERT_EQ(PosSequenceNo, Number(n));
+        state.PosSequenceNo = Number(n);
+        store.QueueSequenceSave();
+        state.PosSequenceNo = "stale";
+        store.LoadSequenceNo();
+        ASSERT_EQ(state.PosSequenceNo, Number(n));
     }
     behind.Drain();
     EXPECT_EQ(behind.Pending(), std::nullopt);
     // Nothing pending: the file is read again, with its rules.
     WriteFile(kSequenceFileName, "12345");
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+    store.LoadSequenceNo();
+    EXPECT_EQ(state.PosSequenceNo, kDefaultSequenceNo);
 }
 
 TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
     test::TempDir dir;
-    SequenceSaveBehind behind;
+    PosState state;
+    SequenceStore store(state);
+    SequenceSaveBehind behind(store);
     for (int n = 1; n <= 100; n += 2) {
-        PosSequenceNo = Number(n);
-        QueueSequenceSave();
-        PosSequenceNo = Number(n + 1);
-        ASSERT_TRUE(SaveSequenceNo());
+        state.PosSequenceNo = Number(n);
+        store.QueueSequenceSave();
+        state.PosSequenceNo = Number(n + 1);
+        ASSERT_TRUE(store.SaveSequenceNo());
         ASSERT_EQ(behind.Pending(), std::nullopt);
         ASSERT_EQ(ReadFile(kSequenceFileName), Number(n + 1));
     }
@@ -82,19 +88,21 @@ TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
 
 TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     test::TempDir dir;
+    PosState state;
+    SequenceStore store(state);
     WriteFile(kSequenceFileName, Number(41));
-    SequenceSaveBehind behind;
+    SequenceSaveBehind behind(store);
     testing::internal::CaptureStderr();
     {
         ScopedWriteFault fault({kSequenceFileName, 4, ENOSPC});
-        PosSequenceNo = Number(42);
-        QueueSequenceSave();
+        state.PosSequenceNo = Number(42);
+        store.QueueSequenceSave();
         behind.Drain();
     }
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(41));
-    PosSequenceNo = Number(43);
-    QueueSequenceSave();
+    state.PosSequenceNo = Number(43);
+    store.QueueSequenceSave();
     behind.Drain();
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(43));
@@ -115,8 +123,8 @@ TEST(SequenceSaveBehind, AScriptRunChainsEveryResponsesNumberIntoTheNextRequest)
         h.Reply(test::Response(Number(2000 + i), ""));
     }
     WriteFile("Script.csv", script);
-    h.dlg->OnRunScript();
-    EXPECT_EQ(SequenceSaveBehind::Active(), nullptr);
+    h.dlg->scriptRunner().OnRunScript();
+    EXPECT_EQ(h.dlg->sequenceStore().SaveBehind(), nullptr);
     ASSERT_EQ(h.script->requests.size(), static_cast<size_t>(kRows));
     for (int i = 2; i <= kRows; ++i) {
         const std::string& request = h.script->requests[static_cast<size_t>(i - 1)];
@@ -158,7 +166,7 @@ TEST(SequenceSaveBehind, RowsSendTheSameRequestsWithSavesBehindAsWithSavesAtOnce
     for (const std::string& reply : replies) {
         behind.Reply(reply);
     }
-    behind.dlg->OnRunScript();
+    behind.dlg->scriptRunner().OnRunScript();
     const std::vector<std::string> withSavesBehind = behind.script->requests;
 
     test::FlowHarness atOnce;  // one run per row: each run's save is in the file when it ends
@@ -167,7 +175,7 @@ TEST(SequenceSaveBehind, RowsSendTheSameRequestsWithSavesBehindAsWithSavesAtOnce
     }
     for (const std::string& row : rows) {
         WriteFile("Script.csv", row);
-        atOnce.dlg->OnRunScript();
+        atOnce.dlg->scriptRunner().OnRunScript();
     }
     ASSERT_EQ(withSavesBehind.size(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {

@@ -1,4 +1,4 @@
-#include "app/SequenceStore.h"
+#include "pos/SequenceStore.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,8 +18,9 @@ using test::WriteFile;
 
 class SequenceStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override { PosSequenceNo = kDefaultSequenceNo; }
     test::TempDir dir_;
+    PosState state_;
+    SequenceStore store_{state_};
 };
 
 TEST(IsAllDigits, DigitsOnlyAndEmpty) {
@@ -38,15 +39,15 @@ TEST_F(SequenceStoreTest, BadFirstLinesLoadAsDefault) {
                          "0010010010 ", "0010010010\r", "\r\n0010010020", " 0010010020"};
     for (const char* content : bad) {
         WriteFile(kSequenceFileName, content);
-        PosSequenceNo = "x";
-        LoadSequenceNo();
-        EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo) << content;
+        state_.PosSequenceNo = "x";
+        store_.LoadSequenceNo();
+        EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo) << content;
     }
     WriteFile(kSequenceFileName, std::string("00100\0"
                                              "0010",
                                              10));
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+    store_.LoadSequenceNo();
+    EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo);
 }
 
 TEST_F(SequenceStoreTest, FirstLineOfTenDigitsIsTaken) {
@@ -54,36 +55,36 @@ TEST_F(SequenceStoreTest, FirstLineOfTenDigitsIsTaken) {
                           "0010010020\nnext"};
     for (const char* content : good) {
         WriteFile(kSequenceFileName, content);
-        PosSequenceNo = kDefaultSequenceNo;
-        LoadSequenceNo();
-        EXPECT_EQ(PosSequenceNo, "0010010020") << content;
+        state_.PosSequenceNo = kDefaultSequenceNo;
+        store_.LoadSequenceNo();
+        EXPECT_EQ(state_.PosSequenceNo, "0010010020") << content;
     }
     // The other lines are lost at the next save; the file is exactly the ten digits.
-    ASSERT_TRUE(SaveSequenceNo());
+    ASSERT_TRUE(store_.SaveSequenceNo());
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
 }
 
 TEST_F(SequenceStoreTest, MissingFileKeepsNumberInMemory) {
-    PosSequenceNo = "0010010090";
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, "0010010090");
-    ASSERT_TRUE(SaveSequenceNo());
+    state_.PosSequenceNo = "0010010090";
+    store_.LoadSequenceNo();
+    EXPECT_EQ(state_.PosSequenceNo, "0010010090");
+    ASSERT_TRUE(store_.SaveSequenceNo());
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
 }
 
 TEST_F(SequenceStoreTest, AnyTextIsSavedVerbatimAndEmptyReloadsAsDefault) {
-    PosSequenceNo = "";
-    { SequenceSaver saver; }
+    state_.PosSequenceNo = "";
+    { SequenceSaver saver(store_); }
     EXPECT_EQ(ReadFile(kSequenceFileName), "");
-    PosSequenceNo = "0010010090";
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+    state_.PosSequenceNo = "0010010090";
+    store_.LoadSequenceNo();
+    EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo);
 }
 
 TEST_F(SequenceStoreTest, LongLineWithoutLineEndLoadsAsDefault) {
     WriteFile(kSequenceFileName, std::string(3u << 20, '1'));
-    LoadSequenceNo();
-    EXPECT_EQ(PosSequenceNo, kDefaultSequenceNo);
+    store_.LoadSequenceNo();
+    EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo);
 }
 
 TEST_F(SequenceStoreTest, FailedSaveLeavesOldFileAndMemory) {
@@ -92,35 +93,35 @@ TEST_F(SequenceStoreTest, FailedSaveLeavesOldFileAndMemory) {
         // root writes into read-only directories; a directory in the file's place fails for all.
         ::unlink(kSequenceFileName);
         ::mkdir(kSequenceFileName, 0755);
-        PosSequenceNo = "0010010030";
-        EXPECT_FALSE(SaveSequenceNo());
-        EXPECT_EQ(PosSequenceNo, "0010010030");
+        state_.PosSequenceNo = "0010010030";
+        EXPECT_FALSE(store_.SaveSequenceNo());
+        EXPECT_EQ(state_.PosSequenceNo, "0010010030");
         struct stat st {};
         ASSERT_EQ(::stat(kSequenceFileName, &st), 0);
         EXPECT_TRUE(S_ISDIR(st.st_mode));
         return;
     }
     ::chmod(".", 0555);
-    PosSequenceNo = "0010010030";
-    EXPECT_FALSE(SaveSequenceNo());
+    state_.PosSequenceNo = "0010010030";
+    EXPECT_FALSE(store_.SaveSequenceNo());
     ::chmod(".", 0755);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010020");
-    EXPECT_EQ(PosSequenceNo, "0010010030");
+    EXPECT_EQ(state_.PosSequenceNo, "0010010030");
 }
 
 // The window stays silent, but stderr and the daily log hear of the first failure of a run and
 // of the first success after failures, with the file and the system's reason.
 TEST_F(SequenceStoreTest, FirstFailureAndFirstSuccessAfterFailuresAreTold) {
     std::filesystem::create_directory(kLogDirectory);
-    ASSERT_TRUE(SaveSequenceNo());
+    ASSERT_TRUE(store_.SaveSequenceNo());
     ::unlink(kSequenceFileName);
     ::mkdir(kSequenceFileName, 0755);  // fails for root too
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(SaveSequenceNo());
-    EXPECT_FALSE(SaveSequenceNo());
+    EXPECT_FALSE(store_.SaveSequenceNo());
+    EXPECT_FALSE(store_.SaveSequenceNo());
     ::rmdir(kSequenceFileName);
-    EXPECT_TRUE(SaveSequenceNo());
-    EXPECT_TRUE(SaveSequenceNo());
+    EXPECT_TRUE(store_.SaveSequenceNo());
+    EXPECT_TRUE(store_.SaveSequenceNo());
     const std::string failed =
         "Cannot save the POS sequence number to testseqNo.dat: Is a directory";
     const std::string again = "The POS sequence number is saved to testseqNo.dat again";
@@ -138,9 +139,9 @@ TEST_F(SequenceStoreTest, FirstFailureAndFirstSuccessAfterFailuresAreTold) {
 }
 
 TEST_F(SequenceStoreTest, SaveLeavesNoTemporaryFiles) {
-    PosSequenceNo = "0010010040";
-    ASSERT_TRUE(SaveSequenceNo());
-    ASSERT_TRUE(SaveSequenceNo());
+    state_.PosSequenceNo = "0010010040";
+    ASSERT_TRUE(store_.SaveSequenceNo());
+    ASSERT_TRUE(store_.SaveSequenceNo());
     EXPECT_EQ(test::Entries(), std::vector<std::string>{kSequenceFileName});
 }
 

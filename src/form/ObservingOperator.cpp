@@ -1,4 +1,4 @@
-#include "transaction/ObservingOperator.h"
+#include "form/ObservingOperator.h"
 
 namespace nt {
 

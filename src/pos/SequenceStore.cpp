@@ -1,14 +1,11 @@
-#include "app/SequenceStore.h"
+#include "pos/SequenceStore.h"
 
 #include <cerrno>
 
-#include "app/SaveFailureNotice.h"
-#include "app/SequenceSaveBehind.h"
 #include "platform/TextFile.h"
+#include "pos/SequenceSaveBehind.h"
 
 namespace nt {
-
-std::string PosSequenceNo = kDefaultSequenceNo;
 
 bool IsAllDigits(std::string text) {
     for (char c : text) {
@@ -35,13 +32,14 @@ std::string FirstLineOf(std::string text) {
 
 }  // namespace
 
-void LoadSequenceNo() {
+void SequenceStore::LoadSequenceNo() {
+    std::string& number = state_.PosSequenceNo;
     std::optional<std::string> line;
-    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
+    if (behind_ != nullptr) {
         // Once a save has failed the file may not hold what was queued: read it as it is.
-        if (behind->Failures() > 0) {
-            behind->Drain();
-        } else if (std::optional<std::string> pending = behind->Pending()) {
+        if (behind_->Failures() > 0) {
+            behind_->Drain();
+        } else if (std::optional<std::string> pending = behind_->Pending()) {
             line = FirstLineOf(std::move(*pending));
         }
     }
@@ -51,30 +49,28 @@ void LoadSequenceNo() {
     if (!line) {
         return;
     }
-    PosSequenceNo = std::move(*line);
-    if (!IsAllDigits(PosSequenceNo) || PosSequenceNo.size() != 10) {
-        PosSequenceNo = kDefaultSequenceNo;
+    number = std::move(*line);
+    if (!IsAllDigits(number) || number.size() != 10) {
+        number = kDefaultSequenceNo;
     }
 }
 
-bool SaveSequenceNo() {
-    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
-        behind->Drain();
+bool SequenceStore::SaveSequenceNo() {
+    if (behind_ != nullptr) {
+        behind_->Drain();
     }
-    return WriteSequenceFile(PosSequenceNo);
+    return WriteSequenceFile(state_.PosSequenceNo);
 }
 
-bool WriteSequenceFile(const std::string& number) {
-    // Belongs with the number: whether saves are failing is the store's state for the run.
-    static SaveFailureNotice notice("POS sequence number", kSequenceFileName);
+bool SequenceStore::WriteSequenceFile(const std::string& number) {
     const bool saved = WriteFileAtomic(kSequenceFileName, number);
-    notice.Saved(saved ? 0 : errno);
+    notice_.Saved(saved ? 0 : errno);
     return saved;
 }
 
-void QueueSequenceSave() {
-    if (SequenceSaveBehind* behind = SequenceSaveBehind::Active()) {
-        behind->Queue(PosSequenceNo);
+void SequenceStore::QueueSequenceSave() {
+    if (behind_ != nullptr) {
+        behind_->Queue(state_.PosSequenceNo);
         return;
     }
     SaveSequenceNo();

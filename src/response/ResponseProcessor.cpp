@@ -1,12 +1,10 @@
-#include "app/Controls.h"
-#include "app/SequenceStore.h"
-#include "app/TestPosDlg.h"
-#include "log/LogWriter.h"
-#include "log/ReceiptFileName.h"
+#include "response/ResponseProcessor.h"
+
+#include "form/Controls.h"
+#include "log/ReceiptSink.h"
 #include "response/PrintLines.h"
 #include "response/ReceiptBaseName.h"
 #include "response/ReceiptRenderer.h"
-#include "response/ReceiptSink.h"
 #include "response/XmlDocument.h"
 
 namespace nt {
@@ -35,21 +33,21 @@ bool ValidSequenceNo(const std::string& number, bool posPad) {
 
 }  // namespace
 
-bool CTestPosDlg::HandleResponse(std::string response) {
+bool ResponseProcessor::HandleResponse(const std::string& response) {
     CXmlDocument doc;
     if (!doc.Load(response)) {
         return false;
     }
-    const bool posPad = PadTypeElement(2).find("POSPAD") != std::string::npos;
+    const bool posPad = pads_.PadTypeElement(2).find("POSPAD") != std::string::npos;
 
     // The lookup empties its output first: a missing number leaves the current one empty.
-    if (!doc.GetField("SequenceNo", PosSequenceNo)) {
+    if (!doc.GetField("SequenceNo", pos_.PosSequenceNo)) {
         op_.Message("Could Not Extract Sequence No From Response!");
     } else {
-        if (!ValidSequenceNo(PosSequenceNo, posPad)) {
-            op_.Message("Invalid Sequence Number-" + PosSequenceNo);
+        if (!ValidSequenceNo(pos_.PosSequenceNo, posPad)) {
+            op_.Message("Invalid Sequence Number-" + pos_.PosSequenceNo);
         }
-        form_.SetText(id::kReceivedSeqNo, PosSequenceNo);
+        form_.SetText(id::kReceivedSeqNo, pos_.PosSequenceNo);
     }
 
     for (const ReferenceField& field : kReferenceFields) {
@@ -79,12 +77,12 @@ bool CTestPosDlg::HandleResponse(std::string response) {
         return true;
     }
     const std::string testCaseInfo = form_.Text(id::kTestCaseInfo);
-    SetReceiptFileName(ReceiptBaseName(testCaseInfo));
+    pos_.ReceiptFileName = ReceiptBaseName(testCaseInfo);
     ReceiptInputs inputs{testCaseInfo,     merchantLines, customerLines,       merchantLanguage,
                          customerLanguage, posPad,        customerLinesPresent};
-    LogWriterReceiptSink sink;
+    LogWriterReceiptSink sink(log_, pos_.ReceiptFileName);
     RenderReceipt(inputs, sink, op_);
-    commandObserver().OnReceipt(GetReceiptFileName(), sink.Written());
+    op_.Observer().OnReceipt(pos_.ReceiptFileName, sink.Written());
     return true;
 }
 

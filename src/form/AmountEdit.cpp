@@ -1,4 +1,4 @@
-#include "request/AmountEdit.h"
+#include "form/AmountEdit.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,33 @@
+#include "request/ManualEntries.h"
+
+#include "request/ManualEntryDlg.h"
+
+namespace nt {
+
+bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
+    for (const char* option : options) {
+        if (text == option) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TakesManualEntry(const std::string& tranCode) {
+    return IsOneOf(tranCode,
+                   {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth", "EMVAdjust"});
+}
+
+bool AskManualEntryValues(Operator& op, const ManualEntries& remembered, ManualEntries& typed) {
+    CManualEntryDlg dlg;
+    dlg.m_zipCode = remembered.zipCode;
+    dlg.m_streetNumber = remembered.streetNumber;
+    dlg.m_cvv = remembered.cvv;
+    if (!op.RunManualEntry(dlg)) {
+        return false;
+    }
+    typed = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber, dlg.m_cvv};
+    return true;
+}
+
+}  // namespace nt

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "platform/Operator.h"
+
+namespace nt {
+
+// The three manual entry values a composer remembers from one command to the next.
+struct ManualEntries {
+    std::string zipCode;
+    std::string streetNumber;
+    std::string cvv;
+};
+
+bool IsOneOf(const std::string& text, std::initializer_list<const char*> options);
+
+// The commands that ask for the manual entry values while "Prompt Manual" is checked.
+bool TakesManualEntry(const std::string& tranCode);
+
+// The manual entry dialog, opened with the remembered values; the values typed when it ended
+// with OK, nothing otherwise.
+bool AskManualEntryValues(Operator& op, const ManualEntries& remembered, ManualEntries& typed);
+
+}  // namespace nt

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+#include "form/WindowForm.h"
+#include "platform/Operator.h"
+#include "pos/SequenceStore.h"
+#include "script/ScriptObserver.h"
+
+namespace nt {
+
+// "Run Script" (hidden): replays the test cases of Script.csv in the current directory, each
+// one filled into the window and run by a click on its command button.
+class ScriptRunner {
+  public:
+    // `click` runs the handler bound to a control, as a click on it would.
+    ScriptRunner(WindowForm& form, Operator& op, SequenceStore& store,
+                 std::function<bool(int)> click)
+        : form_(form), op_(op), store_(store), click_(std::move(click)) {}
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
+
+    void OnRunScript();
+    // Progress of the runs; null for none. Not owned.
+    void SetObserver(ScriptObserver* observer) { observer_ = observer; }
+
+  private:
+    // Fills the window, prompts and runs one test case; false when the tester stopped the script.
+    bool RunTestCase(ScriptTestCase& testCase, int total, ScriptObserver& observer);
+
+    WindowForm& form_;
+    Operator& op_;
+    SequenceStore& store_;
+    std::function<bool(int)> click_;
+    ScriptObserver* observer_ = nullptr;
+};
+
+}  // namespace nt

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "form/WindowForm.h"
+#include "pads/PadCatalog.h"
+#include "platform/Operator.h"
+#include "pos/PosState.h"
+#include "serial/SerialLink.h"
+
+namespace nt {
+
+// The serial test terminal as the window drives it: the line for a command, the exchange over
+// the Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
+class TerminalLink {
+  public:
+    TerminalLink(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos)
+        : form_(form), op_(op), pads_(pads), pos_(pos) {}
+    TerminalLink(const TerminalLink&) = delete;
+    TerminalLink& operator=(const TerminalLink&) = delete;
+
+    // The serial test terminal's line for a command, from the window's fields (no line end).
+    std::string BuildTerminalCommand(const std::string& tranCode, bool giftCard);
+    // The serial test terminal's chance to run a command: false when the pad type is not the
+    // terminal or its port cannot be used (the caller goes on with the payment client).
+    bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
+    // The forced PIN pad reset over the serial test terminal; false when the port could not
+    // be used (the operator has been told and the request must not be sent).
+    bool SerialPadReset();
+
+    // The terminal's own manual entries and the seams tests replace.
+    SerialLink& link() { return link_; }
+
+  private:
+    WindowForm& form_;
+    Operator& op_;
+    const PadCatalog& pads_;
+    const PosState& pos_;
+    SerialLink link_;
+};
+
+}  // namespace nt
