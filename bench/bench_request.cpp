@@ -3,7 +3,7 @@
 
 #include "form/Controls.h"
 #include "headless/MemoryForm.h"
-#include "headless/SilentOperator.h"
+#include "support/SilentOperator.h"
 #include "request/AdditionalAmountsDlg.h"
 #include "request/ManualEntryDlg.h"
 #include "request/RequestComposer.h"

@@ -6,7 +6,7 @@
 #include "ScratchDirectory.h"
 #include "app/TestPosDlg.h"
 #include "headless/MemoryForm.h"
-#include "headless/SilentOperator.h"
+#include "support/SilentOperator.h"
 #include "log/LogWriter.h"
 
 namespace nt::fuzz {

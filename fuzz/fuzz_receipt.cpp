@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "headless/SilentOperator.h"
+#include "support/SilentOperator.h"
 #include "log/ReceiptSink.h"
 #include "response/CenterText.h"
 #include "response/PrintLines.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "headless/SilentOperator.h"
+#include "support/SilentOperator.h"
 #include "log/ReceiptSink.h"
 #include "platform/Clock.h"
 #include "serial/SerialPort.h"

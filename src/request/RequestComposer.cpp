@@ -109,25 +109,54 @@ std::string RecordNoTranCode(const std::string& tranCode) {
     return tranCode;
 }
 
+namespace {
+
+// The texts a request carries, read before any dialog opens.
+struct FieldTexts {
+    std::string host, ipPort, comPort, merchantId, terminalId, operatorId, authCode, refNumber,
+        acqRefData, recordNumber, pinPadAddress, pinPadPort, invoice, processData, rebootTime;
+};
+
+FieldTexts ReadFieldTexts(const Form& form) {
+    return {form.Text(id::kHostOrIp),        form.Text(id::kIpPort),
+            form.Text(id::kComPort),         form.Text(id::kMerchantId),
+            form.Text(id::kTerminalId),      form.Text(id::kOperatorId),
+            form.Text(id::kAuthCode),        form.Text(id::kRefNumber),
+            form.Text(id::kAcqRefData),      form.Text(id::kRecordNumber),
+            form.Text(id::kPinPadIpAddress), form.Text(id::kPinPadIpPort),
+            form.Text(id::kInvoice),         form.Text(id::kProcessData),
+            form.Text(id::kPadRebootTime)};
+}
+
+// The rows inside the command's element, two TABs deep; most are written only when a field has
+// a value or a box is checked.
+class Rows {
+  public:
+    Rows(std::string& out, const Form& form) : out_(out), form_(form) {}
+    void Always(const char* name, const std::string& value) { Element(out_, 2, name, value); }
+    void IfSet(const char* name, const std::string& value) {
+        if (!value.empty()) {
+            Always(name, value);
+        }
+    }
+    void IfChecked(int control, const char* name, const char* value) {
+        if (form_.Checked(control)) {
+            Always(name, value);
+        }
+    }
+
+  private:
+    std::string& out_;
+    const Form& form_;
+};
+
+}  // namespace
+
 std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& in,
                          ManualEntries& remembered, const std::string& tranCode,
                          const std::string& wrapperName, const std::string& extraElements) {
     // Inputs first, the pad type line included; then the dialogs; then the document.
-    const std::string host = form.Text(id::kHostOrIp);
-    const std::string ipPort = form.Text(id::kIpPort);
-    const std::string comPort = form.Text(id::kComPort);
-    const std::string merchantId = form.Text(id::kMerchantId);
-    const std::string terminalId = form.Text(id::kTerminalId);
-    const std::string operatorId = form.Text(id::kOperatorId);
-    const std::string authCode = form.Text(id::kAuthCode);
-    const std::string refNumber = form.Text(id::kRefNumber);
-    const std::string acqRefData = form.Text(id::kAcqRefData);
-    const std::string recordNumber = form.Text(id::kRecordNumber);
-    const std::string pinPadAddress = form.Text(id::kPinPadIpAddress);
-    const std::string pinPadPort = form.Text(id::kPinPadIpPort);
-    const std::string invoice = form.Text(id::kInvoice);
-    const std::string processData = form.Text(id::kProcessData);
-    const std::string rebootTime = form.Text(id::kPadRebootTime);
+    const FieldTexts f = ReadFieldTexts(form);
     const bool useTokens = form.Checked(id::kUseTokens);
     const bool manualEntry = form.Checked(id::kPromptManual);
 
@@ -145,104 +174,64 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
 
     std::string out = "<?xml version=\"1.0\"?>\r\n<TStream>\r\n";
     out += "\t<" + wrapperName + ">\r\n";
-    Element(out, 2, "HostOrIP", host);
-    if (!ipPort.empty()) {
-        Element(out, 2, "IpPort", ipPort);
-    }
-    Element(out, 2, "MerchantID", merchantId);
-    if (!terminalId.empty()) {
-        Element(out, 2, "TerminalID", terminalId);
-    }
-    if (!operatorId.empty()) {
-        Element(out, 2, "OperatorID", operatorId);
-    }
-    Element(out, 2, "UserTrace", in.userName);
-    Element(out, 2, "MerchantLanguage", form.Checked(id::kEnglishLocal) ? "English" : "French");
+    Rows rows(out, form);
+    rows.Always("HostOrIP", f.host);
+    rows.IfSet("IpPort", f.ipPort);
+    rows.Always("MerchantID", f.merchantId);
+    rows.IfSet("TerminalID", f.terminalId);
+    rows.IfSet("OperatorID", f.operatorId);
+    rows.Always("UserTrace", in.userName);
+    rows.Always("MerchantLanguage", form.Checked(id::kEnglishLocal) ? "English" : "French");
     if (form.Checked(id::kEnglishFallback)) {
-        out += "\t\t<FallbackLanguage>English</FallbackLanguage>\r\n";
-    } else if (form.Checked(id::kFrenchFallback)) {
-        out += "\t\t<FallbackLanguage>French</FallbackLanguage>\r\n";
+        rows.Always("FallbackLanguage", "English");
+    } else {
+        rows.IfChecked(id::kFrenchFallback, "FallbackLanguage", "French");
     }
     std::string writtenTranCode = tranCode;
     if (useTokens) {
-        if (recordNumber.empty() || recordNumber == "RecordNumberRequested") {
-            out += "\t\t<RecordNo>RecordNumberRequested</RecordNo>\r\n";
+        if (f.recordNumber.empty() || f.recordNumber == "RecordNumberRequested") {
+            rows.Always("RecordNo", "RecordNumberRequested");
         } else {
-            Element(out, 2, "RecordNo", recordNumber);
+            rows.Always("RecordNo", f.recordNumber);
             writtenTranCode = RecordNoTranCode(tranCode);
         }
-        out += "\t\t<Frequency>OneTime</Frequency>\r\n";
+        rows.Always("Frequency", "OneTime");
     }
-    if (form.Checked(id::kSuppressAmountOk)) {
-        out += "\t\t<OKAmount>Disallow</OKAmount>\r\n";
-    }
-    Element(out, 2, "TranCode", writtenTranCode);
-    if (form.Checked(id::kInteracDebitOnly)) {
-        out += "\t\t<CardType>DEBIT</CardType>\r\n";
-    }
-    if (form.Checked(id::kCreditOnly)) {
-        out += "\t\t<CardType>CREDIT</CardType>\r\n";
-    }
-    if (form.Checked(id::kOverride)) {
-        out += "\t\t<Duplicate>Override</Duplicate>\r\n";
-    }
+    rows.IfChecked(id::kSuppressAmountOk, "OKAmount", "Disallow");
+    rows.Always("TranCode", writtenTranCode);
+    rows.IfChecked(id::kInteracDebitOnly, "CardType", "DEBIT");
+    rows.IfChecked(id::kCreditOnly, "CardType", "CREDIT");
+    rows.IfChecked(id::kOverride, "Duplicate", "Override");
     out += in.padTypeLine;
-    Element(out, 2, "ComPort", Trimmed(comPort));
-    if (form.Checked(id::kCardNotPresent)) {
-        out += "\t\t<CardNotPresent>Allow</CardNotPresent>\r\n";
-    }
-    if (form.Checked(id::kSuppressSignature)) {
-        out += "\t\t<ReceiptSignature>Disallow</ReceiptSignature>\r\n";
-    }
-    if (!pinPadAddress.empty()) {
-        Element(out, 2, "PinPadIpAddress", pinPadAddress);
-    }
-    if (!pinPadPort.empty()) {
-        Element(out, 2, "PinPadIpPort", pinPadPort);
-    }
+    rows.Always("ComPort", Trimmed(f.comPort));
+    rows.IfChecked(id::kCardNotPresent, "CardNotPresent", "Allow");
+    rows.IfChecked(id::kSuppressSignature, "ReceiptSignature", "Disallow");
+    rows.IfSet("PinPadIpAddress", f.pinPadAddress);
+    rows.IfSet("PinPadIpPort", f.pinPadPort);
     if (manualEntry) {
         out += "\t\t<Account>\r\n\t\t\t<AcctNo>Prompt</AcctNo>\r\n\t\t</Account>\r\n";
     }
     const bool prePaidStripe = tranCode == "GetPrePaidStripe";
-    if (!invoice.empty() && !prePaidStripe) {
-        Element(out, 2, "InvoiceNo", invoice);
+    if (!prePaidStripe) {
+        rows.IfSet("InvoiceNo", f.invoice);
+        rows.IfSet("RefNo", f.refNumber);
     }
-    if (!refNumber.empty() && !prePaidStripe) {
-        Element(out, 2, "RefNo", refNumber);
-    }
-    if (!authCode.empty()) {
-        Element(out, 2, "AuthCode", authCode);
-    }
+    rows.IfSet("AuthCode", f.authCode);
     std::string members = (decrement || increment) ? additional : AmountMembers(form, in, tranCode);
     if (!members.empty()) {
         out += "\t\t<Amount>\r\n" + members + "\t\t</Amount>\r\n";
     }
-    Element(out, 2, "SequenceNo", in.sequenceNo);
-    if (form.Checked(id::kAllowPartialAuth)) {
-        out += "\t\t<PartialAuth>Allow</PartialAuth>\r\n";
-    }
-    if (!acqRefData.empty()) {
-        Element(out, 2, "AcqRefData", acqRefData);
-    }
-    if (!processData.empty()) {
-        Element(out, 2, "ProcessData", processData);
-    }
-    if (form.Checked(id::kForceOffline)) {
-        out += "\t\t<ForceOffline>Y</ForceOffline>\r\n";
-    }
+    rows.Always("SequenceNo", in.sequenceNo);
+    rows.IfChecked(id::kAllowPartialAuth, "PartialAuth", "Allow");
+    rows.IfSet("AcqRefData", f.acqRefData);
+    rows.IfSet("ProcessData", f.processData);
+    rows.IfChecked(id::kForceOffline, "ForceOffline", "Y");
     if (in.purchaseLimit.GetAmountText() != "0.00") {
-        Element(out, 2, "OfflineTransactionPurchaseLimit", in.purchaseLimit.GetAmountText());
+        rows.Always("OfflineTransactionPurchaseLimit", in.purchaseLimit.GetAmountText());
     }
-    const std::string maxTrans = form.Text(id::kMaxTrans);
-    if (!maxTrans.empty()) {
-        Element(out, 2, "MaxTransactions", maxTrans);
-    }
-    if (!rebootTime.empty()) {
-        Element(out, 2, "PinPadRebootTime", rebootTime);
-    }
-    if (form.Checked(id::kReturnClearExpDate)) {
-        out += "\t\t<ReturnClearExpDate>Allow</ReturnClearExpDate>\r\n";
-    }
+    rows.IfSet("MaxTransactions", form.Text(id::kMaxTrans));
+    rows.IfSet("PinPadRebootTime", f.rebootTime);
+    rows.IfChecked(id::kReturnClearExpDate, "ReturnClearExpDate", "Allow");
     if (prePaidStripe) {
         out += "\t\t<MinLen>5</MinLen>\r\n\t\t<MaxLen>30</MaxLen>\r\n\t\t<Preamble></Preamble>\r\n";
     }
