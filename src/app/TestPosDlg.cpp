@@ -14,7 +14,7 @@ namespace nt {
 CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory)
     : form_(drawn, op),
       op_(op),
-      sequenceStore_(pos_),
+      sequenceStore_(pos_, GetLogWriter()),
       padCatalog_(form_, op_),
       composer_(form_, op_, padCatalog_, pos_),
       terminalLink_(form_, op_, padCatalog_, pos_),

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "log/LogWriter.h"
-
 namespace nt {
 
 void SaveFailureNotice::Saved(int error) noexcept {
@@ -22,7 +20,7 @@ void SaveFailureNotice::Saved(int error) noexcept {
                       file_.c_str());
     }
     std::fprintf(stderr, "nordteller: %s\n", text);
-    LogLine(GetLogWriter(), "%s", text);
+    LogLine(log_, "%s", text);
 }
 
 }  // namespace nt

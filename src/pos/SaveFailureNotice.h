@@ -3,6 +3,8 @@
 #include <mutex>
 #include <string>
 
+#include "log/LogWriter.h"
+
 namespace nt {
 
 // Says when saves of one file start failing and when they work again, once each, on stderr
@@ -12,8 +14,8 @@ namespace nt {
 class SaveFailureNotice {
   public:
     // what: "POS sequence number"; file: its file's name.
-    SaveFailureNotice(std::string what, std::string file)
-        : what_(std::move(what)), file_(std::move(file)) {}
+    SaveFailureNotice(std::string what, std::string file, CLogWriter& log)
+        : what_(std::move(what)), file_(std::move(file)), log_(log) {}
 
     // The outcome of one save of the file: 0 when it worked, otherwise the errno of the failure.
     void Saved(int error) noexcept;
@@ -22,6 +24,7 @@ class SaveFailureNotice {
     std::mutex mutex_;
     const std::string what_;
     const std::string file_;
+    CLogWriter& log_;
     bool failing_ = false;
 };
 

@@ -14,10 +14,12 @@ class SequenceSaveBehind;
 // True when every character is a decimal digit; true for the empty text.
 bool IsAllDigits(std::string text);
 
-// The POS sequence number's file: loads it into the POS state and saves it from there.
+// The POS sequence number's file: loads it into the POS state and saves it from there; failed
+// saves are told in the given log.
 class SequenceStore {
   public:
-    explicit SequenceStore(PosState& state) : state_(state) {}
+    SequenceStore(PosState& state, CLogWriter& log)
+        : state_(state), notice_("POS sequence number", kSequenceFileName, log) {}
     SequenceStore(const SequenceStore&) = delete;
     SequenceStore& operator=(const SequenceStore&) = delete;
 
@@ -51,7 +53,7 @@ class SequenceStore {
 
     PosState& state_;
     SequenceSaveBehind* behind_ = nullptr;
-    SaveFailureNotice notice_{"POS sequence number", kSequenceFileName};
+    SaveFailureNotice notice_;
 };
 
 // Saves the sequence number when its scope ends, by any way out.

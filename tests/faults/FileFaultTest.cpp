@@ -24,7 +24,7 @@ using test::WriteFile;
 TEST(SequenceFileFault, FailedSaveKeepsTheOldFileAndTheNumberInMemory) {
     test::TempDir dir;
     PosState state;
-    SequenceStore store(state);
+    SequenceStore store(state, GetLogWriter());
     for (int error : {ENOSPC, EIO}) {
         for (size_t budget : {0u, 1u, 5u, 9u}) {
             WriteFile(kSequenceFileName, "0010010020");

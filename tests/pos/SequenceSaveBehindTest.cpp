@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "log/LogWriter.h"
 #include "platform/WriteFault.h"
 #include "pos/SequenceStore.h"
 #include "support/FlowHarness.h"
@@ -26,7 +27,7 @@ std::string Number(int n) {
 TEST(SequenceSaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
     test::TempDir dir;
     PosState state;
-    SequenceStore store(state);
+    SequenceStore store(state, GetLogWriter());
     {
         SequenceSaveBehind behind(store);
         ASSERT_EQ(store.SaveBehind(), &behind);
@@ -52,7 +53,7 @@ TEST(SequenceSaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
 TEST(SequenceSaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
     test::TempDir dir;
     PosState state;
-    SequenceStore store(state);
+    SequenceStore store(state, GetLogWriter());
     WriteFile(kSequenceFileName, Number(7));
     SequenceSaveBehind behind(store);
     // Each load comes straight after a queued save, long before its flush to disk ends.
@@ -74,7 +75,7 @@ TEST(SequenceSaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
 TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
     test::TempDir dir;
     PosState state;
-    SequenceStore store(state);
+    SequenceStore store(state, GetLogWriter());
     SequenceSaveBehind behind(store);
     for (int n = 1; n <= 100; n += 2) {
         state.PosSequenceNo = Number(n);
@@ -89,7 +90,7 @@ TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
 TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     test::TempDir dir;
     PosState state;
-    SequenceStore store(state);
+    SequenceStore store(state, GetLogWriter());
     WriteFile(kSequenceFileName, Number(41));
     SequenceSaveBehind behind(store);
     testing::internal::CaptureStderr();

@@ -19,8 +19,10 @@ using test::WriteFile;
 class SequenceStoreTest : public ::testing::Test {
   protected:
     test::TempDir dir_;
+    // A log without a folder stops at once: these tests leave no log behind.
+    CLogWriter log_{"no-log-folder"};
     PosState state_;
-    SequenceStore store_{state_};
+    SequenceStore store_{state_, log_};
 };
 
 TEST(IsAllDigits, DigitsOnlyAndEmpty) {
@@ -113,21 +115,23 @@ TEST_F(SequenceStoreTest, FailedSaveLeavesOldFileAndMemory) {
 // of the first success after failures, with the file and the system's reason.
 TEST_F(SequenceStoreTest, FirstFailureAndFirstSuccessAfterFailuresAreTold) {
     std::filesystem::create_directory(kLogDirectory);
-    ASSERT_TRUE(store_.SaveSequenceNo());
+    CLogWriter writer;
+    SequenceStore store{state_, writer};
+    ASSERT_TRUE(store.SaveSequenceNo());
     ::unlink(kSequenceFileName);
     ::mkdir(kSequenceFileName, 0755);  // fails for root too
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(store_.SaveSequenceNo());
-    EXPECT_FALSE(store_.SaveSequenceNo());
+    EXPECT_FALSE(store.SaveSequenceNo());
+    EXPECT_FALSE(store.SaveSequenceNo());
     ::rmdir(kSequenceFileName);
-    EXPECT_TRUE(store_.SaveSequenceNo());
-    EXPECT_TRUE(store_.SaveSequenceNo());
+    EXPECT_TRUE(store.SaveSequenceNo());
+    EXPECT_TRUE(store.SaveSequenceNo());
     const std::string failed =
         "Cannot save the POS sequence number to testseqNo.dat: Is a directory";
     const std::string again = "The POS sequence number is saved to testseqNo.dat again";
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "nordteller: " + failed + "\nnordteller: " + again + "\n");
-    ASSERT_TRUE(GetLogWriter().Flush());
+    ASSERT_TRUE(writer.Flush());
     std::string log;
     for (const auto& e : std::filesystem::directory_iterator(kLogDirectory)) {
         log += ReadFile(e.path().string());
