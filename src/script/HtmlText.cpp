@@ -5,7 +5,7 @@
 namespace nt {
 
 std::string HtmlEscape(std::string_view cp1252) {
-    static const MarkupRules kRules = [] {
+    static constexpr MarkupRules kRules = [] {
         MarkupRules rules = MarkupRules::ControlsReplaced();
         rules.replace['&'] = "&amp;";
         rules.replace['<'] = "&lt;";

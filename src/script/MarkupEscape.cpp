@@ -4,16 +4,6 @@
 
 namespace nt {
 
-MarkupRules MarkupRules::ControlsReplaced() {
-    MarkupRules rules;
-    for (unsigned char c = 0; c < 0x20; ++c) {
-        if (c != '\t' && c != '\n') {
-            rules.replace[c] = "\xEF\xBF\xBD";
-        }
-    }
-    return rules;
-}
-
 std::string EscapeMarkup(std::string_view cp1252, const MarkupRules& rules) {
     const std::string utf8 = Cp1252ToUtf8(cp1252);
     std::string out;

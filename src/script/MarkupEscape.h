@@ -13,7 +13,15 @@ struct MarkupRules {
     bool foldCrLf = false;  // the LF of a CR LF pair goes with the CR's replacement
 
     // Rules that replace every C0 control character but TAB and LF by U+FFFD.
-    static MarkupRules ControlsReplaced();
+    static constexpr MarkupRules ControlsReplaced() {
+        MarkupRules rules;
+        for (unsigned char c = 0; c < 0x20; ++c) {
+            if (c != '\t' && c != '\n') {
+                rules.replace[c] = "\xEF\xBF\xBD";
+            }
+        }
+        return rules;
+    }
 };
 
 // Windows-1252 text as UTF-8 markup by the given rules.

@@ -8,7 +8,7 @@ namespace {
 
 // Windows-1252 converts to UTF-8 without surrogates or non-characters, so only the C0 controls
 // need a look.
-MarkupRules XmlRules(bool attribute) {
+constexpr MarkupRules XmlRules(bool attribute) {
     MarkupRules rules = MarkupRules::ControlsReplaced();
     rules.replace['&'] = "&amp;";
     rules.replace['<'] = "&lt;";
@@ -26,8 +26,8 @@ MarkupRules XmlRules(bool attribute) {
 }  // namespace
 
 std::string XmlEscape(std::string_view cp1252, bool attribute) {
-    static const MarkupRules kContent = XmlRules(false);
-    static const MarkupRules kAttribute = XmlRules(true);
+    static constexpr MarkupRules kContent = XmlRules(false);
+    static constexpr MarkupRules kAttribute = XmlRules(true);
     return EscapeMarkup(cp1252, attribute ? kAttribute : kContent);
 }
 
