@@ -21,9 +21,9 @@ using test::Response;
 using test::WriteFile;
 
 // The command flow built from only its parts, over a scripted payment client (none created when
-// asked), in a folder of its own. The fields the flow reads start as the window's start-up
-// leaves them. The flow logs to the process-wide writer; all of it is written before the
-// folder goes, so the writer keeps running for the tests after.
+// asked), in a folder of its own. The amount fields, the numbers and the reference fields start
+// as the window's start-up leaves them. The flow logs to the process-wide writer; all of it is
+// written before the folder goes, so the writer keeps running for the tests after.
 struct Flow {
     bool earlierLinesWritten = GetLogWriter().Flush();  // not into this folder's log
     test::TempDir dir;
@@ -52,8 +52,8 @@ struct Flow {
         form.SetText(id::kReceivedSeqNo, pos.PosSequenceNo);
         form.SetText(id::kRefNumber, "1");
         form.SetText(id::kInvoice, "1");
-        std::string reason;
         if (withClient) {
+            std::string reason;
             EXPECT_TRUE(gateway.CreateControl(reason)) << reason;
         }
     }
