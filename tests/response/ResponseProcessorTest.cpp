@@ -1,30 +1,17 @@
 #include "response/ResponseProcessor.h"
 
 #include <filesystem>
-#include <map>
 
 #include <gtest/gtest.h>
 
 #include "form/Controls.h"
 #include "platform/Clock.h"
+#include "support/FieldForm.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
 
 namespace nt {
 namespace {
-
-class FieldForm : public Form {
-  public:
-    std::string Text(int id) const override { return texts.count(id) ? texts.at(id) : ""; }
-    void SetText(int id, const std::string& text) override { texts[id] = text; }
-    bool Checked(int) const override { return false; }
-    void SetChecked(int, bool) override {}
-    bool Enabled(int) const override { return true; }
-    void SetEnabled(int, bool) override {}
-    bool Visible(int) const override { return true; }
-    void SetVisible(int, bool) override {}
-    std::map<int, std::string> texts;
-};
 
 class ReceiptNames : public CommandObserver {
   public:
@@ -41,7 +28,7 @@ class ReceiptNames : public CommandObserver {
 // Only what response processing uses: a form, an operator, a pad catalog, a POS state, a log.
 struct Processor {
     test::TempDir dir;
-    FieldForm form;
+    test::FieldForm form;
     test::RecordingOperator shown;
     ObservingOperator op{shown};
     PadCatalog pads{form, op};

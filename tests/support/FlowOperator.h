@@ -1,0 +1,64 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "request/GiftTranTypeDlg.h"
+#include "script/RunTestDlg.h"
+#include "support/RecordingOperator.h"
+#include "transaction/EditXmlDlg.h"
+
+namespace nt::test {
+
+// The operator of flow tests: edit dialogs answer from a queue ("ok", "cancel", or any other
+// text, which replaces the request); the gift card picker picks `giftPick` ("" cancels); the
+// test case prompt takes its choice from a queue (1, do, when empty; 0 leaves it unset).
+class FlowOperator : public RecordingOperator {
+  public:
+    std::deque<std::string> edits;
+    std::vector<std::string> shownRequests;
+    std::string giftPick;
+    std::deque<int> testCaseChoices;
+    std::vector<std::string> prompts;
+
+    void RunTestCasePrompt(CRunTestDlg& dlg) override {
+        prompts.push_back(dlg.m_message);
+        int choice = CRunTestDlg::kDo;
+        if (!testCaseChoices.empty()) {
+            choice = testCaseChoices.front();
+            testCaseChoices.pop_front();
+        }
+        transcript.push_back("test-case: " + std::to_string(choice));
+        dlg.m_choice = choice;
+    }
+
+    bool RunEditXml(CEditXmlDlg& dlg) override {
+        shownRequests.push_back(dlg.m_requestText);
+        std::string answer = "ok";
+        if (!edits.empty()) {
+            answer = edits.front();
+            edits.pop_front();
+        }
+        transcript.push_back("edit: " + answer);
+        if (answer == "cancel") {
+            return false;
+        }
+        if (answer != "ok") {
+            dlg.m_requestText = answer;
+        }
+        return true;
+    }
+    bool RunGiftTranType(CGiftTranTypeDlg& dlg) override {
+        transcript.push_back("gift: " + giftPick);
+        for (const auto& c : CGiftTranTypeDlg::kChoices) {
+            if (giftPick == c.tranCode) {
+                dlg.OnButton(c.id);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace nt::test
