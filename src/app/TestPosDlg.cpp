@@ -18,10 +18,11 @@ CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory control
       padCatalog_(form_, op_),
       composer_(form_, op_, padCatalog_, pos_),
       terminalLink_(form_, op_, padCatalog_, pos_),
-      gateway_(std::move(controlFactory), form_, op_, padCatalog_, composer_, terminalLink_),
+      gateway_(std::move(controlFactory), form_, op_, padCatalog_, composer_, terminalLink_,
+               GetLogWriter()),
       responses_(form_, op_, padCatalog_, pos_, GetLogWriter()),
-      commandFlow_(form_, op_, pos_, sequenceStore_, composer_, terminalLink_, gateway_,
-                   responses_),
+      commandFlow_(form_, op_, pos_, sequenceStore_, composer_, terminalLink_, gateway_, responses_,
+                   GetLogWriter()),
       scriptRunner_(form_, op_, sequenceStore_, [this](int id) { return OnCommand(id); }) {
     BuildMessageTable();
 }

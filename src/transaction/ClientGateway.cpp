@@ -39,7 +39,7 @@ void ClientGateway::ReportClientFailure(const ClientReply& reply) {
         }
         message += ".";
     }
-    LogLine(GetLogWriter(), "PAYMENT CLIENT ERROR: %s", message.c_str());
+    LogLine(log_, "PAYMENT CLIENT ERROR: %s", message.c_str());
     op_.Message(message);
 }
 

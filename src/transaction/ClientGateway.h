@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "log/LogWriter.h"
 #include "pads/PadCatalog.h"
 #include "platform/Form.h"
 #include "platform/Operator.h"
@@ -18,14 +19,16 @@ namespace nt {
 // forced PIN pad reset before a request, and the report of every failed call.
 class ClientGateway {
   public:
+    // Failed calls are logged to `log`.
     ClientGateway(PaymentClientFactory factory, Form& form, Operator& op, const PadCatalog& pads,
-                  RequestComposer& composer, TerminalLink& terminal)
+                  RequestComposer& composer, TerminalLink& terminal, CLogWriter& log)
         : factory_(std::move(factory)),
           form_(form),
           op_(op),
           pads_(pads),
           composer_(composer),
-          terminal_(terminal) {}
+          terminal_(terminal),
+          log_(log) {}
     ClientGateway(const ClientGateway&) = delete;
     ClientGateway& operator=(const ClientGateway&) = delete;
 
@@ -56,6 +59,7 @@ class ClientGateway {
     const PadCatalog& pads_;
     RequestComposer& composer_;
     TerminalLink& terminal_;
+    CLogWriter& log_;
     std::unique_ptr<ControlHost> control_;  // m_pControl
 };
 

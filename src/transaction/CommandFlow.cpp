@@ -31,7 +31,7 @@ void CommandFlow::LoadSequenceForCommand() {
 }
 
 std::optional<std::string> CommandFlow::Exchange(std::string request, const std::string& counter) {
-    LogLine(GetLogWriter(), "%s%s\n%s", "TRACE DATA:", counter.c_str(), request.c_str());
+    LogLine(log_, "%s%s\n%s", "TRACE DATA:", counter.c_str(), request.c_str());
     CEditXmlDlg edit;
     edit.m_requestText = request;
     if (!op_.RunEditXml(edit)) {
@@ -41,7 +41,7 @@ std::optional<std::string> CommandFlow::Exchange(std::string request, const std:
     if (edit.m_requestText != request) {
         op_.Observer().OnRequestEdited(request);
         request = edit.m_requestText;
-        LogLine(GetLogWriter(), "%s\n%s", "EDITED REQUEST:", request.c_str());
+        LogLine(log_, "%s\n%s", "EDITED REQUEST:", request.c_str());
     }
     op_.Observer().OnRequestSent(request);
     std::optional<std::string> response = gateway_.ProcessRequest(request);
@@ -50,7 +50,7 @@ std::optional<std::string> CommandFlow::Exchange(std::string request, const std:
         return std::nullopt;
     }
     op_.Observer().OnResponse(*response);
-    LogLine(GetLogWriter(), "\n%s", response->c_str());
+    LogLine(log_, "\n%s", response->c_str());
     responses_.HandleResponse(*response);
     op_.ResponseMessage(*response);
     return response;

@@ -6,6 +6,7 @@
 
 #include "form/ObservingOperator.h"
 #include "form/WindowForm.h"
+#include "log/LogWriter.h"
 #include "pos/PosState.h"
 #include "pos/SequenceStore.h"
 #include "request/RequestComposer.h"
@@ -23,7 +24,7 @@ class CommandFlow {
   public:
     CommandFlow(WindowForm& form, ObservingOperator& op, PosState& pos, SequenceStore& store,
                 RequestComposer& composer, TerminalLink& terminal, ClientGateway& gateway,
-                ResponseProcessor& responses)
+                ResponseProcessor& responses, CLogWriter& log)
         : form_(form),
           op_(op),
           pos_(pos),
@@ -31,7 +32,8 @@ class CommandFlow {
           composer_(composer),
           terminal_(terminal),
           gateway_(gateway),
-          responses_(responses) {}
+          responses_(responses),
+          log_(log) {}
     CommandFlow(const CommandFlow&) = delete;
     CommandFlow& operator=(const CommandFlow&) = delete;
 
@@ -66,6 +68,7 @@ class CommandFlow {
     TerminalLink& terminal_;
     ClientGateway& gateway_;
     ResponseProcessor& responses_;
+    CLogWriter& log_;  // the requests, edits and responses
 };
 
 }  // namespace nt

@@ -2,13 +2,12 @@
 
 #include <filesystem>
 
-#include "log/LogWriter.h"
 #include "support/TempDir.h"
 
 namespace nt::test {
 
-std::string DailyLog() {
-    GetLogWriter().Flush();
+std::string DailyLog(CLogWriter& writer) {
+    writer.Flush();
     std::string all;
     for (const auto& e : std::filesystem::directory_iterator(kLogDirectory)) {
         if (e.path().filename().string().starts_with("CAN")) {
@@ -18,8 +17,8 @@ std::string DailyLog() {
     return all;
 }
 
-std::vector<std::string> LogEntries() {
-    std::string log = DailyLog();
+std::vector<std::string> LogEntries(CLogWriter& writer) {
+    std::string log = DailyLog(writer);
     std::string text;
     for (size_t i = 0; i < log.size(); ++i) {
         if (log.compare(i, 2, "\r\n") == 0) {

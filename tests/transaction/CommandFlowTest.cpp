@@ -22,27 +22,27 @@ using test::WriteFile;
 
 // The command flow built from only its parts, over a scripted payment client (none created when
 // asked), in a folder of its own. The amount fields, the numbers and the reference fields start
-// as the window's start-up leaves them. The flow logs to the process-wide writer; all of it is
-// written before the folder goes, so the writer keeps running for the tests after.
+// as the window's start-up leaves them. The flow logs to a writer of its own, in that folder.
 struct Flow {
-    bool earlierLinesWritten = GetLogWriter().Flush();  // not into this folder's log
     test::TempDir dir;
+    bool logFolder = std::filesystem::create_directory(kLogDirectory);
+    CLogWriter writer;
     std::shared_ptr<test::ClientScript> script = std::make_shared<test::ClientScript>();
     test::FieldForm drawn;
     test::FlowOperator shown;
     WindowForm form{drawn, shown};
     ObservingOperator op{shown};
     PosState pos;
-    SequenceStore store{pos};
+    SequenceStore store{pos, writer};
     PadCatalog pads{form, op};
     RequestComposer composer{form, op, pads, pos};
     TerminalLink terminal{form, op, pads, pos};
-    ClientGateway gateway{test::ScriptedClientFactory(script), form, op, pads, composer, terminal};
-    ResponseProcessor responses{form, op, pads, pos, GetLogWriter()};
-    CommandFlow flow{form, op, pos, store, composer, terminal, gateway, responses};
+    ClientGateway gateway{
+        test::ScriptedClientFactory(script), form, op, pads, composer, terminal, writer};
+    ResponseProcessor responses{form, op, pads, pos, writer};
+    CommandFlow flow{form, op, pos, store, composer, terminal, gateway, responses, writer};
 
     explicit Flow(bool withClient = true) {
-        std::filesystem::create_directory(kLogDirectory);
         form.BindAmountField(id::kTipAmount, form.tipAmount());
         form.BindAmountField(id::kAmount, form.amount());
         form.BindAmountField(id::kPurchaseLimit, form.purchaseLimit());
@@ -57,7 +57,6 @@ struct Flow {
             EXPECT_TRUE(gateway.CreateControl(reason)) << reason;
         }
     }
-    ~Flow() { GetLogWriter().Flush(); }
 
     // A click on a command button, as the window's message table runs it.
     void Click(int id) {
@@ -89,7 +88,7 @@ TEST(CommandFlow, UnchangedRequestIsLoggedOnceAndSentAsBuilt) {
     h.Click(id::kSale);
     ASSERT_EQ(h.script->requests.size(), 1u);
     EXPECT_EQ(h.script->requests[0], h.shown.shownRequests[0]);
-    auto entries = LogEntries();
+    auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 2u);  // TRACE DATA, response
     EXPECT_EQ(entries[0], "TRACE DATA:00000001\n" + h.script->requests[0]);
     EXPECT_EQ(entries[1], "\n" + Response("0010010020", kFull));
@@ -116,7 +115,7 @@ TEST(CommandFlow, EditedRequestIsLoggedAndSent) {
     h.Reply(Response("0010010020", kFull));
     h.Click(id::kReturn);
     ASSERT_EQ(h.script->requests, std::vector<std::string>{"<edited/>"});
-    auto entries = LogEntries();
+    auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[1], "EDITED REQUEST:\n<edited/>");
 }
@@ -131,7 +130,7 @@ TEST(CommandFlow, CancelledEditSendsNothingButSavesAndUsesUpItsNumber) {
     EXPECT_EQ(h.shown.transcript.back(), "wait: hide");
     h.Reply(Response("0010010020", kFull));
     h.Click(id::kVoidSale);
-    auto entries = LogEntries();
+    auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_TRUE(entries[0].starts_with("TRACE DATA:00000001\n"));
     EXPECT_TRUE(entries[1].starts_with("TRACE DATA:00000002\n"));
@@ -156,7 +155,7 @@ TEST(CommandFlow, TokenQuestionAnsweredNoDoesNothing) {
     EXPECT_EQ(h.shown.transcript,
               std::vector<std::string>{"question: You Aren't using Tokens. Is that Ok? -> no"});
     EXPECT_TRUE(h.script->requests.empty());
-    EXPECT_TRUE(LogEntries().empty());
+    EXPECT_TRUE(LogEntries(h.writer).empty());
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
     h.form.SetChecked(id::kUseTokens, true);
     h.shown.transcript.clear();
@@ -263,7 +262,7 @@ TEST(CommandFlow, FailingClientEndsTheCommandSoundly) {
         "The payment client failed the call (error 0x80004005): pad offline.";
     EXPECT_EQ(h.shown.messages, std::vector<std::string>{message});
     EXPECT_EQ(h.shown.transcript.back(), "wait: hide");
-    auto entries = LogEntries();
+    auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1], "PAYMENT CLIENT ERROR: " + message);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010010");
@@ -313,7 +312,7 @@ TEST(BatchClose, SendsTheSummaryTotalsBackUnderOneTraceNumber) {
                          "\t\t<NetBatchTotal>10.00</NetBatchTotal>\r\n"
                          "\t\t<CreditCount>0</CreditCount>\r\n\t</Admin>\r\n</TStream>\r\n"),
               std::string::npos);
-    auto entries = LogEntries();
+    auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_TRUE(entries[0].starts_with("TRACE DATA:00000001\n"));
     EXPECT_TRUE(entries[2].starts_with("TRACE DATA:00000001\n"));
@@ -326,7 +325,7 @@ TEST(BatchClose, CancelInEitherEditDialog) {
     first.shown.edits = {"cancel"};
     first.Click(id::kBatchClose);
     EXPECT_TRUE(first.script->requests.empty());
-    EXPECT_EQ(LogEntries().size(), 1u);
+    EXPECT_EQ(LogEntries(first.writer).size(), 1u);
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010010");
 
     Flow second;
@@ -344,7 +343,7 @@ TEST(CommandFlow, ReceiptGoesToTheTestCaseFile) {
                                            "<Line2>APPROVED 100%</Line2></PrintData>"));
     h.Click(id::kSale);
     ASSERT_EQ(h.shown.receiptTexts.size(), 1u);
-    ASSERT_TRUE(GetLogWriter().Flush());
+    ASSERT_TRUE(h.writer.Flush());
     std::string receipt = ReadFile("QUORLIN_LOGS/case 12.txt");
     // The lines of a block keep their CR LF, whose LF the file's text mode writes as CR LF.
     EXPECT_NE(receipt.find("\r\n  TOTAL 5.00\r\r\nAPPROVED 100%\r\n"), std::string::npos);
