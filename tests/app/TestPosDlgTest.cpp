@@ -16,18 +16,22 @@ const std::string kLm320 =
 
 TEST(TestPosDlg, StartUpLoadsTheClientsCatalogAndInfoButtonShowsItRaw) {
     FlowHarness h;
+    h.dlg.reset();  // started again, with a catalog and a remembered pick to load
     h.script->padTypesInfo = kLm320;
     WriteFile("padselection.dat", "LM320\r\n");
-    h.dlg->padCatalog().LoadPadCatalog(h.dlg->gateway().GetPadTypesInfo().value_or(""));
+    h.dlg = std::make_unique<CTestPosDlg>(h.form, h.op, test::ScriptedClientFactory(h.script));
+    h.dlg->OnInitDialog();
     EXPECT_EQ(h.dlg->padCatalog().PadTypeElement(0), "<PadType>LM320</PadType>\r\n");
     h.dlg->OnCommand(id::kGetPadTypesInfo);
-    EXPECT_EQ(h.op.transcript.back(), "pad-types-info");
+    EXPECT_EQ(h.op.transcript.back(), "pad-types-info: " + kLm320);
 }
 
 TEST(TestPosDlg, InfoButtonWithoutAClientShowsNoDialog) {
     FlowHarness h(false);
     h.dlg->OnCommand(id::kGetPadTypesInfo);
-    EXPECT_EQ(h.op.transcript.size(), 1u);  // the message only
+    ASSERT_EQ(h.op.transcript.size(), 1u);  // the message only
+    EXPECT_TRUE(h.op.transcript[0].starts_with("message: The payment client is not available"))
+        << h.op.transcript[0];
 }
 
 TEST(TestPosDlg, TranEmvAndExitReachThePadCatalog) {

@@ -19,7 +19,7 @@ using test::WriteFile;
 class SequenceStoreTest : public ::testing::Test {
   protected:
     test::TempDir dir_;
-    // A log without a folder stops at once: these tests leave no log behind.
+    // A log without a folder stops at its first line: these tests leave no log behind.
     CLogWriter log_{"no-log-folder"};
     PosState state_;
     SequenceStore store_{state_, log_};

@@ -7,11 +7,24 @@
 #include <gtest/gtest.h>
 
 #include "platform/WriteFault.h"
+#include "script/HtmlText.h"
 #include "script/XmlText.h"
 #include "support/TempDir.h"
 
 namespace nt {
 namespace {
+
+// The evidence report's text: '>' stays, CR LF and a lone CR become LF, DEL is replaced.
+TEST(HtmlEscape, MarkupControlsAndCodePage) {
+    EXPECT_EQ(HtmlEscape("a&b<c>d\"e'f"), "a&amp;b&lt;c>d&quot;e&#39;f");
+    EXPECT_EQ(HtmlEscape("l1\r\nl2\rl3\n\r\r\nt\tx\r"), "l1\nl2\nl3\n\n\nt\tx\n");
+    EXPECT_EQ(HtmlEscape(std::string("\0\x01\x1F\x7F", 4)),
+              "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(HtmlEscape("Cr\xE9"
+                         "dit \x80"),
+              "Cr\xC3\xA9"
+              "dit \xE2\x82\xAC");
+}
 
 TEST(XmlEscape, MarkupControlsAndCodePage) {
     struct Case {

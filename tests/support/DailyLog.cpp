@@ -2,12 +2,14 @@
 
 #include <filesystem>
 
+#include <gtest/gtest.h>
+
 #include "support/TempDir.h"
 
 namespace nt::test {
 
 std::string DailyLog(CLogWriter& writer) {
-    writer.Flush();
+    EXPECT_TRUE(writer.Flush()) << "the log writer stopped: " << writer.StopReason();
     std::string all;
     for (const auto& e : std::filesystem::directory_iterator(kLogDirectory)) {
         if (e.path().filename().string().starts_with("CAN")) {

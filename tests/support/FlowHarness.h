@@ -23,7 +23,6 @@ struct FlowHarness {
 
     explicit FlowHarness(bool withControl = true);
     std::string DailyLog() { return test::DailyLog(); }
-    std::vector<std::string> LogEntries() { return test::LogEntries(); }
     void Reply(const std::string& text) { script->replies.push_back(ClientReply{0, text, {}}); }
 };
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "pads/PadTypesInfoDlg.h"
 #include "platform/Operator.h"
 #include "response/ReceiptDlg.h"
 
@@ -14,7 +15,7 @@ namespace nt::test {
 //   "message: <text>"          "question: <text> -> yes|no"
 //   "edit-xml: ok|cancel"      "manual-entry: ok|cancel"
 //   "additional-amounts: ok|cancel"                "gift-tran-type: ok|cancel"
-//   "receipt: <text>"          "pad-types-info"    "test-case-prompt"    "about"
+//   "receipt: <text>"  "pad-types-info: <text>"  "test-case-prompt"  "about"
 //   "wait: show"               "wait: <message>"   "wait: hide"
 //   "tone: <Hz> <ms>"          "beep"
 // Questions and the dialogs that end with OK or Cancel take their answers from the front of a
@@ -51,7 +52,9 @@ class RecordingOperator : public Operator {
         receiptTexts.push_back(dlg.m_receiptText);
         transcript.push_back("receipt: " + dlg.m_receiptText);
     }
-    void RunPadTypesInfo(CPadTypesInfoDlg&) override { transcript.push_back("pad-types-info"); }
+    void RunPadTypesInfo(CPadTypesInfoDlg& dlg) override {
+        transcript.push_back("pad-types-info: " + dlg.m_text);
+    }
     void RunTestCasePrompt(CRunTestDlg&) override { transcript.push_back("test-case-prompt"); }
     void RunAbout() override { transcript.push_back("about"); }
 
