@@ -24,86 +24,82 @@ std::string Number(int n) {
     return text;
 }
 
-TEST(SequenceSaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
-    test::TempDir dir;
-    PosState state;
-    SequenceStore store(state, GetLogWriter());
+// A sequence store in a folder of its own, telling failed saves in the process-wide log.
+class SaveBehind : public ::testing::Test {
+  protected:
+    test::TempDir dir_;
+    PosState state_;
+    SequenceStore store_{state_, GetLogWriter()};
+};
+
+TEST_F(SaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
     {
-        SequenceSaveBehind behind(store);
-        ASSERT_EQ(store.SaveBehind(), &behind);
+        SequenceSaveBehind behind(store_);
+        ASSERT_EQ(store_.SaveBehind(), &behind);
         {
-            SequenceSaveBehind inner(store);  // a second one changes nothing
-            EXPECT_EQ(store.SaveBehind(), &behind);
+            SequenceSaveBehind inner(store_);  // a second one changes nothing
+            EXPECT_EQ(store_.SaveBehind(), &behind);
         }
-        EXPECT_EQ(store.SaveBehind(), &behind);
+        EXPECT_EQ(store_.SaveBehind(), &behind);
         for (int n = 1; n <= 500; ++n) {
-            state.PosSequenceNo = Number(n);
-            store.QueueSequenceSave();
+            state_.PosSequenceNo = Number(n);
+            store_.QueueSequenceSave();
         }
     }
-    EXPECT_EQ(store.SaveBehind(), nullptr);
+    EXPECT_EQ(store_.SaveBehind(), nullptr);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(500));
 
     // Without one, the save at the end of a command is made at once.
-    state.PosSequenceNo = Number(501);
-    store.QueueSequenceSave();
+    state_.PosSequenceNo = Number(501);
+    store_.QueueSequenceSave();
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(501));
 }
 
-TEST(SequenceSaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
-    test::TempDir dir;
-    PosState state;
-    SequenceStore store(state, GetLogWriter());
+TEST_F(SaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
     WriteFile(kSequenceFileName, Number(7));
-    SequenceSaveBehind behind(store);
+    SequenceSaveBehind behind(store_);
     // Each load comes straight after a queued save, long before its flush to disk ends.
     for (int n = 100; n < 300; ++n) {
-        state.PosSequenceNo = Number(n);
-        store.QueueSequenceSave();
-        state.PosSequenceNo = "stale";
-        store.LoadSequenceNo();
-        ASSERT_EQ(state.PosSequenceNo, Number(n));
+        state_.PosSequenceNo = Number(n);
+        store_.QueueSequenceSave();
+        state_.PosSequenceNo = "stale";
+        store_.LoadSequenceNo();
+        ASSERT_EQ(state_.PosSequenceNo, Number(n));
     }
     behind.Drain();
     EXPECT_EQ(behind.Pending(), std::nullopt);
     // Nothing pending: the file is read again, with its rules.
     WriteFile(kSequenceFileName, "12345");
-    store.LoadSequenceNo();
-    EXPECT_EQ(state.PosSequenceNo, kDefaultSequenceNo);
+    store_.LoadSequenceNo();
+    EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo);
 }
 
-TEST(SequenceSaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
-    test::TempDir dir;
-    PosState state;
-    SequenceStore store(state, GetLogWriter());
-    SequenceSaveBehind behind(store);
+TEST_F(SaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
+    SequenceSaveBehind behind(store_);
     for (int n = 1; n <= 100; n += 2) {
-        state.PosSequenceNo = Number(n);
-        store.QueueSequenceSave();
-        state.PosSequenceNo = Number(n + 1);
-        ASSERT_TRUE(store.SaveSequenceNo());
+        state_.PosSequenceNo = Number(n);
+        store_.QueueSequenceSave();
+        state_.PosSequenceNo = Number(n + 1);
+        ASSERT_TRUE(store_.SaveSequenceNo());
         ASSERT_EQ(behind.Pending(), std::nullopt);
         ASSERT_EQ(ReadFile(kSequenceFileName), Number(n + 1));
     }
 }
 
-TEST(SequenceSaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
-    test::TempDir dir;
-    PosState state;
-    SequenceStore store(state, GetLogWriter());
+TEST_F(SaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     WriteFile(kSequenceFileName, Number(41));
-    SequenceSaveBehind behind(store);
+    SequenceSaveBehind behind(store_);
     testing::internal::CaptureStderr();
     {
         ScopedWriteFault fault({kSequenceFileName, 4, ENOSPC});
-        state.PosSequenceNo = Number(42);
-        store.QueueSequenceSave();
+        state_.PosSequenceNo = Number(42);
+        store_.QueueSequenceSave();
         behind.Drain();
     }
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(41));
-    state.PosSequenceNo = Number(43);
-    store.QueueSequenceSave();
+    state_.PosSequenceNo = Number(43);
+    store_.QueueSequenceSave();
     behind.Drain();
     EXPECT_EQ(behind.Failures(), 1);
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(43));
