@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <string_view>
+#include <utility>
 
 #include "platform/QuotedInput.h"
 
@@ -36,40 +37,26 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string_view
 }  // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
-    bool haveScenario = false;
+    static constexpr std::pair<std::string_view, std::string CommandLine::*> kValueOptions[] = {
+        {"--control", &CommandLine::control},   {"--junit", &CommandLine::junit},
+        {"--report", &CommandLine::report},     {"--record", &CommandLine::record},
+        {"--scenario", &CommandLine::scenario},
+    };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool matched = false;
-        if (!TakeValue(args, i, "--control", out.control, matched, error)) {
-            return false;
+        for (const auto& [name, member] : kValueOptions) {
+            if (!TakeValue(args, i, name, out.*member, matched, error)) {
+                return false;
+            }
+            if (matched) {
+                break;
+            }
         }
         if (matched) {
             continue;
         }
-        if (!TakeValue(args, i, "--junit", out.junit, matched, error)) {
-            return false;
-        }
-        if (matched) {
-            continue;
-        }
-        if (!TakeValue(args, i, "--report", out.report, matched, error)) {
-            return false;
-        }
-        if (matched) {
-            continue;
-        }
-        if (!TakeValue(args, i, "--record", out.record, matched, error)) {
-            return false;
-        }
-        if (matched) {
-            continue;
-        }
-        if (!TakeValue(args, i, "--scenario", out.scenario, matched, error)) {
-            return false;
-        }
-        if (matched) {
-            haveScenario = true;
-        } else if (arg == "--run-script") {
+        if (arg == "--run-script") {
             out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
@@ -87,6 +74,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             return false;
         }
     }
+    const bool haveScenario = !out.scenario.empty();  // a given value is never empty
     if (out.headless && !haveScenario && !out.runScript) {
         error = "--headless needs --scenario FILE or --run-script";
         return false;
