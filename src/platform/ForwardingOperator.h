@@ -11,6 +11,7 @@ class ForwardingOperator : public Operator {
     explicit ForwardingOperator(Operator& inner) : inner_(inner) {}
 
     void Message(const std::string& text) override { inner_.Message(text); }
+    void ResponseMessage(const std::string& text) override { inner_.ResponseMessage(text); }
     bool Question(const std::string& text) override { return inner_.Question(text); }
     bool RunEditXml(CEditXmlDlg& dlg) override { return inner_.RunEditXml(dlg); }
     bool RunManualEntry(CManualEntryDlg& dlg) override { return inner_.RunManualEntry(dlg); }

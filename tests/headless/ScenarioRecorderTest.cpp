@@ -75,5 +75,19 @@ TEST_F(ScenarioRecorderTest, AFileThatCannotBeWrittenIsRefusedOrStopsTheRecordin
     EXPECT_EQ(recorder_.TakeFailure(), std::nullopt);  // told once, by Start
 }
 
+// The window's operator sits behind the recorder: a response must still reach its own view.
+TEST(AnswerRecorder, PassesResponsesOnToTheResponseView) {
+    struct WithResponseView : test::RecordingOperator {
+        std::vector<std::string> responses;
+        void ResponseMessage(const std::string& text) override { responses.push_back(text); }
+    } inner;
+    ManualClock clock;
+    ScenarioRecorder recorder("sim", clock);
+    AnswerRecorder op(inner, recorder);
+    op.ResponseMessage("<TStream/>");
+    EXPECT_EQ(inner.responses, std::vector<std::string>{"<TStream/>"});
+    EXPECT_TRUE(inner.messages.empty());
+}
+
 }  // namespace
 }  // namespace nt
