@@ -9,7 +9,6 @@
 
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
-#include "platform/WriteFault.h"
 
 namespace nt {
 
@@ -147,15 +146,7 @@ void CheckedLineFile::Append(const std::string& payload,
     line += CheckedLine(payload);
     // One write per line (the kernel may still cut it short): a killed process leaves whole
     // lines and at most one torn last one.
-    size_t done = 0;
-    while (size >= 0 && done < line.size()) {
-        const ssize_t n = WriteSome(fd_, line.data() + done, line.size() - done);
-        if (n < 0 && errno != EINTR) {
-            break;
-        }
-        done += n > 0 ? static_cast<size_t>(n) : 0;
-    }
-    if (size >= 0 && done == line.size()) {
+    if (size >= 0 && WriteAll(fd_, line.data(), line.size())) {
         return;
     }
     const int error = errno;

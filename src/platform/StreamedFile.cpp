@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/StaleTemporaries.h"
-#include "platform/WriteFault.h"
+#include "platform/TextFile.h"
 
 namespace nt {
 
@@ -33,21 +33,6 @@ int OpenScratch(const std::string& folder) {
         ::unlink(name.c_str());
     }
     return fd;
-}
-
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = WriteSome(fd, data, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace

@@ -6,16 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
-#include <string_view>
 
 #include "platform/StaleTemporaries.h"
 #include "platform/WriteFault.h"
 
 namespace nt {
-
-namespace {
 
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -32,8 +28,6 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-}  // namespace
-
 int OpenForReading(const std::string& path, size_t& size) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -48,9 +42,7 @@ int OpenForReading(const std::string& path, size_t& size) {
     return fd;
 }
 
-std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxLine,
-                                            int& firstLongLine) {
-    firstLongLine = 0;
+std::optional<std::string> ReadWholeFile(const std::string& path) {
     size_t size = 0;
     int fd = OpenForReading(path, size);
     if (fd < 0) {
@@ -58,9 +50,6 @@ std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxL
     }
     std::string content;
     content.reserve(size);
-    size_t lineStart = 0;  // where the current line begins in `content`
-    int line = 1;
-    bool dropping = false;  // inside a line that was too long: its bytes are not kept
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -70,34 +59,10 @@ std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxL
         if (n <= 0) {
             break;  // a read error ends the file where it happened, as text mode does
         }
-        for (std::string_view piece(buffer, static_cast<size_t>(n)); !piece.empty();) {
-            const size_t end = piece.find('\n');
-            const std::string_view part = piece.substr(0, end);
-            if (!dropping) {
-                content.append(part);
-                if (content.size() - lineStart > maxLine) {
-                    content.resize(lineStart);
-                    dropping = true;
-                    firstLongLine = firstLongLine == 0 ? line : firstLongLine;
-                }
-            }
-            if (end == std::string_view::npos) {
-                break;
-            }
-            content += '\n';
-            lineStart = content.size();
-            dropping = false;
-            ++line;
-            piece.remove_prefix(end + 1);
-        }
+        content.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
     return content;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    int noLongLine = 0;
-    return ReadLinesBounded(path, SIZE_MAX, noLongLine);
 }
 
 std::optional<std::string> ReadFirstLine(const std::string& path) {

@@ -22,11 +22,9 @@ int OpenForReading(const std::string& path, size_t& size);
 // The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// The same, except that a line (up to its LF) longer than maxLine bytes is left out, its LF
-// kept, so no line costs more memory than that and the others keep their numbers.
-// firstLongLine: the number (from 1) of the first line left out, 0 when none was.
-std::optional<std::string> ReadLinesBounded(const std::string& path, size_t maxLine,
-                                            int& firstLongLine);
+// Writes all `size` bytes to fd, again after an interruption or a short write; false with errno
+// set when a write fails.
+bool WriteAll(int fd, const char* data, size_t size);
 
 // Replaces the file's content as one step: a temporary file in the same directory is written,
 // flushed to disk and renamed over the old one. On any failure the old file stays untouched
