@@ -81,6 +81,7 @@ bool StreamedFile::CopyBody(int to) {
 }
 
 bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
+    RemoveStaleTemporaries(path_);  // left by an earlier run killed while committing
     if (!error_.empty()) {
         return false;
     }

@@ -20,8 +20,8 @@ class StreamedFile {
     bool Open(const std::string& path);
     // False once any write failed (later ones are not tried).
     bool Append(std::string_view data);
+    // Also removes the stale temporaries of an earlier run killed while committing.
     bool Commit(std::string_view head, std::string_view tail);
-    const std::string& Path() const { return path_; }
     // The system's reason of the first failure; empty while all went well.
     const std::string& Error() const { return error_; }
 

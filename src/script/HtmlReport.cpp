@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/StaleTemporaries.h"
 #include "response/ExtractTagValue.h"
 #include "script/HtmlText.h"
 #include "script/ReportTime.h"
@@ -193,7 +192,6 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
                 n + " " + VerdictWord(verdicts_[i]) + "\"></a>";
     }
     head += "</nav>\n";
-    RemoveStaleTemporaries(file_->Path());
     written_ = file_->Commit(head, "</body>\n</html>\n");
 }
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "log/LogWriter.h"
-#include "platform/StaleTemporaries.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
 #include "script/XmlText.h"
@@ -85,7 +84,6 @@ void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
             Attribute("skipped", std::to_string(counts.skipped)) +
             Attribute("time", ReportSeconds(elapsedMs)) +
             Attribute("timestamp", Timestamp(started_)) + ">\n";
-    RemoveStaleTemporaries(file_.Path());  // left by an earlier run killed while writing its report
     written_ = file_.Commit(head, "</testsuite>\n");
 }
 
