@@ -38,10 +38,6 @@ struct JournalEntry {
     int64_t cashBack = 0;
     int64_t authorized = 0;  // what the batch counts once captured
 
-    // Counts in the batch's purchases or returns (not voided, not an open authorisation).
-    bool Counts() const {
-        return !stored && state != EntryState::Voided && state != EntryState::OpenAuth;
-    }
     bool Debit() const { return brand == CardBrand::Debit; }
 };
 
