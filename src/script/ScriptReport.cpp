@@ -41,12 +41,11 @@ void ScriptReport::OnTestCaseStarted(const ScriptTestCase& testCase, int) {
     caseStartMs_ = clock_.TickMs();
 }
 
-void ScriptReport::OnTestCaseEnded(const ScriptTestCase& testCase, int, TestCaseOutcome outcome) {
+void ScriptReport::OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome outcome) {
     if (!current_) {
         return;
     }
     current_->outcome = outcome;
-    current_->notEntered = testCase.notEntered;
     current_->elapsedMs = clock_.TickMs() - caseStartMs_;
     Finish(*current_);
     current_.reset();
