@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/EnvironmentSwitch.h"
+
 namespace nt {
 
 namespace {
@@ -98,9 +100,7 @@ std::string AdminText(const std::string& word) {
 }  // namespace
 
 SimTerminalBookFile SimTerminalBookFileFromEnvironment() {
-    const char* fresh = std::getenv("NORDTELLER_SIM_FRESH");
-    return {kTerminalJournalFileName,
-            fresh != nullptr && *fresh != '\0' && std::string(fresh) != "0"};
+    return {kTerminalJournalFileName, EnvironmentSwitch("NORDTELLER_SIM_FRESH")};
 }
 
 SimTerminalBook::SimTerminalBook(const SimTerminalBookFile& file) {

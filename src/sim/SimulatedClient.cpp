@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/EnvironmentSwitch.h"
 #include "sim/SimAdmin.h"
 #include "sim/SimFinancial.h"
 #include "sim/SimPadCatalog.h"
@@ -69,18 +70,9 @@ class SimulatedClient : public PaymentClient {
 
 }  // namespace
 
-namespace {
-
-bool Switched(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' && std::string(value) != "0";
-}
-
-}  // namespace
-
 SimulatorOptions SimulatorOptionsFromEnvironment() {
-    return {sim::kJournalFileName, Switched("NORDTELLER_SIM_FRESH"),
-            Switched("NORDTELLER_SIM_DUPLICATES")};
+    return {sim::kJournalFileName, EnvironmentSwitch("NORDTELLER_SIM_FRESH"),
+            EnvironmentSwitch("NORDTELLER_SIM_DUPLICATES")};
 }
 
 std::unique_ptr<PaymentClient> MakeSimulatedClient() {
