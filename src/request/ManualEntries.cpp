@@ -18,7 +18,7 @@ bool TakesManualEntry(const std::string& tranCode) {
                    {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth", "EMVAdjust"});
 }
 
-bool AskManualEntryValues(Operator& op, const ManualEntries& remembered, ManualEntries& typed) {
+bool AskManualEntryValues(Operator& op, ManualEntries& remembered) {
     CManualEntryDlg dlg;
     dlg.m_zipCode = remembered.zipCode;
     dlg.m_streetNumber = remembered.streetNumber;
@@ -26,7 +26,7 @@ bool AskManualEntryValues(Operator& op, const ManualEntries& remembered, ManualE
     if (!op.RunManualEntry(dlg)) {
         return false;
     }
-    typed = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber, dlg.m_cvv};
+    remembered = ManualEntries{dlg.m_zipCode, dlg.m_streetNumber, dlg.m_cvv};
     return true;
 }
 

@@ -19,8 +19,8 @@ bool IsOneOf(const std::string& text, std::initializer_list<const char*> options
 // The commands that ask for the manual entry values while "Prompt Manual" is checked.
 bool TakesManualEntry(const std::string& tranCode);
 
-// The manual entry dialog, opened with the remembered values; the values typed when it ended
-// with OK, nothing otherwise.
-bool AskManualEntryValues(Operator& op, const ManualEntries& remembered, ManualEntries& typed);
+// The manual entry dialog, opened with the remembered values, which become the values typed when
+// it ends with OK and stay as they were otherwise.
+bool AskManualEntryValues(Operator& op, ManualEntries& remembered);
 
 }  // namespace nt

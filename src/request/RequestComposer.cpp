@@ -36,7 +36,7 @@ struct ManualEntryLines {
 
 ManualEntryLines AskManualEntry(Operator& op, ManualEntries& remembered) {
     ManualEntryLines lines;
-    if (!AskManualEntryValues(op, remembered, remembered)) {
+    if (!AskManualEntryValues(op, remembered)) {
         return lines;
     }
     if (!remembered.zipCode.empty()) {

@@ -70,8 +70,8 @@ std::string CommandWord(const std::string& tranCode) {
 std::string TerminalLink::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
     const bool manualEntry = form_.Checked(id::kPromptManual);
     ManualEntries& remembered = link_.manualEntries;
-    if (manualEntry && TakesManualEntry(tranCode) &&
-        AskManualEntryValues(op_, remembered, remembered) && remembered.cvv == "X") {
+    if (manualEntry && TakesManualEntry(tranCode) && AskManualEntryValues(op_, remembered) &&
+        remembered.cvv == "X") {
         remembered.cvv.clear();  // "X" marks an illegible CVV: the terminal gets none
     }
     const LocalTime now = link_.clock->Now();  // one reading for every field of the line
