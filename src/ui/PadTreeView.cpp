@@ -71,13 +71,7 @@ void PadTreeView::OnCurrentItemChanged(QTreeWidgetItem* item) {
         return;
     }
     const int node = item->data(0, Qt::UserRole).toInt();
-    Guarded("pad type selection", [&] {
-        if (select_) {
-            select_(node);
-        } else {
-            dlg_.padCatalog().SelectPadNode(node);
-        }
-    });
+    Guarded("pad type selection", [&] { select_(node); });
 }
 
 }  // namespace nt

@@ -20,8 +20,8 @@ class PadTreeView : public QObject, public PadTreeObserver {
 
   public:
     // The window logic forgets the view when it is destroyed, which must happen first. The
-    // operator's selection goes to `select` when given, to the window logic otherwise.
-    PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg, std::function<void(int node)> select = {});
+    // operator's selection goes to `select`.
+    PadTreeView(QTreeWidget* widget, CTestPosDlg& dlg, std::function<void(int node)> select);
 
     void OnTreeRebuilt() override;
     void OnSelectionChanged(int node) override;
