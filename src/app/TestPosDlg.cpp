@@ -58,9 +58,6 @@ void CTestPosDlg::BuildMessageTable() {
 }
 
 void CTestPosDlg::DoDataExchange() {
-    form_.BindAmountField(id::kTipAmount, form_.tipAmount());
-    form_.BindAmountField(id::kAmount, form_.amount());
-    form_.BindAmountField(id::kPurchaseLimit, form_.purchaseLimit());
     form_.SetChecked(id::kEnglishLocal, true);
     form_.SetChecked(id::kNoFallback, true);
 }

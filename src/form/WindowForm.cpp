@@ -4,9 +4,17 @@
 
 namespace nt {
 
-CAmountEdit* WindowForm::AmountField(int id) const {
-    auto it = amounts_.find(id);
-    return it == amounts_.end() ? nullptr : it->second;
+CAmountEdit* WindowForm::AmountField(int id) {
+    switch (id) {
+        case id::kAmount:
+            return &amount_;
+        case id::kTipAmount:
+            return &tipAmount_;
+        case id::kPurchaseLimit:
+            return &purchaseLimit_;
+        default:
+            return nullptr;
+    }
 }
 
 AmountUpdate WindowForm::UpdateAmount(int id, const std::string& reported) {

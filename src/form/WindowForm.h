@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <string>
 
 #include "form/AmountEdit.h"
@@ -17,9 +16,6 @@ class WindowForm : public Form {
     WindowForm(Form& drawn, Operator& op) : drawn_(drawn), op_(op) {}
     WindowForm(const WindowForm&) = delete;
     WindowForm& operator=(const WindowForm&) = delete;
-
-    void BindAmountField(int id, CAmountEdit& field) { amounts_[id] = &field; }
-    CAmountEdit* AmountField(int id) const;
 
     // The control reports a changed text of an amount field (typing, pasting, program set):
     // the field's update handling runs and its result is shown.
@@ -47,12 +43,14 @@ class WindowForm : public Form {
     const CAmountEdit& purchaseLimit() const { return purchaseLimit_; }
 
   private:
+    // The amount field of a control id; nullptr for any other control.
+    CAmountEdit* AmountField(int id);
+
     Form& drawn_;
     Operator& op_;
     CAmountEdit tipAmount_;
     CAmountEdit amount_;
     CAmountEdit purchaseLimit_;
-    std::map<int, CAmountEdit*> amounts_;
 };
 
 }  // namespace nt

@@ -43,9 +43,6 @@ struct Flow {
     CommandFlow flow{form, op, pos, store, composer, terminal, gateway, responses, writer};
 
     explicit Flow(bool withClient = true) {
-        form.BindAmountField(id::kTipAmount, form.tipAmount());
-        form.BindAmountField(id::kAmount, form.amount());
-        form.BindAmountField(id::kPurchaseLimit, form.purchaseLimit());
         for (int field : {id::kAmount, id::kTipAmount, id::kPurchaseLimit}) {
             form.SetAmountCents(field, 0);
         }
