@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -27,13 +26,6 @@ int main(int argc, char** argv) {
     if (commandLine.version) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
-    }
-    // A recording or report named on the command line goes where the user started the program.
-    for (std::string* path : {&commandLine.record, &commandLine.report}) {
-        if (commandLine.desktop && !path->empty()) {
-            std::error_code ignored;
-            *path = std::filesystem::absolute(*path, ignored).string();
-        }
     }
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());

@@ -10,7 +10,7 @@ namespace nt {
 namespace {
 
 void Anchor(std::string& path) {
-    if (path.empty() || path == "-") {
+    if (path.empty()) {
         return;
     }
     std::error_code ec;
@@ -23,8 +23,12 @@ void Anchor(std::string& path) {
 }  // namespace
 
 bool EnterDesktopFolder(CommandLine& commandLine, std::string& error) {
-    Anchor(commandLine.scenario);
+    if (commandLine.scenario != "-") {  // standard input
+        Anchor(commandLine.scenario);
+    }
     Anchor(commandLine.junit);
+    Anchor(commandLine.report);
+    Anchor(commandLine.record);
     if (commandLine.control != "sim") {
         Anchor(commandLine.control);
     }

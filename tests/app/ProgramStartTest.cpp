@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/DesktopStart.h"
 #include "support/ProgramRun.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
@@ -67,6 +68,26 @@ TEST_F(ProgramStart, DesktopStartKeepsItsFilesInTheDataFolder) {
             << r.err;
     }
     EXPECT_FALSE(fs::exists("testseqNo.dat"));  // the terminal's folder stays untouched
+}
+
+// Every path of the command line means the file where the program was started; "-" for the
+// scenario is standard input.
+TEST_F(ProgramStart, DesktopStartAnchorsEveryPathWhereTheProgramStarted) {
+    ScopedEnv data("XDG_DATA_HOME", dir_.path() + "/data");
+    CommandLine commandLine;
+    commandLine.scenario = "-";
+    commandLine.junit = "out/j.xml";
+    commandLine.report = "r.html";
+    commandLine.record = "rec.scenario";
+    commandLine.control = "lib.so";
+    std::string error;
+    ASSERT_TRUE(EnterDesktopFolder(commandLine, error)) << error;
+    EXPECT_EQ(commandLine.scenario, "-");
+    EXPECT_EQ(commandLine.junit, dir_.path() + "/out/j.xml");
+    EXPECT_EQ(commandLine.report, dir_.path() + "/r.html");
+    EXPECT_EQ(commandLine.record, dir_.path() + "/rec.scenario");
+    EXPECT_EQ(commandLine.control, dir_.path() + "/lib.so");
+    EXPECT_EQ(fs::current_path(), fs::path(dir_.path()) / "data" / "nordteller");
 }
 
 TEST_F(ProgramStart, LoaderReasonFollowsTheCreationFailure) {
