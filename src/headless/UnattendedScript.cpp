@@ -28,17 +28,17 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
                 << ": longer than 1 MiB, not a test case\n";
         }
     }
+    const auto cannotWrite = [&err](const std::string& path, const std::string& why) {
+        err << "nordteller: cannot write the report " << QuoteInput(path) << ": " << why << '\n';
+        return 2;
+    };
     JUnitReport junit;
     if (!junitPath.empty() && !junit.Open(junitPath)) {
-        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
-            << junit.Error() << '\n';
-        return 2;
+        return cannotWrite(junitPath, junit.Error());
     }
     HtmlReport html(control);
     if (!htmlPath.empty() && !html.Open(htmlPath)) {
-        err << "nordteller: cannot write the report " << QuoteInput(htmlPath) << ": "
-            << html.Error() << '\n';
-        return 2;
+        return cannotWrite(htmlPath, html.Error());
     }
     ScriptProgress progress(err);
     ScriptReport report(clock);
@@ -66,14 +66,10 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
     if (!junitPath.empty() && !junit.Written()) {
-        err << "nordteller: cannot write the report " << QuoteInput(junitPath) << ": "
-            << junit.Error() << '\n';
-        return 2;
+        return cannotWrite(junitPath, junit.Error());
     }
     if (!htmlPath.empty() && !html.Written()) {
-        err << "nordteller: cannot write the report " << QuoteInput(htmlPath) << ": "
-            << html.Error() << '\n';
-        return 2;
+        return cannotWrite(htmlPath, html.Error());
     }
     if (counts.tests == 0) {
         err << "nordteller: " << kScriptFileName << " has no runnable row\n";
