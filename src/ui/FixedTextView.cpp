@@ -35,12 +35,12 @@ QSize WholeTextSize(const QPlainTextEdit& view) {
                  std::max(lines, 1) * metrics.lineSpacing() + margins + bar);
 }
 
-void FitDialogToText(QWidget& dialog, const QPlainTextEdit& view, const QSize& frame) {
+void FitDialogToText(QWidget& dialog, const QPlainTextEdit& view) {
     const QSize chrome = dialog.sizeHint() - view.sizeHint();
     QSize want = chrome + WholeTextSize(view);
     want = want.expandedTo(dialog.minimumSizeHint());
     if (const QScreen* screen = dialog.screen()) {
-        want = want.boundedTo(screen->availableGeometry().size() - frame);
+        want = want.boundedTo(screen->availableGeometry().size());
     }
     dialog.resize(want);
 }

@@ -14,8 +14,7 @@ void MakeFixedTextView(QPlainTextEdit& view);
 // The size of an editor that shows its whole text without scrolling.
 QSize WholeTextSize(const QPlainTextEdit& view);
 
-// Sizes `dialog` so that `view` shows its whole text, within the screen's available area less
-// `frame` (the window frame the window system adds around the dialog).
-void FitDialogToText(QWidget& dialog, const QPlainTextEdit& view, const QSize& frame = {});
+// Sizes `dialog` so that `view` shows its whole text, within the screen's available area.
+void FitDialogToText(QWidget& dialog, const QPlainTextEdit& view);
 
 }  // namespace nt
