@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/DataFolder.h"
 #include "script/ScriptFile.h"
 
 namespace nt {
@@ -39,10 +40,7 @@ std::optional<std::string> ReportPathFault(const std::string& path) {
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         return CannotWrite(path, EISDIR);
     }
-    const size_t slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    if (::access(FolderOf(path).c_str(), W_OK | X_OK) != 0) {
         return CannotWrite(path, errno);
     }
     return std::nullopt;

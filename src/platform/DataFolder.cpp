@@ -50,4 +50,9 @@ bool EnterFolder(const std::string& folder, std::string& error) {
     return true;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace nt

@@ -13,4 +13,7 @@ std::string UserDataFolder();
 // one-line reason when that fails.
 bool EnterFolder(const std::string& folder, std::string& error);
 
+// The folder that holds the file `path` names: "." for a bare name, "/" for one in the root.
+std::string FolderOf(const std::string& path);
+
 }  // namespace nt

@@ -8,17 +8,13 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/DataFolder.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
 
 namespace nt {
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // An unnamed file in `folder`; where the file system cannot make one, a named one unlinked at
 // once. -1 with errno set on failure.
