@@ -24,9 +24,6 @@ std::string FirstLineOf(std::string text) {
     if (end != std::string::npos) {
         text.resize(end > 0 && text[end - 1] == '\r' ? end - 1 : end);
     }
-    if (text.size() > kMaxLineBytes) {
-        text.resize(kMaxLineBytes);
-    }
     return text;
 }
 
