@@ -39,12 +39,13 @@ void CTestPosDlg::BuildMessageTable() {
         messageTable_[control] = std::move(handler);
     };
     for (const CommandSpec& command : Commands()) {
-        if (command.id != id::kGiftCards && command.id != id::kBatchClose) {
+        if (command.id == id::kBatchClose) {
+            bind(command.id, [this, &command] { commandFlow_.OnBatchcloseButton(command); });
+        } else if (command.id != id::kGiftCards) {
             bind(command.id, [this, &command] { commandFlow_.OnCommandButton(command); });
         }
     }
     bind(id::kGiftCards, [this] { commandFlow_.OnGiftCardButton(); });
-    bind(id::kBatchClose, [this] { commandFlow_.OnBatchcloseButton(); });
     bind(id::kPromptTip, [this] { OnTipCheck(); });
     bind(id::kResetSequenceNo, [this] { OnResetSequenceNoButton(); });
     bind(id::kTranTestMode, [this] { OnTranTestModeButton(); });

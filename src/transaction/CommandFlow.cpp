@@ -56,17 +56,20 @@ std::optional<std::string> CommandFlow::Exchange(std::string request, const std:
     return response;
 }
 
+CommandFlow::Start CommandFlow::StartOf(const CommandSpec& command) {
+    return {command.waitMessage, command.serialTranCode, command.financial, command.giftCard,
+            command.zeroAmountFirst};
+}
+
 void CommandFlow::OnCommandButton(const CommandSpec& command) {
     if (command.tokenConfirmation && !form_.Checked(id::kUseTokens) &&
         !op_.Question("You Aren't using Tokens. Is that Ok?")) {
         return;
     }
-    Run({command.waitMessage, command.serialTranCode, command.financial, command.giftCard,
-         command.zeroAmountFirst},
-        [&] {
-            std::string request = composer_.BuildRequest(command.tranCode, command.wrapper, "");
-            Exchange(std::move(request), pos_.NextTraceNumber());
-        });
+    Run(StartOf(command), [&] {
+        std::string request = composer_.BuildRequest(command.tranCode, command.wrapper, "");
+        Exchange(std::move(request), pos_.NextTraceNumber());
+    });
 }
 
 void CommandFlow::OnGiftCardButton() {
@@ -82,8 +85,8 @@ void CommandFlow::OnGiftCardButton() {
     });
 }
 
-void CommandFlow::OnBatchcloseButton() {
-    Run({"OnBatchcloseButton", "BatchClose", false, false}, [&] {
+void CommandFlow::OnBatchcloseButton(const CommandSpec& command) {
+    Run(StartOf(command), [&] {
         const std::string counter = pos_.NextTraceNumber();
         std::optional<std::string> summary =
             Exchange(composer_.BuildRequest("BatchSummary", "Admin", ""), counter);

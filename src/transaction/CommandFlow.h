@@ -39,7 +39,8 @@ class CommandFlow {
 
     void OnCommandButton(const CommandSpec& command);
     void OnGiftCardButton();
-    void OnBatchcloseButton();
+    // Batch close starts as its row of the command table says, then runs a flow of its own.
+    void OnBatchcloseButton(const CommandSpec& command);
 
   private:
     // How a command starts: the wait window's message and what the serial test terminal is
@@ -51,6 +52,7 @@ class CommandFlow {
         bool giftCard;
         bool zeroAmountFirst = false;
     };
+    static Start StartOf(const CommandSpec& command);
     // The prologue every command shares, then `exchanges` with the number it sends loaded and
     // its save made on every way out, before the wait window goes. Nothing after the prologue
     // when the serial test terminal ran the command.

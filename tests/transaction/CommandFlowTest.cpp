@@ -59,17 +59,16 @@ struct Flow {
     void Click(int id) {
         if (id == id::kGiftCards) {
             flow.OnGiftCardButton();
-        } else if (id == id::kBatchClose) {
-            flow.OnBatchcloseButton();
-        } else {
-            for (const CommandSpec& command : Commands()) {
-                if (command.id == id) {
-                    flow.OnCommandButton(command);
-                    return;
-                }
-            }
-            ADD_FAILURE() << "no command button " << id;
+            return;
         }
+        for (const CommandSpec& command : Commands()) {
+            if (command.id == id) {
+                id == id::kBatchClose ? flow.OnBatchcloseButton(command)
+                                      : flow.OnCommandButton(command);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no command button " << id;
     }
     void Reply(const std::string& text) { script->replies.push_back(ClientReply{0, text, {}}); }
 };
