@@ -103,7 +103,12 @@ std::optional<JournalEntry> ParseEntry(const std::vector<std::string>& f) {
 }
 
 // Applies one checked line; false when it makes no sense.
-bool Apply(const std::string& payload, SimJournal& journal, int& tranNo) {
+// The transaction count only grows while the lines are read.
+void CountAtLeast(SimJournal& journal, int64_t count) {
+    journal.Restore(journal.BatchNo(), std::max(journal.TranNo(), static_cast<int>(count)));
+}
+
+bool Apply(const std::string& payload, SimJournal& journal) {
     const std::vector<std::string> f = SplitPayload(payload);
     const std::string& kind = f[0];
     if (kind == "B" && f.size() == 3) {
@@ -113,7 +118,6 @@ bool Apply(const std::string& payload, SimJournal& journal, int& tranNo) {
             return false;
         }
         journal.Restore(static_cast<int>(*batch), static_cast<int>(*count));
-        tranNo = static_cast<int>(*count);
         return true;
     }
     if (kind == "X" && f.size() == 3) {
@@ -130,7 +134,7 @@ bool Apply(const std::string& payload, SimJournal& journal, int& tranNo) {
         if (!count) {
             return false;
         }
-        tranNo = std::max(tranNo, static_cast<int>(*count));
+        CountAtLeast(journal, *count);
         return true;
     }
     if (kind == "C" && f.size() == 1) {
@@ -144,7 +148,7 @@ bool Apply(const std::string& payload, SimJournal& journal, int& tranNo) {
             !journal.RestoreEntry(static_cast<size_t>(*position), *entry)) {
             return false;
         }
-        tranNo = std::max(tranNo, entry->tranNo);
+        CountAtLeast(journal, entry->tranNo);
         return true;
     }
     return false;
@@ -170,11 +174,9 @@ std::vector<std::string> Lines(const SimJournal& journal) {
 
 JournalLoad LoadJournal(const std::string& path, SimJournal& journal) {
     SimJournal read;
-    int tranNo = 0;
-    const JournalLoad load = ReadCheckedLines(
-        path, kJournalVersionLine, [&](const std::string& p) { return Apply(p, read, tranNo); });
+    const JournalLoad load = ReadCheckedLines(path, kJournalVersionLine,
+                                              [&](const std::string& p) { return Apply(p, read); });
     if (load.found && !load.damaged) {
-        read.Restore(read.BatchNo(), tranNo);
         journal = std::move(read);
     }
     return load;
