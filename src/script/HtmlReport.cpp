@@ -1,7 +1,5 @@
 #include "script/HtmlReport.h"
 
-#include <cstdio>
-
 #include "response/ExtractTagValue.h"
 #include "script/HtmlText.h"
 #include "script/ReportTime.h"
@@ -20,15 +18,9 @@ constexpr const char* kStyle =
     ".strip a{display:block;width:10px;height:16px}"
     ".p{background:#2e8b3e}.f{background:#c62828}.s{background:#f2b705}.n{background:#999}"
     ".verdict{font-weight:bold;padding:0 6px;color:#fff}"
-    "pre{background:#f5f5f5;border:1px solid #ddd;padding:6px;overflow-x:auto;white-space:pre;tab-size:4}"
+    "pre{background:#f5f5f5;border:1px solid "
+    "#ddd;padding:6px;overflow-x:auto;white-space:pre;tab-size:4}"
     "pre.slip{width:40ch;background:#fffef5;font-family:monospace;white-space:pre}";
-
-std::string Stamp(const LocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year % 10000, t.month % 100,
-                  t.day % 100, t.hour % 100, t.minute % 100, t.second % 100);
-    return text;
-}
 
 char VerdictLetter(const TestCaseRecord& tc, const Verdict& verdict) {
     if (!tc.reached) {
@@ -180,7 +172,7 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
         "</style>\n</head>\n<body>\n<h1>Nordteller script run</h1>\n<table>\n";
     head += Row("Version", NORDTELLER_VERSION);
     head += Row("Payment client", control_);
-    head += Row("Started", Stamp(started_));
+    head += Row("Started", ReportStamp(started_, ' '));
     head += Row("Duration", ReportSeconds(elapsedMs) + " s");
     head += "<tr><th>Test cases</th><td>" + std::to_string(counts.tests) + ": " +
             std::to_string(passed) + " passed, " + std::to_string(counts.failures) + " failed, " +

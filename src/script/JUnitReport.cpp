@@ -1,7 +1,5 @@
 #include "script/JUnitReport.h"
 
-#include <cstdio>
-
 #include "log/LogWriter.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
@@ -10,13 +8,6 @@
 namespace nt {
 
 namespace {
-
-std::string Timestamp(const LocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year % 10000, t.month % 100,
-                  t.day % 100, t.hour % 100, t.minute % 100, t.second % 100);
-    return text;
-}
 
 std::string Attribute(const char* name, const std::string& value) {
     return std::string(" ") + name + "=\"" + value + "\"";
@@ -83,7 +74,7 @@ void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
             Attribute("failures", std::to_string(counts.failures)) + Attribute("errors", "0") +
             Attribute("skipped", std::to_string(counts.skipped)) +
             Attribute("time", ReportSeconds(elapsedMs)) +
-            Attribute("timestamp", Timestamp(started_)) + ">\n";
+            Attribute("timestamp", ReportStamp(started_, 'T')) + ">\n";
     written_ = file_.Commit(head, "</testsuite>\n");
 }
 
