@@ -25,14 +25,14 @@ std::string Number(int n) {
 }
 
 // A sequence store in a folder of its own, telling failed saves in the process-wide log.
-class SaveBehind : public ::testing::Test {
+class SequenceSaveBehindTest : public ::testing::Test {
   protected:
     test::TempDir dir_;
     PosState state_;
     SequenceStore store_{state_, GetLogWriter()};
 };
 
-TEST_F(SaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
+TEST_F(SequenceSaveBehindTest, TheLastQueuedNumberIsInTheFileWhenItEnds) {
     {
         SequenceSaveBehind behind(store_);
         ASSERT_EQ(store_.SaveBehind(), &behind);
@@ -55,7 +55,7 @@ TEST_F(SaveBehind, TheLastQueuedNumberIsInTheFileWhenItEnds) {
     EXPECT_EQ(ReadFile(kSequenceFileName), Number(501));
 }
 
-TEST_F(SaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
+TEST_F(SequenceSaveBehindTest, ALoadWhileASaveIsPendingTakesThePendingNumber) {
     WriteFile(kSequenceFileName, Number(7));
     SequenceSaveBehind behind(store_);
     // Each load comes straight after a queued save, long before its flush to disk ends.
@@ -74,7 +74,7 @@ TEST_F(SaveBehind, ALoadWhileASaveIsPendingTakesThePendingNumber) {
     EXPECT_EQ(state_.PosSequenceNo, kDefaultSequenceNo);
 }
 
-TEST_F(SaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
+TEST_F(SequenceSaveBehindTest, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
     SequenceSaveBehind behind(store_);
     for (int n = 1; n <= 100; n += 2) {
         state_.PosSequenceNo = Number(n);
@@ -86,7 +86,7 @@ TEST_F(SaveBehind, ADirectSaveIsNeverOverwrittenByAnOlderPendingOne) {
     }
 }
 
-TEST_F(SaveBehind, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
+TEST_F(SequenceSaveBehindTest, AFailedSaveLeavesTheFileAndTheNextOneSucceeds) {
     WriteFile(kSequenceFileName, Number(41));
     SequenceSaveBehind behind(store_);
     testing::internal::CaptureStderr();
