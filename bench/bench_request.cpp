@@ -4,8 +4,8 @@
 #include "form/Controls.h"
 #include "headless/MemoryForm.h"
 #include "support/SilentOperator.h"
-#include "request/AdditionalAmountsDlg.h"
-#include "request/ManualEntryDlg.h"
+#include "dialogs/AdditionalAmountsDlg.h"
+#include "dialogs/ManualEntryDlg.h"
 #include "request/RequestComposer.h"
 
 namespace nt {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "form/AmountEdit.h"
+#include "dialogs/AmountEdit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

@@ -8,7 +8,7 @@
 
 #include "support/SilentOperator.h"
 #include "log/ReceiptSink.h"
-#include "response/CenterText.h"
+#include "text/CenterText.h"
 #include "response/PrintLines.h"
 #include "response/ReceiptRenderer.h"
 

@@ -17,7 +17,7 @@
 #include "log/LogWriter.h"
 #include "platform/Clock.h"
 #include "script/JUnitReport.h"
-#include "script/RunTestDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "pads/TagIndex.h"
+#include "text/TagIndex.h"
 #include "response/BatchTotals.h"
-#include "response/ExtractTagValue.h"
+#include "text/ExtractTagValue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);

@@ -4,20 +4,22 @@
 
 #include <cerrno>
 
+#include "dialogs/PadTypesInfoDlg.h"
 #include "form/Controls.h"
 #include "log/LogWriter.h"
-#include "pads/PadTypesInfoDlg.h"
 #include "platform/StaleTemporaries.h"
 
 namespace nt {
 
-CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory)
+CTestPosDlg::CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory,
+                         SerialOpener terminalOpener)
     : form_(drawn, op),
       op_(op),
       sequenceStore_(pos_, GetLogWriter()),
       padCatalog_(form_, op_),
       composer_(form_, op_, padCatalog_, pos_),
-      terminalLink_(form_, op_, padCatalog_, pos_),
+      terminalLink_(form_, op_, padCatalog_, pos_,
+                    SerialLink(SystemClock(), std::move(terminalOpener), GetLogWriter())),
       gateway_(std::move(controlFactory), form_, op_, padCatalog_, composer_, terminalLink_,
                GetLogWriter()),
       responses_(form_, op_, padCatalog_, pos_, GetLogWriter()),

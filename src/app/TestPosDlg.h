@@ -4,11 +4,11 @@
 #include <map>
 #include <string>
 
+#include "dialogs/Operator.h"
 #include "form/ObservingOperator.h"
 #include "form/WindowForm.h"
 #include "pads/PadCatalog.h"
 #include "platform/Form.h"
-#include "platform/Operator.h"
 #include "pos/PosState.h"
 #include "pos/SequenceStore.h"
 #include "request/RequestComposer.h"
@@ -16,6 +16,7 @@
 #include "script/ScriptObserver.h"
 #include "script/ScriptRunner.h"
 #include "serial/TerminalLink.h"
+#include "sim/SimTerminalOpener.h"
 #include "transaction/ClientGateway.h"
 #include "transaction/CommandFlow.h"
 #include "transaction/PaymentClient.h"
@@ -31,7 +32,10 @@ inline constexpr unsigned kAboutCommand = 0x0010;
 // holds and forward clicks and typing to it.
 class CTestPosDlg {
   public:
-    CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory);
+    // The serial test terminal's devices come from `terminalOpener`: by default the simulated
+    // terminal for "sim", termios devices otherwise.
+    CTestPosDlg(Form& drawn, Operator& op, PaymentClientFactory controlFactory,
+                SerialOpener terminalOpener = SimTerminalOpener());
     ~CTestPosDlg();
     CTestPosDlg(const CTestPosDlg&) = delete;
     CTestPosDlg& operator=(const CTestPosDlg&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dialogs/ForwardingOperator.h"
 #include "form/CommandObserver.h"
-#include "platform/ForwardingOperator.h"
 
 namespace nt {
 

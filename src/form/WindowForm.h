@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "form/AmountEdit.h"
+#include "dialogs/AmountEdit.h"
+#include "dialogs/Operator.h"
 #include "platform/Form.h"
-#include "platform/Operator.h"
 
 namespace nt {
 

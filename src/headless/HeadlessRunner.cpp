@@ -2,8 +2,8 @@
 
 #include "app/TestPosApp.h"
 #include "form/Controls.h"
+#include "front/ReportPath.h"
 #include "headless/FormDump.h"
-#include "headless/ReportPath.h"
 #include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
 #include "log/LogFailureWatch.h"

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dialogs/GiftTranTypeDlg.h"
 #include "form/Controls.h"
 #include "platform/Codepage.h"
 #include "platform/QuotedInput.h"
-#include "request/GiftTranTypeDlg.h"
 
 namespace nt {
 

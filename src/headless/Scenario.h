@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "headless/Answer.h"
+#include "front/Answer.h"
 
 namespace nt {
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "headless/Answer.h"
+#include "dialogs/Operator.h"
+#include "front/Answer.h"
 #include "headless/Scenario.h"
 #include "headless/Transcript.h"
-#include "platform/Operator.h"
 
 namespace nt {
 

@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace nt {
+#include "text/EscapeText.h"
 
-// A Windows-1252 text as the transcript shows it: UTF-8, with TAB, CR, LF and backslash
-// written as \t, \r, \n and \\ so that every entry stays on one line.
-std::string EscapeText(std::string_view cp1252);
+namespace nt {
 
 // What the operator would see, one line per thing, in order (headless mode's stdout).
 class Transcript {

@@ -4,8 +4,8 @@
 
 #include "form/Controls.h"
 #include "pads/PadTypeLine.h"
-#include "pads/TagIndex.h"
 #include "platform/TextFile.h"
+#include "text/TagIndex.h"
 
 namespace nt {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/Operator.h"
 #include "pads/PadTree.h"
 #include "platform/Form.h"
-#include "platform/Operator.h"
 
 namespace nt {
 

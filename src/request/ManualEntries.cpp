@@ -1,6 +1,6 @@
 #include "request/ManualEntries.h"
 
-#include "request/ManualEntryDlg.h"
+#include "dialogs/ManualEntryDlg.h"
 
 namespace nt {
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "platform/Operator.h"
+#include "dialogs/Operator.h"
 
 namespace nt {
 

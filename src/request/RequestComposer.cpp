@@ -1,8 +1,8 @@
 #include "request/RequestComposer.h"
 
+#include "dialogs/AdditionalAmountsDlg.h"
 #include "form/Controls.h"
 #include "platform/UserName.h"
-#include "request/AdditionalAmountsDlg.h"
 
 namespace nt {
 

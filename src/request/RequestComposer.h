@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "form/AmountEdit.h"
+#include "dialogs/AmountEdit.h"
+#include "dialogs/Operator.h"
 #include "form/WindowForm.h"
 #include "pads/PadCatalog.h"
 #include "platform/Form.h"
-#include "platform/Operator.h"
 #include "pos/PosState.h"
 #include "request/ManualEntries.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "response/ExtractTagValue.h"
+#include "text/ExtractTagValue.h"
 
 namespace nt {
 

@@ -3,10 +3,10 @@
 #include <span>
 #include <string_view>
 
-#include "platform/Operator.h"
-#include "response/CenterText.h"
-#include "response/ReceiptDlg.h"
-#include "response/ReceiptTexts.h"
+#include "dialogs/Operator.h"
+#include "dialogs/ReceiptDlg.h"
+#include "text/CenterText.h"
+#include "text/ReceiptTexts.h"
 
 namespace nt {
 namespace {

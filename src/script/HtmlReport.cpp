@@ -1,9 +1,9 @@
 #include "script/HtmlReport.h"
 
-#include "response/ExtractTagValue.h"
-#include "script/HtmlText.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
+#include "text/ExtractTagValue.h"
+#include "text/HtmlText.h"
 
 namespace nt {
 

@@ -3,7 +3,7 @@
 #include "log/LogWriter.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
-#include "script/XmlText.h"
+#include "text/XmlText.h"
 
 namespace nt {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "form/AmountEdit.h"
+#include "dialogs/AmountEdit.h"
+#include "dialogs/RunTestDlg.h"
 #include "form/Controls.h"
 #include "pos/SequenceSaveBehind.h"
-#include "script/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
 #include "script/ScriptRow.h"

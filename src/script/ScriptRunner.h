@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "dialogs/Operator.h"
 #include "form/WindowForm.h"
-#include "platform/Operator.h"
 #include "pos/SequenceStore.h"
 #include "script/ScriptObserver.h"
 

@@ -58,21 +58,7 @@ class SerialDevice {
 using SerialOpener =
     std::function<std::unique_ptr<SerialDevice>(const std::string& path, Clock& clock)>;
 
-inline constexpr const char* kSimulatedTerminalPath = "sim";
-
 // The device of COM port n: $NORDTELLER_COM<n> when set, otherwise /dev/ttyS<n-1>.
 std::string SerialDevicePath(int port);
-
-class SimTerminalBook;
-
-// The simulated test terminal answering from `book` for "sim" (it keeps time with the clock), a
-// termios device otherwise.
-std::unique_ptr<SerialDevice> OpenSerialDevice(const std::string& path, Clock& clock,
-                                               SimTerminalBook& book);
-
-// Opens devices as OpenSerialDevice does, with one simulated terminal book of its own, made on
-// the first opening of "sim" from the environment's journal file: the terminal's batch outlives
-// each opening of its port, and its journal file outlives the process.
-SerialOpener DeviceOpener();
 
 }  // namespace nt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "log/LogWriter.h"
 #include "platform/Clock.h"
 #include "request/ManualEntries.h"
@@ -8,14 +10,18 @@
 namespace nt {
 
 // What the window keeps for the serial test terminal: the terminal composer's own manual
-// entries (never shared with the request composer's) and the seams tests replace.
+// entries (never shared with the request composer's), and the clock, device opener and log the
+// window hands it (tests replace them).
 struct SerialLink {
-    ManualEntries manualEntries;
-    Clock* clock = &SystemClock();
-    SerialOpener opener = DeviceOpener();
-    CLogWriter* log = nullptr;  // nullptr: the process-wide writer
+    SerialLink(Clock& clockUsed, SerialOpener openerUsed, CLogWriter& logUsed)
+        : clock(&clockUsed), opener(std::move(openerUsed)), log(&logUsed) {}
 
-    CLogWriter& Log() const { return log != nullptr ? *log : GetLogWriter(); }
+    ManualEntries manualEntries;
+    Clock* clock;
+    SerialOpener opener;
+    CLogWriter* log;
+
+    CLogWriter& Log() const { return *log; }
 };
 
 }  // namespace nt

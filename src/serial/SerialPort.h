@@ -32,7 +32,7 @@ class CSerialPort {
     static constexpr uint32_t kBufferSize = 4096;
     static constexpr uint32_t kNoMaximum = 0xFFFFFFFFu;
 
-    explicit CSerialPort(Clock& clock = SystemClock(), SerialOpener opener = DeviceOpener());
+    CSerialPort(Clock& clock, SerialOpener opener);
     virtual ~CSerialPort();
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "response/CenterText.h"
-#include "response/ReceiptTexts.h"
+#include "text/CenterText.h"
+#include "text/ReceiptTexts.h"
 
 namespace nt {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Operator.h"
+#include "dialogs/Operator.h"
 #include "serial/SerialPort.h"
 
 namespace nt {

@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/ReceiptDlg.h"
 #include "form/Controls.h"
 #include "log/LogWriter.h"
 #include "log/ReceiptSink.h"
-#include "response/ReceiptDlg.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
 #include "serial/SerialReply.h"
 #include "serial/SerialWait.h"
-#include "transaction/EditXmlDlg.h"
 
 namespace nt {
 

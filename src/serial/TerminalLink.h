@@ -1,10 +1,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
+#include "dialogs/Operator.h"
 #include "form/WindowForm.h"
 #include "pads/PadCatalog.h"
-#include "platform/Operator.h"
 #include "pos/PosState.h"
 #include "serial/SerialLink.h"
 
@@ -14,8 +15,9 @@ namespace nt {
 // the Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
 class TerminalLink {
   public:
-    TerminalLink(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos)
-        : form_(form), op_(op), pads_(pads), pos_(pos) {}
+    TerminalLink(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos,
+                 SerialLink link)
+        : form_(form), op_(op), pads_(pads), pos_(pos), link_(std::move(link)) {}
     TerminalLink(const TerminalLink&) = delete;
     TerminalLink& operator=(const TerminalLink&) = delete;
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "dialogs/Operator.h"
 #include "log/LogWriter.h"
 #include "pads/PadCatalog.h"
 #include "platform/Form.h"
-#include "platform/Operator.h"
 #include "request/RequestComposer.h"
 #include "serial/TerminalLink.h"
 #include "transaction/ControlHost.h"

@@ -1,11 +1,11 @@
 #include "transaction/CommandFlow.h"
 
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/GiftTranTypeDlg.h"
+#include "dialogs/WaitDlg.h"
 #include "form/Controls.h"
 #include "log/LogWriter.h"
-#include "request/GiftTranTypeDlg.h"
 #include "response/BatchTotals.h"
-#include "transaction/EditXmlDlg.h"
-#include "transaction/WaitDlg.h"
 
 namespace nt {
 

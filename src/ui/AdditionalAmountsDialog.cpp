@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "request/AdditionalAmountsDlg.h"
+#include "dialogs/AdditionalAmountsDlg.h"
 #include "ui/AmountLineEdit.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"

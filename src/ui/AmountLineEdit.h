@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "form/AmountEdit.h"
+#include "dialogs/AmountEdit.h"
 
 namespace nt {
 

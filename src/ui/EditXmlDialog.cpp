@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "transaction/EditXmlDlg.h"
+#include "dialogs/EditXmlDlg.h"
 #include "ui/FixedTextView.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"

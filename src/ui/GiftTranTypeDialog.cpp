@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QPushButton>
 
-#include "request/GiftTranTypeDlg.h"
+#include "dialogs/GiftTranTypeDlg.h"
 #include "ui/Guard.h"
 
 namespace nt {

@@ -12,8 +12,8 @@
 #include <QTreeWidget>
 
 #include "app/TestPosDlg.h"
-#include "headless/ScenarioLines.h"
-#include "headless/ScenarioRecorder.h"
+#include "front/ScenarioLines.h"
+#include "front/ScenarioRecorder.h"
 #include "ui/AmountLineEdit.h"
 #include "ui/AppIcon.h"
 #include "ui/Guard.h"

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "request/ManualEntryDlg.h"
+#include "dialogs/ManualEntryDlg.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "pads/PadTypesInfoDlg.h"
+#include "dialogs/PadTypesInfoDlg.h"
 #include "ui/FixedTextView.h"
 #include "ui/QtText.h"
 

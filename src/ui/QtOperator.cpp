@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "script/RunTestDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "ui/AboutDialog.h"
 #include "ui/AdditionalAmountsDialog.h"
 #include "ui/EditXmlDialog.h"

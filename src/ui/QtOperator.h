@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/Operator.h"
+#include "dialogs/Operator.h"
 #include "platform/Tone.h"
 
 namespace nt {

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "response/ReceiptDlg.h"
+#include "dialogs/ReceiptDlg.h"
 #include "ui/QtText.h"
 
 namespace nt {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "script/RunTestDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "ui/QtText.h"
 
 namespace nt {

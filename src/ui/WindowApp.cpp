@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "app/TestPosApp.h"
-#include "headless/AnswerRecorder.h"
-#include "headless/ScenarioRecorder.h"
-#include "headless/WindowEvidence.h"
+#include "front/AnswerRecorder.h"
+#include "front/ScenarioRecorder.h"
+#include "front/WindowEvidence.h"
 #include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"

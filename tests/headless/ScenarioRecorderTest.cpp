@@ -1,11 +1,11 @@
-#include "headless/ScenarioRecorder.h"
+#include "front/ScenarioRecorder.h"
 
 #include <gtest/gtest.h>
 
+#include "dialogs/ManualEntryDlg.h"
 #include "form/Controls.h"
-#include "headless/AnswerRecorder.h"
+#include "front/AnswerRecorder.h"
 #include "headless/MemoryForm.h"
-#include "request/ManualEntryDlg.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
 

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "pads/PadTypesInfoDlg.h"
-#include "request/AdditionalAmountsDlg.h"
-#include "request/GiftTranTypeDlg.h"
-#include "request/ManualEntryDlg.h"
-#include "response/ReceiptDlg.h"
-#include "script/RunTestDlg.h"
-#include "transaction/EditXmlDlg.h"
+#include "dialogs/AdditionalAmountsDlg.h"
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/GiftTranTypeDlg.h"
+#include "dialogs/ManualEntryDlg.h"
+#include "dialogs/PadTypesInfoDlg.h"
+#include "dialogs/ReceiptDlg.h"
+#include "dialogs/RunTestDlg.h"
 
 namespace nt {
 namespace {

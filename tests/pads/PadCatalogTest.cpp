@@ -3,11 +3,11 @@
 #include "form/Controls.h"
 #include "pads/PadCatalog.h"
 #include "pads/PadTypeLine.h"
-#include "pads/TagIndex.h"
-#include "response/ExtractTagValue.h"
 #include "support/FieldForm.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
+#include "text/ExtractTagValue.h"
+#include "text/TagIndex.h"
 
 namespace nt {
 namespace {

@@ -5,10 +5,10 @@
 #include <functional>
 #include <initializer_list>
 
+#include "dialogs/AdditionalAmountsDlg.h"
+#include "dialogs/ManualEntryDlg.h"
 #include "form/Controls.h"
 #include "headless/MemoryForm.h"
-#include "request/AdditionalAmountsDlg.h"
-#include "request/ManualEntryDlg.h"
 #include "support/RecordingOperator.h"
 
 namespace nt {

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/WriteFault.h"
-#include "script/HtmlText.h"
-#include "script/XmlText.h"
 #include "support/TempDir.h"
+#include "text/HtmlText.h"
+#include "text/XmlText.h"
 
 namespace nt {
 namespace {

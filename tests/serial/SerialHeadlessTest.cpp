@@ -3,11 +3,11 @@
 
 #include <regex>
 
-#include "response/CenterText.h"
-#include "response/ReceiptTexts.h"
 #include "support/ProgramRun.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
+#include "text/CenterText.h"
+#include "text/ReceiptTexts.h"
 
 namespace nt {
 namespace {

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "app/TestPosDlg.h"
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/ManualEntryDlg.h"
 #include "form/Controls.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
-#include "request/ManualEntryDlg.h"
 #include "serial/SerialDevice.h"
 #include "support/FakeSerialLine.h"
 #include "support/RecordingOperator.h"
-#include "transaction/EditXmlDlg.h"
 
 namespace nt::test {
 

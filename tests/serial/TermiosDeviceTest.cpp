@@ -72,7 +72,7 @@ class PtyTest : public ::testing::Test {
 };
 
 TEST_F(PtyTest, LineSettingsAreApplied) {
-    CSerialPort port;
+    CSerialPort port(SystemClock(), SimTerminalOpener());
     ASSERT_TRUE(port.OpenPort(7, 19200, 'N', '8', '1'));
     termios t = Applied();
     EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B19200));
@@ -98,7 +98,7 @@ TEST_F(PtyTest, LineSettingsAreApplied) {
 }
 
 TEST_F(PtyTest, WriteBytesWaitingAndRead) {
-    CSerialPort port;
+    CSerialPort port(SystemClock(), SimTerminalOpener());
     ASSERT_TRUE(port.Open("7", 19200, 'N', '8', '1'));
     EXPECT_TRUE(SendCommand(port, "AT&UT90"));
     EXPECT_EQ(ControllerRead(8), "AT&UT90\r");
@@ -116,15 +116,15 @@ TEST_F(PtyTest, WriteBytesWaitingAndRead) {
 // The line is held exclusively; a pseudo-terminal has no modem lines, so no DSR, and the
 // command goes on to the payment client.
 TEST_F(PtyTest, ExclusiveLineWithoutDsr) {
-    CSerialPort port;
+    CSerialPort port(SystemClock(), SimTerminalOpener());
     ASSERT_TRUE(port.OpenPort(7, 19200, 'N', '8', '1'));
     EXPECT_FALSE(port.IsDsrOn());
-    CSerialPort second;
+    CSerialPort second(SystemClock(), SimTerminalOpener());
     EXPECT_FALSE(second.OpenPort(7, 19200, 'N', '8', '1'));
     EXPECT_TRUE(port.Close());
 
     test::SerialWindow window;
-    window.dlg.terminalLink().link().opener = DeviceOpener();
+    window.dlg.terminalLink().link().opener = SimTerminalOpener();
     window.form.SetText(id::kComPort, "7");
     EXPECT_FALSE(window.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
     EXPECT_EQ(window.op.messages, std::vector<std::string>{"DSR Found Inactive on this Port!"});
@@ -133,7 +133,7 @@ TEST_F(PtyTest, ExclusiveLineWithoutDsr) {
 TEST(TermiosDevice, PathsThatAreNoSerialLineDoNotOpen) {
     for (const char* path : {"/dev/null", "/nonexistent/ttyS0", "/"}) {
         ::setenv("NORDTELLER_COM9", path, 1);
-        CSerialPort port;
+        CSerialPort port(SystemClock(), SimTerminalOpener());
         EXPECT_FALSE(port.OpenPort(9, 19200, 'N', '8', '1')) << path;
         EXPECT_FALSE(port.IsOpen()) << path;
     }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "request/GiftTranTypeDlg.h"
-#include "script/RunTestDlg.h"
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/GiftTranTypeDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "support/RecordingOperator.h"
-#include "transaction/EditXmlDlg.h"
 
 namespace nt::test {
 

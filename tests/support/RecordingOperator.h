@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "pads/PadTypesInfoDlg.h"
-#include "platform/Operator.h"
-#include "response/ReceiptDlg.h"
+#include "dialogs/Operator.h"
+#include "dialogs/PadTypesInfoDlg.h"
+#include "dialogs/ReceiptDlg.h"
 
 namespace nt::test {
 

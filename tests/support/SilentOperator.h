@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Operator.h"
+#include "dialogs/Operator.h"
 
 namespace nt {
 

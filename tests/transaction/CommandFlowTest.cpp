@@ -36,7 +36,12 @@ struct Flow {
     SequenceStore store{pos, writer};
     PadCatalog pads{form, op};
     RequestComposer composer{form, op, pads, pos};
-    TerminalLink terminal{form, op, pads, pos};
+    // No serial device opens here: the pad types these tests pick never use the terminal.
+    TerminalLink terminal{
+        form, op, pads, pos,
+        SerialLink(
+            SystemClock(),
+            [](const std::string&, Clock&) { return std::unique_ptr<SerialDevice>(); }, writer)};
     ClientGateway gateway{
         test::ScriptedClientFactory(script), form, op, pads, composer, terminal, writer};
     ResponseProcessor responses{form, op, pads, pos, writer};

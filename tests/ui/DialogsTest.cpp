@@ -8,12 +8,12 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
-#include "pads/PadTypesInfoDlg.h"
-#include "request/AdditionalAmountsDlg.h"
-#include "request/GiftTranTypeDlg.h"
-#include "request/ManualEntryDlg.h"
-#include "script/RunTestDlg.h"
-#include "transaction/EditXmlDlg.h"
+#include "dialogs/AdditionalAmountsDlg.h"
+#include "dialogs/EditXmlDlg.h"
+#include "dialogs/GiftTranTypeDlg.h"
+#include "dialogs/ManualEntryDlg.h"
+#include "dialogs/PadTypesInfoDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "ui/MainWindow.h"
 #include "ui/Placement.h"
 #include "ui/QtText.h"

@@ -5,7 +5,7 @@
 #include <QTextBlock>
 
 #include "UiTestSupport.h"
-#include "response/ReceiptDlg.h"
+#include "dialogs/ReceiptDlg.h"
 #include "ui/ReceiptDialog.h"
 
 namespace nt::test {

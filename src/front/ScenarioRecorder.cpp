@@ -1,0 +1,189 @@
+#include "front/ScenarioRecorder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "form/Controls.h"
+#include "front/ScenarioLines.h"
+
+namespace nt {
+
+namespace {
+
+std::string Stamp(const LocalTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+// A comment must stay on its line whatever a path holds.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = '?';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+ScenarioRecorder::ScenarioRecorder(std::string control, Clock& clock)
+    : control_(std::move(control)), clock_(clock) {}
+
+ScenarioRecorder::~ScenarioRecorder() {
+    Close();
+}
+
+bool ScenarioRecorder::Start(const std::string& path, std::string& error) {
+    Close();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = "cannot record to '" + path + "': " + std::strerror(errno);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    failure_.reset();
+    depth_ = 0;
+    answers_.clear();
+    Write("# nordteller " NORDTELLER_VERSION " recording");
+    Write("# date: " + Stamp(clock_.Now()));
+    Write("# payment client: " + OneLine(control_));
+    if (failure_) {
+        error = *failure_;
+        failure_.reset();
+        return false;
+    }
+    return true;
+}
+
+void ScenarioRecorder::Baseline(const Form& form) {
+    fields_.clear();
+    for (const ControlSpec& spec : MainWindowControls()) {
+        if (TypedText(spec.id)) {
+            fields_[spec.id] = form.Text(spec.id);
+        }
+    }
+}
+
+void ScenarioRecorder::WriteState(const Form& form, const PadTree& tree) {
+    if (tree.Selected() != PadTree::kNone) {
+        Write(SelectLine(tree, tree.Selected()));
+    }
+    for (const ControlSpec& spec : MainWindowControls()) {
+        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::Radio) {
+            Write(ClickLine(form, spec.id, false));
+        } else if (TypedText(spec.id)) {
+            Write(SetLine(spec.id, form.Text(spec.id)));
+        }
+    }
+    Baseline(form);
+}
+
+void ScenarioRecorder::WriteChangedFields(const Form& form) {
+    for (auto& [id, known] : fields_) {
+        std::string now = form.Text(id);
+        if (now != known) {
+            Write(SetLine(id, now));
+            known = std::move(now);
+        }
+    }
+}
+
+void ScenarioRecorder::BeginAction(const Form& form, std::string line) {
+    if (!Active() || depth_++ > 0) {
+        return;
+    }
+    WriteChangedFields(form);
+    held_ = std::move(line);
+    answers_.clear();
+}
+
+void ScenarioRecorder::Answered(const Answer& answer, std::string note) {
+    if (depth_ == 0) {
+        return;
+    }
+    if (!note.empty()) {
+        answers_.push_back("# " + std::move(note));
+    }
+    answers_.push_back(AnswerLine(answer));
+}
+
+void ScenarioRecorder::EndAction(const Form& form) {
+    if (depth_ == 0 || --depth_ > 0) {
+        return;
+    }
+    for (const std::string& answer : answers_) {
+        Write(answer);
+    }
+    answers_.clear();
+    Write(held_);
+    if (Active()) {
+        Baseline(form);
+    }
+}
+
+void ScenarioRecorder::Finish(const Form& form) {
+    if (!Active()) {
+        return;
+    }
+    WriteChangedFields(form);
+    Write("dump");
+    Close();
+}
+
+std::optional<std::string> ScenarioRecorder::TakeFailure() {
+    std::optional<std::string> failure = std::move(failure_);
+    failure_.reset();
+    return failure;
+}
+
+void ScenarioRecorder::Write(const std::string& line) {
+    if (!Active()) {
+        return;
+    }
+    const std::string text = line + '\n';
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            failure_ = "cannot write to '" + path_ + "': " + std::strerror(n < 0 ? errno : ENOSPC) +
+                       "; recording stopped";
+            Close();
+            return;
+        }
+        done += static_cast<size_t>(n);
+    }
+}
+
+void ScenarioRecorder::Close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    depth_ = 0;
+}
+
+RecordedAction::RecordedAction(ScenarioRecorder* recorder, const Form& form, std::string line)
+    : recorder_(recorder), form_(form) {
+    if (recorder_ != nullptr) {
+        recorder_->BeginAction(form_, std::move(line));
+    }
+}
+
+RecordedAction::~RecordedAction() {
+    if (recorder_ != nullptr) {
+        recorder_->EndAction(form_);
+    }
+}
+
+}  // namespace nt

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nt {
+
+// A Windows-1252 text as the transcript shows it: UTF-8, with TAB, CR, LF and backslash
+// written as \t, \r, \n and \\ so that every entry stays on one line.
+std::string EscapeText(std::string_view cp1252);
+
+}  // namespace nt
