@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh
-cmake -S . -B build -G Ninja >/dev/null
+# The same build as scripts/test.sh's, so that the tests reuse what this builds.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORDTELLER_WERROR=ON >/dev/null
 cmake --build build --target nordteller
 
 if [[ $# -gt 0 ]]; then
