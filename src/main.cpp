@@ -7,11 +7,13 @@
 #include "app/DesktopStart.h"
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
+#include "platform/StandardStreams.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
 
 int main(int argc, char** argv) {
+    nt::OpenClosedStandardStreams();
     std::vector<std::string> args(argv + 1, argv + argc);
     nt::CommandLine commandLine;
     std::string error;

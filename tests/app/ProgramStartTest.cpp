@@ -39,6 +39,20 @@ TEST_F(ProgramStart, NoDisplayIsOneLineAndStatusTwo) {
     }
 }
 
+// Started with standard streams closed, the program reads and writes nothing through the
+// descriptors its own files would otherwise take: the folder lock holds only its number.
+TEST_F(ProgramStart, ClosedStandardStreamsNeverBecomeItsFiles) {
+    for (const char* closed : {"<&-", "<&- >&-", ">&- <&-"}) {
+        Outcome r = Nordteller(std::string("--headless --scenario - ") + closed);
+        EXPECT_EQ(r.status, 0) << closed << ": " << r.err;
+        EXPECT_EQ(r.err, "") << closed;
+        const std::string lock = test::ReadFile(".nordteller.lock");
+        EXPECT_FALSE(lock.empty()) << closed;
+        EXPECT_EQ(lock.find_first_not_of("0123456789\n"), std::string::npos)
+            << closed << ": " << lock;
+    }
+}
+
 TEST_F(ProgramStart, DesktopStartKeepsItsFilesInTheDataFolder) {
     test::WriteFile("empty.scenario", "");
     const std::string scenario = dir_.path() + "/empty.scenario";
