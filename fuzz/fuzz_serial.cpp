@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "support/SilentOperator.h"
 #include "log/ReceiptSink.h"
 #include "platform/Clock.h"
+#include "serial/ReplyFields.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
-#include "serial/SerialReply.h"
 #include "serial/SerialWait.h"
 #include "support/FakeSerialLine.h"
+#include "support/SilentOperator.h"
 
 namespace {
 

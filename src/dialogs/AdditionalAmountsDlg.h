@@ -22,35 +22,35 @@ class CAdditionalAmountsDlg {
 
     // Opening: each field set to 0 cents, the third field's label by the mode.
     void OnInitDialog() {
-        m_last.SetAmountCents(0);
-        m_original.SetAmountCents(0);
-        m_third.SetAmountCents(0);
-        m_thirdLabel = m_decrement ? "Decrement Amount" : "Increment Amount";
+        last_.SetAmountCents(0);
+        original_.SetAmountCents(0);
+        third_.SetAmountCents(0);
+        thirdLabel_ = m_decrement ? "Decrement Amount" : "Increment Amount";
     }
     void OnOK() {
-        m_lastAuthorizedAmount = m_last.GetAmountText();
-        m_originalAmount = m_original.GetAmountText();
-        m_thirdAmount = m_third.GetAmountText();
+        m_lastAuthorizedAmount = last_.GetAmountText();
+        m_originalAmount = original_.GetAmountText();
+        m_thirdAmount = third_.GetAmountText();
     }
     CAmountEdit* Field(int id) {
         switch (id) {
             case kOriginalId:
-                return &m_original;
+                return &original_;
             case kLastId:
-                return &m_last;
+                return &last_;
             case kThirdId:
-                return &m_third;
+                return &third_;
             default:
                 return nullptr;
         }
     }
-    const std::string& ThirdLabel() const { return m_thirdLabel; }
+    const std::string& ThirdLabel() const { return thirdLabel_; }
 
   private:
-    CAmountEdit m_original;
-    CAmountEdit m_last;
-    CAmountEdit m_third;
-    std::string m_thirdLabel = "To Be Announced";
+    CAmountEdit original_;
+    CAmountEdit last_;
+    CAmountEdit third_;
+    std::string thirdLabel_ = "To Be Announced";
 };
 
 }  // namespace nt

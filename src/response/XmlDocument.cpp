@@ -55,31 +55,31 @@ std::string TextOf(const pugi::xml_node& element) {
 }  // namespace
 
 CXmlDocument::CXmlDocument() {
-    m_errorText.reserve(kErrorCapacity);
+    errorText_.reserve(kErrorCapacity);
 }
 
 void CXmlDocument::SetError(std::initializer_list<std::string_view> parts) {
     // assign/append reuse the reserved buffer; a moved-in string would shrink it.
-    m_errorText.clear();
+    errorText_.clear();
     for (std::string_view part : parts) {
-        m_errorText.append(part);
+        errorText_.append(part);
     }
 }
 
 bool CXmlDocument::Load(const std::string& xml) {
     Unload();
-    m_state = State::kUnparsed;
+    state_ = State::kUnparsed;
     try {
         // Our own UTF-8 copy: the parser's offsets point into it, and it stays unmodified.
         const std::string utf8 = Cp1252ToUtf8(xml);
         const pugi::xml_parse_result result =
-            m_document.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
+            document_.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
         if (result) {
-            m_state = State::kParsed;
+            state_ = State::kParsed;
             return true;
         }
         // The parser keeps what it read before the error; a rejected text must read as empty.
-        m_document.reset();
+        document_.reset();
         if (result.status == pugi::status_out_of_memory) {
             SetError({kParseFailure});
             return false;
@@ -88,7 +88,7 @@ bool CXmlDocument::Load(const std::string& xml) {
         const auto line = std::count(utf8.begin(), end, '\n') + 1;
         SetError({kParseError, std::to_string(line), "\r\n", result.description()});
     } catch (...) {
-        m_document.reset();
+        document_.reset();
         SetError({kParseFailure});
     }
     return false;
@@ -104,7 +104,7 @@ bool CXmlDocument::GetNestedField(const std::string& parent, const std::string& 
 }
 
 bool CXmlDocument::Lookup(const std::string* parent, const std::string& tag, std::string& out) {
-    if (m_state == State::kEmpty) {
+    if (state_ == State::kEmpty) {
         SetError({kNoDocument});
         return false;
     }
@@ -128,61 +128,61 @@ bool CXmlDocument::Lookup(const std::string* parent, const std::string& tag, std
 }
 
 void CXmlDocument::BuildIndex() {
-    m_elements.clear();
-    m_byName.clear();
+    elements_.clear();
+    byName_.clear();
     std::vector<size_t> open;  // elements whose subtree is being walked
     auto leave = [&](const pugi::xml_node&) {
-        m_elements[open.back()].end = m_elements.size();
+        elements_[open.back()].end = elements_.size();
         open.pop_back();
     };
-    for (pugi::xml_node n = m_document.first_child(); n; n = NextInOrder(n, m_document, leave)) {
+    for (pugi::xml_node n = document_.first_child(); n; n = NextInOrder(n, document_, leave)) {
         if (n.type() != pugi::node_element) {
             continue;  // only elements have children, so only they are ever left
         }
-        const size_t position = m_elements.size();
-        m_elements.push_back(Element{n, position + 1});
-        m_byName[n.name()].push_back(position);
+        const size_t position = elements_.size();
+        elements_.push_back(Element{n, position + 1});
+        byName_[n.name()].push_back(position);
         if (n.first_child()) {
             open.push_back(position);
         }
     }
-    m_indexed = true;
+    indexed_ = true;
 }
 
 // First element named `tag` in document order; with `parent`, the first one inside the subtree
 // of an element of that name. Subtrees are ranges of document positions, so each parent costs
 // one binary search.
 pugi::xml_node CXmlDocument::Find(const std::string* parent, const std::string& tag) {
-    if (!m_indexed) {
+    if (!indexed_) {
         BuildIndex();
     }
-    auto tags = m_byName.find(tag);
-    if (tags == m_byName.end()) {
+    auto tags = byName_.find(tag);
+    if (tags == byName_.end()) {
         return {};
     }
     const std::vector<size_t>& candidates = tags->second;
     if (parent == nullptr) {
-        return m_elements[candidates.front()].node;
+        return elements_[candidates.front()].node;
     }
-    auto parents = m_byName.find(*parent);
-    if (parents == m_byName.end()) {
+    auto parents = byName_.find(*parent);
+    if (parents == byName_.end()) {
         return {};
     }
     for (size_t p : parents->second) {
         auto t = std::upper_bound(candidates.begin(), candidates.end(), p);
-        if (t != candidates.end() && *t < m_elements[p].end) {
-            return m_elements[*t].node;
+        if (t != candidates.end() && *t < elements_[p].end) {
+            return elements_[*t].node;
         }
     }
     return {};
 }
 
 void CXmlDocument::Unload() {
-    m_elements.clear();
-    m_byName.clear();
-    m_indexed = false;
-    m_document.reset();
-    m_state = State::kEmpty;
+    elements_.clear();
+    byName_.clear();
+    indexed_ = false;
+    document_.reset();
+    state_ = State::kEmpty;
 }
 
 }  // namespace nt

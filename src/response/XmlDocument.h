@@ -32,8 +32,8 @@ class CXmlDocument {
     void Unload();
 
     // The last failure; a successful call leaves it as it was.
-    const std::string& ErrorText() const { return m_errorText; }
-    bool Created() const { return m_state != State::kEmpty; }
+    const std::string& ErrorText() const { return errorText_; }
+    bool Created() const { return state_ != State::kEmpty; }
 
   private:
     enum class State { kEmpty, kParsed, kUnparsed };
@@ -49,13 +49,13 @@ class CXmlDocument {
         pugi::xml_node node;
         size_t end;  // one past the last element of its subtree
     };
-    std::vector<Element> m_elements;
-    std::unordered_map<std::string_view, std::vector<size_t>> m_byName;  // names live in the tree
-    bool m_indexed = false;
+    std::vector<Element> elements_;
+    std::unordered_map<std::string_view, std::vector<size_t>> byName_;  // names live in the tree
+    bool indexed_ = false;
 
-    std::string m_errorText;
-    State m_state = State::kEmpty;
-    pugi::xml_document m_document;
+    std::string errorText_;
+    State state_ = State::kEmpty;
+    pugi::xml_document document_;
 };
 
 }  // namespace nt

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "serial/SerialReply.h"
+#include "serial/ReplyFields.h"
 
 namespace nt {
 

@@ -7,9 +7,9 @@
 #include "form/Controls.h"
 #include "log/LogWriter.h"
 #include "log/ReceiptSink.h"
+#include "serial/ReplyFields.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
-#include "serial/SerialReply.h"
 #include "serial/SerialWait.h"
 
 namespace nt {

@@ -60,7 +60,7 @@ class SimTerminalBook {
     // Why a void cannot be approved; empty when its original is booked and not yet voided.
     std::string VoidReason(const std::string& word, const std::string& reference) const;
 
-    TerminalJournal journal_;
+    SimTerminalJournal journal_;
     std::unique_ptr<SimTerminalJournalFile> file_;  // null: the journal is kept in memory only
     std::optional<Transaction> last_;
 };

@@ -11,17 +11,17 @@ namespace {
 
 // Lines: "T|<sequence>|<count>" the counters, alone or followed by "|<entry>"; "E|<entry>" one
 // booked transaction; "C" a batch close. An entry is "<reference>|<word>|<cents>|<voided>".
-std::string EntryFields(const std::string& reference, const TerminalJournal::Booked& booked) {
+std::string EntryFields(const std::string& reference, const SimTerminalJournal::Booked& booked) {
     return reference + "|" + booked.word + "|" + std::to_string(booked.cents) + "|" +
            (booked.voided ? "1" : "0");
 }
 
-std::string Counters(const TerminalJournal& journal) {
+std::string Counters(const SimTerminalJournal& journal) {
     return "T|" + std::to_string(journal.sequence) + "|" + std::to_string(journal.batchCount);
 }
 
 // Reads the entry at f[first..first+3] into the journal; false when it makes no sense.
-bool ApplyEntry(const std::vector<std::string>& f, size_t first, TerminalJournal& journal) {
+bool ApplyEntry(const std::vector<std::string>& f, size_t first, SimTerminalJournal& journal) {
     const std::string& word = f[first + 1];
     const auto cents = PayloadNumber(f[first + 2]);
     const std::string& voided = f[first + 3];
@@ -29,11 +29,11 @@ bool ApplyEntry(const std::vector<std::string>& f, size_t first, TerminalJournal
         *cents < 0 || (voided != "0" && voided != "1")) {
         return false;
     }
-    journal.booked[f[first]] = TerminalJournal::Booked{word, *cents, voided == "1"};
+    journal.booked[f[first]] = SimTerminalJournal::Booked{word, *cents, voided == "1"};
     return true;
 }
 
-bool Apply(const std::string& payload, TerminalJournal& journal) {
+bool Apply(const std::string& payload, SimTerminalJournal& journal) {
     const std::vector<std::string> f = SplitPayload(payload);
     if (f[0] == "C" && f.size() == 1) {
         journal.batchCount = 0;
@@ -59,10 +59,10 @@ bool Apply(const std::string& payload, TerminalJournal& journal) {
 
 // The lines that still matter: the counters and the open batch's entries, sorted by reference
 // so that the same journal always gives the same file.
-std::vector<std::string> Lines(const TerminalJournal& journal) {
+std::vector<std::string> Lines(const SimTerminalJournal& journal) {
     std::vector<std::string> payloads = {Counters(journal)};
-    const std::map<std::string, TerminalJournal::Booked> booked(journal.booked.begin(),
-                                                                journal.booked.end());
+    const std::map<std::string, SimTerminalJournal::Booked> booked(journal.booked.begin(),
+                                                                   journal.booked.end());
     for (const auto& [reference, entry] : booked) {
         payloads.push_back("E|" + EntryFields(reference, entry));
     }
@@ -74,9 +74,9 @@ std::vector<std::string> Lines(const TerminalJournal& journal) {
 SimTerminalJournalFile::SimTerminalJournalFile(std::string path)
     : file_(std::move(path), kTerminalJournalVersionLine, "terminal journal") {}
 
-void SimTerminalJournalFile::Open(TerminalJournal& journal, bool fresh) {
+void SimTerminalJournalFile::Open(SimTerminalJournal& journal, bool fresh) {
     const auto load = [&] {
-        TerminalJournal read;
+        SimTerminalJournal read;
         const CheckedRead whole =
             ReadCheckedLines(file_.path(), file_.versionLine(),
                              [&](const std::string& payload) { return Apply(payload, read); });
@@ -90,7 +90,7 @@ void SimTerminalJournalFile::Open(TerminalJournal& journal, bool fresh) {
     }
 }
 
-void SimTerminalJournalFile::RecordTransaction(const TerminalJournal& journal,
+void SimTerminalJournalFile::RecordTransaction(const SimTerminalJournal& journal,
                                                const std::string& reference) {
     const auto it = journal.booked.find(reference);
     file_.Append(it == journal.booked.end()
@@ -99,7 +99,7 @@ void SimTerminalJournalFile::RecordTransaction(const TerminalJournal& journal,
                  [&] { return Lines(journal); });
 }
 
-void SimTerminalJournalFile::RecordClose(const TerminalJournal& journal) {
+void SimTerminalJournalFile::RecordClose(const SimTerminalJournal& journal) {
     file_.Append("C", [&] { return Lines(journal); });
     file_.Rewrite(Lines(journal));
 }

@@ -12,7 +12,7 @@ inline constexpr const char* kTerminalJournalVersionLine = "NORDTELLER TERMINAL 
 
 // The simulated terminal's books: its counters and the open batch's approved sales, voice
 // auths and returns by reference, which voids are checked against.
-struct TerminalJournal {
+struct SimTerminalJournal {
     struct Booked {
         std::string word;  // M104, M113 or M108
         long long cents = 0;
@@ -33,12 +33,12 @@ class SimTerminalJournalFile {
     // Reads the file into `journal` and compacts it. `fresh` discards what it holds instead. A
     // damaged file is set aside under a new name with a warning on stderr, and the journal
     // starts empty.
-    void Open(TerminalJournal& journal, bool fresh);
+    void Open(SimTerminalJournal& journal, bool fresh);
 
     // The transaction just answered: the counters, and the entry it booked or voided, if any.
-    void RecordTransaction(const TerminalJournal& journal, const std::string& reference);
+    void RecordTransaction(const SimTerminalJournal& journal, const std::string& reference);
     // The batch just closed; then the file is compacted.
-    void RecordClose(const TerminalJournal& journal);
+    void RecordClose(const SimTerminalJournal& journal);
 
   private:
     CheckedLineFile file_;

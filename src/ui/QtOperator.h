@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dialogs/Operator.h"
-#include "platform/Tone.h"
+#include "platform/TonePlayer.h"
 
 namespace nt {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "serial/SerialReply.h"
+#include "serial/ReplyFields.h"
 #include "serial/SerialTestKit.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "serial/SerialReply.h"
+#include "serial/ReplyFields.h"
 
 namespace nt {
 

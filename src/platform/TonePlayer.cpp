@@ -1,4 +1,4 @@
-#include "platform/Tone.h"
+#include "platform/TonePlayer.h"
 
 #include <chrono>
 #include <cmath>
