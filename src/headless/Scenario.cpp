@@ -32,6 +32,15 @@ bool OnlyWhitespace(std::string_view s) {
     return s.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// The value of "HH", two hex digits, at the start of `s`.
+std::optional<unsigned char> HexByte(std::string_view s) {
+    unsigned value = 0;
+    if (s.size() < 2 || std::from_chars(s.data(), s.data() + 2, value, 16).ptr != s.data() + 2) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(value);
+}
+
 // TEXT: escapes resolved, then converted to the core's code page.
 std::optional<std::string> DecodeText(std::string_view raw, std::string& reason) {
     std::string out;
@@ -54,6 +63,18 @@ std::optional<std::string> DecodeText(std::string_view raw, std::string& reason)
             case '\\':
                 out += '\\';
                 break;
+            case 'x':
+                if (std::optional<unsigned char> code = HexByte(raw.substr(i + 2))) {
+                    if (*code < 0x80) {
+                        out += static_cast<char>(*code);
+                    } else {  // U+0080..U+00FF as UTF-8, like the rest of the line
+                        out += static_cast<char>(0xC0 | (*code >> 6));
+                        out += static_cast<char>(0x80 | (*code & 0x3F));
+                    }
+                    i += 2;
+                    break;
+                }
+                [[fallthrough]];
             default:
                 reason = i + 1 < raw.size() ? "bad escape " + QuoteInput(raw.substr(i, 2))
                                             : "bad escape: '\\' at the end of the line";

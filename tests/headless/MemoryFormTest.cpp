@@ -122,6 +122,11 @@ TEST(Transcript, EscapesAndShowsHighBytesAsUtf8) {
     EXPECT_EQ(EscapeText("plain"), "plain");
     EXPECT_EQ(EscapeText("a\tb\rc\nd\\e"), "a\\tb\\rc\\nd\\\\e");
     EXPECT_EQ(EscapeText("\\n"), "\\\\n");  // a backslash before n stays two characters
+    // No control character reaches the terminal: a title change, a bell, NUL, DEL and the C1
+    // controls the code page's unassigned bytes stand for are shown as their code points.
+    EXPECT_EQ(EscapeText("\x1B]0;owned\x07"), "\\x1b]0;owned\\x07");
+    EXPECT_EQ(EscapeText(std::string("a\0b\x7F\x81\x8D\x8F\x90\x9D", 9)),
+              "a\\x00b\\x7f\\x81\\x8d\\x8f\\x90\\x9d");
     EXPECT_EQ(EscapeText("Fran\xE7"
                          "ais \x80\x92\xFF"),
               "Fran\xC3\xA7"

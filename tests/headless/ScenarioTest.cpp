@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/EscapeText.h"
+
 namespace nt {
 namespace {
 
@@ -30,6 +32,21 @@ TEST(ParseScenario, TextIsConvertedToWindows1252) {
                   .text,
               "Cr\xE9"
               "dit \x80 ?");
+}
+
+// Every byte a field can hold comes back from a recorded line as it went in, control bytes
+// included: the transcript's escapes are the scenario's.
+TEST(ParseScenario, EscapedTextRoundTripsEveryByte) {
+    std::string every;
+    for (int b = 1; b < 256; ++b) {
+        every += static_cast<char>(b);
+    }
+    every += '\0';
+    EXPECT_EQ(Only("set 1037 " + EscapeText(every)).text, every);
+    EXPECT_EQ(Only("set 1037 \\x41\\x1B\\x9d").text, "A\x1B\x9D");
+    for (const char* bad : {"set 1037 \\x", "set 1037 \\x4", "set 1037 \\xg0", "set 1037 \\x+1"}) {
+        EXPECT_TRUE(ParseScenario(bad).error) << bad;
+    }
 }
 
 TEST(ParseScenario, LineEndsCommentsAndBlankLines) {
