@@ -27,71 +27,31 @@ std::string Field(const std::string& text) {
     return text.empty() ? std::string("* ") : text + " ";
 }
 
-const char* FixedLine(const std::string& tranCode) {
-    if (tranCode == "TestMode") {
-        return "AT&UT90";
-    }
-    if (tranCode == "EMVPadReset") {
-        return "AT&UE7 * * * * * *";
-    }
-    if (tranCode == "EMVKeyChange") {
-        return "AT&UI107 * * * * * *";
-    }
-    if (tranCode == "EMVParamDownload") {
-        return "AT&UI108 * * * * * *";
-    }
-    if (tranCode == "BatchSummary") {
-        return "AT&UI7 * * * * * *";
-    }
-    return nullptr;
-}
-
-// Follow-on commands (capture, adjust, reversals, ...) have no command word.
-std::string CommandWord(const std::string& tranCode) {
-    static constexpr struct {
-        const char* tranCode;
-        const char* word;
-    } kWords[] = {
-        {"EMVSale", "AT&UM104 "},      {"EMVPreAuth", "AT&UM101 "},  {"EMVZeroAuth", "AT&UM101 "},
-        {"EMVReturn", "AT&UM108 "},    {"EMVVoidSale", "AT&UM109 "}, {"EMVVoidReturn", "AT&UM110 "},
-        {"EMVVoiceAuth", "AT&UM113 "}, {"EMVIssue", "AT&UM120 "},    {"EMVVoidIssue", "AT&UM139 "},
-        {"EMVCashOut", "AT&UM112 "},   {"EMVBalance", "AT&UM101 "},
-    };
-    for (const auto& entry : kWords) {
-        if (tranCode == entry.tranCode) {
-            return entry.word;
-        }
-    }
-    return "";
-}
-
 }  // namespace
 
-std::string TerminalLink::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
+std::string TerminalLink::BuildTerminalCommand(const TranCodeSpec& code, bool giftCard) {
+    const TerminalUse& use = code.terminal;
     const bool manualEntry = form_.Checked(id::kPromptManual);
     ManualEntries& remembered = link_.manualEntries;
-    if (manualEntry && TakesManualEntry(tranCode) && AskManualEntryValues(op_, remembered) &&
+    if (manualEntry && code.manualEntry && AskManualEntryValues(op_, remembered) &&
         remembered.cvv == "X") {
         remembered.cvv.clear();  // "X" marks an illegible CVV: the terminal gets none
     }
     const LocalTime now = link_.clock->Now();  // one reading for every field of the line
 
-    if (const char* fixed = FixedLine(tranCode); fixed != nullptr) {
-        return fixed;
+    if (use.line == TerminalLine::Fixed) {
+        return use.text;
     }
-    if (tranCode == "BatchClose") {
-        return "AT&UB3 * " + DateField(now) + "* * *";
-    }
-    if (tranCode == "ServerVersion") {
-        return "AT&UP96";
+    if (use.line == TerminalLine::Dated) {
+        return use.text + DateField(now) + "* * *";
     }
 
-    std::string line = CommandWord(tranCode);
+    std::string line = use.text;
     line += giftCard ? "6 " : "99 ";
     line += manualEntry ? "0 " : "1 ";
     line += form_.Checked(id::kOverride) ? "1 " : "0 ";
     line += form_.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
-    if (tranCode == "EMVCashOut" || tranCode == "EMVBalance") {
+    if (use.zeroAmount) {
         line += "0.00 ";
     } else {
         const std::string amount = form_.amount().GetAmountText();
