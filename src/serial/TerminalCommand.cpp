@@ -1,8 +1,8 @@
+#include "serial/TerminalCommand.h"
+
 #include <cstdio>
-#include <string>
 
 #include "form/Controls.h"
-#include "serial/TerminalLink.h"
 
 namespace nt {
 
@@ -29,15 +29,16 @@ std::string Field(const std::string& text) {
 
 }  // namespace
 
-std::string TerminalLink::BuildTerminalCommand(const TranCodeSpec& code, bool giftCard) {
+std::string BuildTerminalCommand(const TranCodeSpec& code, bool giftCard, const WindowForm& form,
+                                 Operator& op, SerialLink& link) {
     const TerminalUse& use = code.terminal;
-    const bool manualEntry = form_.Checked(id::kPromptManual);
-    ManualEntries& remembered = link_.manualEntries;
-    if (manualEntry && code.manualEntry && AskManualEntryValues(op_, remembered) &&
+    const bool manualEntry = form.Checked(id::kPromptManual);
+    ManualEntries& remembered = link.manualEntries;
+    if (manualEntry && code.manualEntry && AskManualEntryValues(op, remembered) &&
         remembered.cvv == "X") {
         remembered.cvv.clear();  // "X" marks an illegible CVV: the terminal gets none
     }
-    const LocalTime now = link_.clock->Now();  // one reading for every field of the line
+    const LocalTime now = link.clock->Now();  // one reading for every field of the line
 
     if (use.line == TerminalLine::Fixed) {
         return use.text;
@@ -49,32 +50,32 @@ std::string TerminalLink::BuildTerminalCommand(const TranCodeSpec& code, bool gi
     std::string line = use.text;
     line += giftCard ? "6 " : "99 ";
     line += manualEntry ? "0 " : "1 ";
-    line += form_.Checked(id::kOverride) ? "1 " : "0 ";
-    line += form_.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
+    line += form.Checked(id::kOverride) ? "1 " : "0 ";
+    line += form.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
     if (use.zeroAmount) {
         line += "0.00 ";
     } else {
-        const std::string amount = form_.amount().GetAmountText();
+        const std::string amount = form.amount().GetAmountText();
         line += Field(amount == "0.00" ? std::string() : amount);
     }
-    line += Field(form_.Text(id::kAuthCode));
-    line += Field(form_.Text(id::kRefNumber));
+    line += Field(form.Text(id::kAuthCode));
+    line += Field(form.Text(id::kRefNumber));
     line += "* ";
-    line += Field(form_.Text(id::kOperatorId));
+    line += Field(form.Text(id::kOperatorId));
     line += DateField(now);
     line += TimeField(now);
-    if (form_.Checked(id::kPromptTip)) {
+    if (form.Checked(id::kPromptTip)) {
         line += "1 * ";
-    } else if (form_.tipAmount().GetAmountCents() > 0) {
-        line += "0 " + form_.tipAmount().GetAmountText() + " ";
+    } else if (form.tipAmount().GetAmountCents() > 0) {
+        line += "0 " + form.tipAmount().GetAmountText() + " ";
     } else {
         line += "0 * ";
     }
-    line += Field(form_.Text(id::kInvoice));
+    line += Field(form.Text(id::kInvoice));
     line += "* ";
-    line += Field(link_.manualEntries.zipCode);
-    line += Field(link_.manualEntries.cvv);
-    line += form_.Checked(id::kAllowPartialAuth) ? "P" : "*";
+    line += Field(link.manualEntries.zipCode);
+    line += Field(link.manualEntries.cvv);
+    line += form.Checked(id::kAllowPartialAuth) ? "P" : "*";
     return line;
 }
 

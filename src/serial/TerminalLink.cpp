@@ -11,6 +11,7 @@
 #include "serial/SerialReceipt.h"
 #include "serial/SerialReply.h"
 #include "serial/SerialWait.h"
+#include "serial/TerminalCommand.h"
 
 namespace nt {
 
@@ -48,7 +49,7 @@ bool TerminalLink::RunSerialTransaction(const TranCodeSpec& code, bool giftCard)
         return false;
     }
     CLogWriter& log = link_.Log();
-    std::string line = BuildTerminalCommand(code, giftCard);
+    std::string line = BuildTerminalCommand(code, giftCard, form_, op_, link_);
     LogLine(log, "ATquest->%s", line.c_str());
     CEditXmlDlg edit;
     edit.m_requestText = line;
@@ -97,7 +98,8 @@ bool TerminalLink::SerialPadReset() {
     }
     // The reset's outcome does not matter: the request follows whatever the terminal said.
     std::string reply;
-    SendCommand(port, BuildTerminalCommand(SpecOf(TranCode::EMVPadReset), false));
+    SendCommand(port,
+                BuildTerminalCommand(SpecOf(TranCode::EMVPadReset), false, form_, op_, link_));
     WaitReply(port, op_, kReplyTimeoutMs, reply);
     port.Close();
     return true;

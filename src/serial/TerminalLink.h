@@ -12,8 +12,8 @@
 
 namespace nt {
 
-// The serial test terminal as the window drives it: the line for a command, the exchange over
-// the Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
+// The serial test terminal as the window drives it: the exchange of a command's line over the
+// Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
 class TerminalLink {
   public:
     TerminalLink(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos,
@@ -22,8 +22,6 @@ class TerminalLink {
     TerminalLink(const TerminalLink&) = delete;
     TerminalLink& operator=(const TerminalLink&) = delete;
 
-    // The serial test terminal's line for a command, from the window's fields (no line end).
-    std::string BuildTerminalCommand(const TranCodeSpec& code, bool giftCard);
     // The serial test terminal's chance to run a command: false when the command is never
     // offered to it, the pad type is not the terminal or its port cannot be used (the caller
     // goes on with the payment client).

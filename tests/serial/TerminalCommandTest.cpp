@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/SerialTestKit.h"
+#include "serial/TerminalCommand.h"
 
 namespace nt {
 namespace {
@@ -26,14 +27,15 @@ void Sale1234(SerialWindow& w) {
     w.dlg.form().amount().SetAmountCents(1234);
 }
 
-// The terminal's line for a TranCode.
+// The terminal's line for a TranCode, composed as the window's terminal link composes it.
 std::string Line(SerialWindow& w, const std::string& tranCode, bool giftCard) {
     const TranCodeSpec* code = FindTranCode(tranCode);
     if (code == nullptr) {
         ADD_FAILURE() << "no TranCode " << tranCode;
         return {};
     }
-    return w.dlg.terminalLink().BuildTerminalCommand(*code, giftCard);
+    return BuildTerminalCommand(*code, giftCard, w.dlg.form(), w.dlg.op(),
+                                w.dlg.terminalLink().link());
 }
 
 std::string Tx(const std::string& head, const std::string& tail) {
