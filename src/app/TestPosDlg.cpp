@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "codes/TranCodes.h"
 #include "dialogs/PadTypesInfoDlg.h"
 #include "form/Controls.h"
 #include "log/LogWriter.h"
@@ -40,11 +41,11 @@ void CTestPosDlg::BuildMessageTable() {
     auto bind = [this](int control, Handler handler) {
         messageTable_[control] = std::move(handler);
     };
-    for (const CommandSpec& command : Commands()) {
-        if (command.id == id::kBatchClose) {
-            bind(command.id, [this, &command] { commandFlow_.OnBatchcloseButton(command); });
-        } else if (command.id != id::kGiftCards) {
-            bind(command.id, [this, &command] { commandFlow_.OnCommandButton(command); });
+    for (const TranCodeSpec& command : kTranCodes) {
+        if (command.code == TranCode::BatchClose) {
+            bind(command.button.id, [this, &command] { commandFlow_.OnBatchcloseButton(command); });
+        } else if (command.button.id != 0) {
+            bind(command.button.id, [this, &command] { commandFlow_.OnCommandButton(command); });
         }
     }
     bind(id::kGiftCards, [this] { commandFlow_.OnGiftCardButton(); });
@@ -157,7 +158,7 @@ void CTestPosDlg::OnTranTestModeButton() {
     if (!form_.Checked(id::kTranEmv)) {
         op_.Message("Invalid Selection");
     }
-    terminalLink_.RunSerialTransaction("TestMode", false, false);
+    terminalLink_.RunSerialTransaction(SpecOf(TranCode::TestMode), false);
 }
 
 void CTestPosDlg::OnResetSequenceNoButton() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "codes/TranCodes.h"
+
 namespace nt {
 
 namespace {
@@ -18,6 +20,7 @@ constexpr const char* kReports = "Reports";
 constexpr const char* kSaf = "Store and Forward";
 constexpr const char* kNeverUse = "Never Use";
 
+// The batch buttons and GetPrePaidStripe are captioned with the TranCode they send.
 constexpr std::array kControls = {
     ControlSpec{2, K::Button, "E&xit", "", "", true, true, 0},
     ControlSpec{3, K::Button, "Fwd All", kSaf, "", true, true, 0},
@@ -61,14 +64,14 @@ constexpr std::array kControls = {
     ControlSpec{1039, K::Button, "OffLine Decline Report", kReports, "", true, true, 0},
     ControlSpec{1040, K::Button, "Public Key Report", kReports, "", true, true, 0},
     ControlSpec{1041, K::Button, "EMV Params Report", kReports, "", true, true, 0},
-    ControlSpec{1042, K::Button, "BatchSummary", kAdmin, "", true, true, 0},
+    ControlSpec{1042, K::Button, SpecOf(TranCode::BatchSummary).name, kAdmin, "", true, true, 0},
     ControlSpec{1043, K::Button, "EMV Statistics Report", kReports, "", true, true, 0},
-    ControlSpec{1044, K::Button, "BatchClose", kAdmin, "", true, true, 0},
+    ControlSpec{1044, K::Button, SpecOf(TranCode::BatchClose).name, kAdmin, "", true, true, 0},
     ControlSpec{1045, K::Edit, "AcqRefData", "", "", true, true, 0},
     ControlSpec{1046, K::Button, "Run Script", kNeverUse, "", true, false, 0},
     ControlSpec{1047, K::Radio, "English Fallback Lang", kFallbackLang, "", true, true, 1052},
     ControlSpec{1048, K::Radio, "French Fallback Lang", kFallbackLang, "", true, true, 1052},
-    ControlSpec{1049, K::Button, "GetPrePaidStripe", "", "", true, true, 0},
+    ControlSpec{1049, K::Button, SpecOf(TranCode::GetPrePaidStripe).name, "", "", true, true, 0},
     ControlSpec{1050, K::Button, "Reset SequenceNo", "", "", true, true, 0},
     ControlSpec{1052, K::Radio, "No Fallback Lang ", kFallbackLang, "", true, true, 1052},
     ControlSpec{1053, K::Button, "Tran Test Mode", kNeverUse, "", true, true, 0},

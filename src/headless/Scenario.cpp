@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dialogs/GiftTranTypeDlg.h"
+#include "codes/TranCodes.h"
 #include "form/Controls.h"
 #include "platform/Codepage.h"
 #include "platform/QuotedInput.h"
@@ -98,12 +98,8 @@ std::optional<int> ParseControlId(std::string_view word, std::string& reason) {
 }
 
 bool IsGiftTranCode(const std::string& tranCode) {
-    for (const auto& choice : CGiftTranTypeDlg::kChoices) {
-        if (tranCode == choice.tranCode) {
-            return true;
-        }
-    }
-    return false;
+    const TranCodeSpec* spec = FindTranCode(tranCode);
+    return spec != nullptr && spec->giftButton != 0;
 }
 
 bool ParseAnswer(std::string_view args, Answer& answer, std::string& reason) {

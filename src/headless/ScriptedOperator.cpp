@@ -122,11 +122,9 @@ bool ScriptedOperator::RunAdditionalAmounts(CAdditionalAmountsDlg& dlg) {
 bool ScriptedOperator::RunGiftTranType(CGiftTranTypeDlg& dlg) {
     auto answer = Take("gift", {AnswerKind::Pick, AnswerKind::Cancel});
     if (answer && answer->kind == AnswerKind::Pick) {
-        for (const auto& choice : CGiftTranTypeDlg::kChoices) {
-            if (answer->text == choice.tranCode && dlg.OnButton(choice.id)) {
-                out_.Line("gift: -> " + EscapeText(dlg.m_tranCode));
-                return true;
-            }
+        if (dlg.Pick(answer->text)) {
+            out_.Line("gift: -> " + EscapeText(dlg.m_tranCode));
+            return true;
         }
     }
     out_.Line("gift: -> cancel");

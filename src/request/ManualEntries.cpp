@@ -4,20 +4,6 @@
 
 namespace nt {
 
-bool IsOneOf(const std::string& text, std::initializer_list<const char*> options) {
-    for (const char* option : options) {
-        if (text == option) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool TakesManualEntry(const std::string& tranCode) {
-    return IsOneOf(tranCode,
-                   {"EMVSale", "EMVPreAuth", "EMVPreAuthCapture", "EMVZeroAuth", "EMVAdjust"});
-}
-
 bool AskManualEntryValues(Operator& op, ManualEntries& remembered) {
     CManualEntryDlg dlg;
     dlg.m_zipCode = remembered.zipCode;

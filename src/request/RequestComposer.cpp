@@ -67,12 +67,10 @@ std::string AskAdditionalAmounts(Operator& op, bool decrement) {
     return members;
 }
 
-std::string AmountMembers(const Form& form, const ComposerInputs& in, const std::string& tranCode) {
+std::string AmountMembers(const Form& form, const ComposerInputs& in, AmountRows rows) {
     std::string members;
     std::string purchase = in.amount.GetAmountText();
-    if (purchase != "0.00" ||
-        !IsOneOf(tranCode, {"EMVKeyChange", "EMVPadReset", "EMVParamDownload", "EMVBalance",
-                            "SAF_ForwardAll", "SAF_Statistics", "GetPrePaidStripe"})) {
+    if (purchase != "0.00" || rows != AmountRows::PurchaseUnlessZero) {
         Element(members, 3, "Purchase", purchase);
     }
     if (form.Checked(id::kPromptTip)) {
@@ -85,31 +83,6 @@ std::string AmountMembers(const Form& form, const ComposerInputs& in, const std:
     }
     return members;
 }
-
-}  // namespace
-
-std::string RecordNoTranCode(const std::string& tranCode) {
-    static constexpr std::pair<const char*, const char*> kMapped[] = {
-        {"EMVSale", "SaleByRecordNo"},
-        {"EMVPreAuth", "PreAuthByRecordNo"},
-        {"EMVZeroAuth", "ZeroAuthByRecordNo"},
-        {"EMVPreAuthCapture", "PreAuthCaptureByRecordNo"},
-        {"EMVAdjust", "AdjustByRecordNo"},
-        {"EMVReturn", "ReturnByRecordNo"},
-        {"EMVVoidSale", "VoidSaleByRecordNo"},
-        {"EMVVoidReturn", "VoidReturnByRecordNo"},
-        {"EMVPartialReversal", "PartialReversalByRecordNo"},
-        {"EMVIncrementalAuth", "IncrementalAuthByRecordNo"},
-    };
-    for (const auto& [from, to] : kMapped) {
-        if (tranCode == from) {
-            return to;
-        }
-    }
-    return tranCode;
-}
-
-namespace {
 
 // The texts a request carries, read before any dialog opens.
 struct FieldTexts {
@@ -160,13 +133,17 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
     const bool useTokens = form.Checked(id::kUseTokens);
     const bool manualEntry = form.Checked(id::kPromptManual);
 
+    // A RecordNo form handed in takes no manual entry but keeps its additional amounts.
+    const WrittenTranCode given = ReadTranCode(tranCode);
+    const AmountRows amountRows =
+        given.spec != nullptr ? given.spec->amounts : AmountRows::Purchase;
     ManualEntryLines manual;
-    if (in.padTypeLine.find("P400") == std::string::npos && TakesManualEntry(tranCode) &&
-        manualEntry) {
+    if (in.padTypeLine.find("P400") == std::string::npos && given.spec != nullptr &&
+        !given.byRecordNo && given.spec->manualEntry && manualEntry) {
         manual = AskManualEntry(op, remembered);
     }
-    const bool decrement = IsOneOf(tranCode, {"PartialReversalByRecordNo", "EMVPartialReversal"});
-    const bool increment = IsOneOf(tranCode, {"IncrementalAuthByRecordNo", "EMVIncrementalAuth"});
+    const bool decrement = amountRows == AmountRows::Decrement;
+    const bool increment = amountRows == AmountRows::Increment;
     std::string additional;
     if (decrement || increment) {
         additional = AskAdditionalAmounts(op, decrement);
@@ -211,13 +188,14 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
     if (manualEntry) {
         out += "\t\t<Account>\r\n\t\t\t<AcctNo>Prompt</AcctNo>\r\n\t\t</Account>\r\n";
     }
-    const bool prePaidStripe = tranCode == "GetPrePaidStripe";
+    const bool prePaidStripe = given.spec == &SpecOf(TranCode::GetPrePaidStripe);
     if (!prePaidStripe) {
         rows.IfSet("InvoiceNo", f.invoice);
         rows.IfSet("RefNo", f.refNumber);
     }
     rows.IfSet("AuthCode", f.authCode);
-    std::string members = (decrement || increment) ? additional : AmountMembers(form, in, tranCode);
+    std::string members =
+        (decrement || increment) ? additional : AmountMembers(form, in, amountRows);
     if (!members.empty()) {
         out += "\t\t<Amount>\r\n" + members + "\t\t</Amount>\r\n";
     }
@@ -242,12 +220,11 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
     return out;
 }
 
-std::string RequestComposer::BuildRequest(const std::string& tranCode,
-                                          const std::string& wrapperName,
+std::string RequestComposer::BuildRequest(const TranCodeSpec& code,
                                           const std::string& extraElements) {
     const ComposerInputs inputs{form_.amount(),          form_.tipAmount(),  form_.purchaseLimit(),
                                 pads_.PadTypeElement(2), pos_.PosSequenceNo, WorkstationUserName()};
-    return nt::BuildRequest(form_, op_, inputs, manualEntries_, tranCode, wrapperName,
+    return nt::BuildRequest(form_, op_, inputs, manualEntries_, code.name, code.wrapper,
                             extraElements);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "codes/TranCodes.h"
 #include "dialogs/AmountEdit.h"
 #include "dialogs/Operator.h"
 #include "form/WindowForm.h"
@@ -28,9 +29,6 @@ std::string BuildRequest(const Form& form, Operator& op, const ComposerInputs& i
                          ManualEntries& remembered, const std::string& tranCode,
                          const std::string& wrapperName, const std::string& extraElements);
 
-// The TranCode written when a record number stands in for the card.
-std::string RecordNoTranCode(const std::string& tranCode);
-
 // The window's request composer: the TStream request of one command from the window's fields
 // at the moment of the call, with the manual entry values it remembers between commands.
 class RequestComposer {
@@ -40,8 +38,8 @@ class RequestComposer {
     RequestComposer(const RequestComposer&) = delete;
     RequestComposer& operator=(const RequestComposer&) = delete;
 
-    std::string BuildRequest(const std::string& tranCode, const std::string& wrapperName,
-                             const std::string& extraElements);
+    // The request of a TranCode, in the element its row names; `extraElements` go last.
+    std::string BuildRequest(const TranCodeSpec& code, const std::string& extraElements = "");
 
     ManualEntries& manualEntries() { return manualEntries_; }
 

@@ -1,8 +1,8 @@
+#include "serial/TerminalCommand.h"
+
 #include <cstdio>
-#include <string>
 
 #include "form/Controls.h"
-#include "serial/TerminalLink.h"
 
 namespace nt {
 
@@ -27,94 +27,55 @@ std::string Field(const std::string& text) {
     return text.empty() ? std::string("* ") : text + " ";
 }
 
-const char* FixedLine(const std::string& tranCode) {
-    if (tranCode == "TestMode") {
-        return "AT&UT90";
-    }
-    if (tranCode == "EMVPadReset") {
-        return "AT&UE7 * * * * * *";
-    }
-    if (tranCode == "EMVKeyChange") {
-        return "AT&UI107 * * * * * *";
-    }
-    if (tranCode == "EMVParamDownload") {
-        return "AT&UI108 * * * * * *";
-    }
-    if (tranCode == "BatchSummary") {
-        return "AT&UI7 * * * * * *";
-    }
-    return nullptr;
-}
-
-// Follow-on commands (capture, adjust, reversals, ...) have no command word.
-std::string CommandWord(const std::string& tranCode) {
-    static constexpr struct {
-        const char* tranCode;
-        const char* word;
-    } kWords[] = {
-        {"EMVSale", "AT&UM104 "},      {"EMVPreAuth", "AT&UM101 "},  {"EMVZeroAuth", "AT&UM101 "},
-        {"EMVReturn", "AT&UM108 "},    {"EMVVoidSale", "AT&UM109 "}, {"EMVVoidReturn", "AT&UM110 "},
-        {"EMVVoiceAuth", "AT&UM113 "}, {"EMVIssue", "AT&UM120 "},    {"EMVVoidIssue", "AT&UM139 "},
-        {"EMVCashOut", "AT&UM112 "},   {"EMVBalance", "AT&UM101 "},
-    };
-    for (const auto& entry : kWords) {
-        if (tranCode == entry.tranCode) {
-            return entry.word;
-        }
-    }
-    return "";
-}
-
 }  // namespace
 
-std::string TerminalLink::BuildTerminalCommand(const std::string& tranCode, bool giftCard) {
-    const bool manualEntry = form_.Checked(id::kPromptManual);
-    ManualEntries& remembered = link_.manualEntries;
-    if (manualEntry && TakesManualEntry(tranCode) && AskManualEntryValues(op_, remembered) &&
+std::string BuildTerminalCommand(const TranCodeSpec& code, bool giftCard, const WindowForm& form,
+                                 Operator& op, SerialLink& link) {
+    const TerminalUse& use = code.terminal;
+    const bool manualEntry = form.Checked(id::kPromptManual);
+    ManualEntries& remembered = link.manualEntries;
+    if (manualEntry && code.manualEntry && AskManualEntryValues(op, remembered) &&
         remembered.cvv == "X") {
         remembered.cvv.clear();  // "X" marks an illegible CVV: the terminal gets none
     }
-    const LocalTime now = link_.clock->Now();  // one reading for every field of the line
+    const LocalTime now = link.clock->Now();  // one reading for every field of the line
 
-    if (const char* fixed = FixedLine(tranCode); fixed != nullptr) {
-        return fixed;
+    if (use.line == TerminalLine::Fixed) {
+        return use.text;
     }
-    if (tranCode == "BatchClose") {
-        return "AT&UB3 * " + DateField(now) + "* * *";
-    }
-    if (tranCode == "ServerVersion") {
-        return "AT&UP96";
+    if (use.line == TerminalLine::Dated) {
+        return use.text + DateField(now) + "* * *";
     }
 
-    std::string line = CommandWord(tranCode);
+    std::string line = use.text;
     line += giftCard ? "6 " : "99 ";
     line += manualEntry ? "0 " : "1 ";
-    line += form_.Checked(id::kOverride) ? "1 " : "0 ";
-    line += form_.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
-    if (tranCode == "EMVCashOut" || tranCode == "EMVBalance") {
+    line += form.Checked(id::kOverride) ? "1 " : "0 ";
+    line += form.Checked(id::kInteracDebitOnly) ? "1 * * " : "0 * * ";
+    if (use.zeroAmount) {
         line += "0.00 ";
     } else {
-        const std::string amount = form_.amount().GetAmountText();
+        const std::string amount = form.amount().GetAmountText();
         line += Field(amount == "0.00" ? std::string() : amount);
     }
-    line += Field(form_.Text(id::kAuthCode));
-    line += Field(form_.Text(id::kRefNumber));
+    line += Field(form.Text(id::kAuthCode));
+    line += Field(form.Text(id::kRefNumber));
     line += "* ";
-    line += Field(form_.Text(id::kOperatorId));
+    line += Field(form.Text(id::kOperatorId));
     line += DateField(now);
     line += TimeField(now);
-    if (form_.Checked(id::kPromptTip)) {
+    if (form.Checked(id::kPromptTip)) {
         line += "1 * ";
-    } else if (form_.tipAmount().GetAmountCents() > 0) {
-        line += "0 " + form_.tipAmount().GetAmountText() + " ";
+    } else if (form.tipAmount().GetAmountCents() > 0) {
+        line += "0 " + form.tipAmount().GetAmountText() + " ";
     } else {
         line += "0 * ";
     }
-    line += Field(form_.Text(id::kInvoice));
+    line += Field(form.Text(id::kInvoice));
     line += "* ";
-    line += Field(link_.manualEntries.zipCode);
-    line += Field(link_.manualEntries.cvv);
-    line += form_.Checked(id::kAllowPartialAuth) ? "P" : "*";
+    line += Field(link.manualEntries.zipCode);
+    line += Field(link.manualEntries.cvv);
+    line += form.Checked(id::kAllowPartialAuth) ? "P" : "*";
     return line;
 }
 

@@ -11,6 +11,7 @@
 #include "serial/SerialPort.h"
 #include "serial/SerialReceipt.h"
 #include "serial/SerialWait.h"
+#include "serial/TerminalCommand.h"
 
 namespace nt {
 
@@ -35,12 +36,12 @@ bool OpenTerminalPort(CSerialPort& port, const Form& form, Operator& op) {
 
 }  // namespace
 
-bool TerminalLink::RunSerialTransaction(const std::string& tranCode, bool financial,
-                                        bool giftCard) {
-    if (pads_.PadTypeElement(2).find("TranEMV1") == std::string::npos) {
+bool TerminalLink::RunSerialTransaction(const TranCodeSpec& code, bool giftCard) {
+    if (code.terminal.offer == TerminalOffer::Never ||
+        pads_.PadTypeElement(2).find("TranEMV1") == std::string::npos) {
         return false;
     }
-    if (tranCode == "NotSupported") {
+    if (code.terminal.offer == TerminalOffer::NotSupported) {
         return true;
     }
     CSerialPort port(*link_.clock, link_.opener);
@@ -48,7 +49,7 @@ bool TerminalLink::RunSerialTransaction(const std::string& tranCode, bool financ
         return false;
     }
     CLogWriter& log = link_.Log();
-    std::string line = BuildTerminalCommand(tranCode, giftCard);
+    std::string line = BuildTerminalCommand(code, giftCard, form_, op_, link_);
     LogLine(log, "ATquest->%s", line.c_str());
     CEditXmlDlg edit;
     edit.m_requestText = line;
@@ -66,7 +67,7 @@ bool TerminalLink::RunSerialTransaction(const std::string& tranCode, bool financ
     WaitReply(port, op_, kReplyTimeoutMs, reply);
     const CReplyFields fields(reply);
     op_.Message(reply);
-    if (!financial) {
+    if (!code.terminal.financial) {
         return true;
     }
 
@@ -97,7 +98,8 @@ bool TerminalLink::SerialPadReset() {
     }
     // The reset's outcome does not matter: the request follows whatever the terminal said.
     std::string reply;
-    SendCommand(port, BuildTerminalCommand("EMVPadReset", false));
+    SendCommand(port,
+                BuildTerminalCommand(SpecOf(TranCode::EMVPadReset), false, form_, op_, link_));
     WaitReply(port, op_, kReplyTimeoutMs, reply);
     port.Close();
     return true;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "codes/TranCodes.h"
 #include "dialogs/Operator.h"
 #include "form/WindowForm.h"
 #include "pads/PadCatalog.h"
@@ -11,8 +12,8 @@
 
 namespace nt {
 
-// The serial test terminal as the window drives it: the line for a command, the exchange over
-// the Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
+// The serial test terminal as the window drives it: the exchange of a command's line over the
+// Com Port field's port, the terminal's receipt, and the forced PIN pad reset.
 class TerminalLink {
   public:
     TerminalLink(WindowForm& form, Operator& op, const PadCatalog& pads, const PosState& pos,
@@ -21,11 +22,10 @@ class TerminalLink {
     TerminalLink(const TerminalLink&) = delete;
     TerminalLink& operator=(const TerminalLink&) = delete;
 
-    // The serial test terminal's line for a command, from the window's fields (no line end).
-    std::string BuildTerminalCommand(const std::string& tranCode, bool giftCard);
-    // The serial test terminal's chance to run a command: false when the pad type is not the
-    // terminal or its port cannot be used (the caller goes on with the payment client).
-    bool RunSerialTransaction(const std::string& tranCode, bool financial, bool giftCard);
+    // The serial test terminal's chance to run a command: false when the command is never
+    // offered to it, the pad type is not the terminal or its port cannot be used (the caller
+    // goes on with the payment client).
+    bool RunSerialTransaction(const TranCodeSpec& code, bool giftCard);
     // The forced PIN pad reset over the serial test terminal; false when the port could not
     // be used (the operator has been told and the request must not be sent).
     bool SerialPadReset();

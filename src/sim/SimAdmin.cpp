@@ -31,16 +31,16 @@ std::vector<const JournalEntry*> Stored(const SimState& state) {
     return stored;
 }
 
-std::vector<std::string> ReportBody(const std::string& code, const SimState& state, bool fr) {
-    if (code == "EMVOfflineDeclineReport") {
+std::vector<std::string> ReportBody(TranCode code, const SimState& state, bool fr) {
+    if (code == TranCode::EMVOfflineDeclineReport) {
         return {CentreLine(fr ? "AUCUN REFUS HORS LIGNE" : "NO OFFLINE DECLINES")};
     }
-    if (code == "EMVPublicKeyReport") {
+    if (code == TranCode::EMVPublicKeyReport) {
         return {PairLine("A000000003", "92  1408"), PairLine("A000000003", "94  1984"),
                 PairLine("A000000004", "F1  1408"), PairLine("A000000004", "EF  1984"),
                 PairLine("A000000277", "6B  1408")};
     }
-    if (code == "EMVParameterReport") {
+    if (code == TranCode::EMVParameterReport) {
         return {PairLine("A0000000031010", "VISA CREDIT"), PairLine("A0000000041010", "MASTERCARD"),
                 PairLine("A0000002771010", "Interac"),
                 PairLine(fr ? "PLANCHER" : "FLOOR LIMIT", FormatMoney(0, fr))};
@@ -57,11 +57,11 @@ std::vector<std::string> BatchReport(const BatchTotals& totals) {
     return lines;
 }
 
-void WriteReport(SimXml& xml, const TranCodeInfo& info, const SimRequest& r, const SimState& s,
+void WriteReport(SimXml& xml, const TranCodeSpec& info, const SimRequest& r, const SimState& s,
                  std::vector<std::string> body) {
     const bool fr = IsFrench(r.merchantLanguage);
     std::vector<std::string> lines = {
-        CentreLine(fr ? info.titleFr : info.titleEn), "", Stamp(s.clock.Now(), fr),
+        CentreLine(fr ? info.sim.titleFr : info.sim.titleEn), "", Stamp(s.clock.Now(), fr),
         PairLine(fr ? "NO MARCHAND" : "MERCHANT ID", r.merchantId), ""};
     lines.insert(lines.end(), body.begin(), body.end());
     xml.Element("ReceiptLanguage", fr ? "French" : "English");
@@ -78,18 +78,18 @@ int64_t StoredAmount(const std::vector<const JournalEntry*>& stored) {
 
 }  // namespace
 
-std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimState& state,
+std::string AdminResponse(const SimRequest& r, const TranCodeSpec& info, SimState& state,
                           const std::string& sequenceNo) {
-    const std::string code = info.code;
+    const TranCode code = info.code;
     CmdFields cmd{"Client", kRcOk, "Success", "", sequenceNo, r.userTrace};
     SimXml xml;
-    if (info.family == Family::Device) {
-        cmd.text = code == "EMVPadReset"        ? "Pad Reset Successful"
-                   : code == "EMVKeyChange"     ? "Key Change Successful"
-                   : code == "EMVParamDownload" ? "Parameter Download Successful"
-                                                : "Card Read Successful";
+    if (info.sim.family == SimFamily::Device) {
+        cmd.text = code == TranCode::EMVPadReset        ? "Pad Reset Successful"
+                   : code == TranCode::EMVKeyChange     ? "Key Change Successful"
+                   : code == TranCode::EMVParamDownload ? "Parameter Download Successful"
+                                                        : "Card Read Successful";
         WriteCmdResponse(xml, cmd);
-        if (code == "GetPrePaidStripe") {
+        if (code == TranCode::GetPrePaidStripe) {
             xml.Open("TranResponse");
             xml.Element("TranCode", r.tranCode);
             xml.Element("AcctNo", "XXXXXXXXXXXX0026");
@@ -97,17 +97,17 @@ std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimStat
             xml.Element("EntryMethod", "Swiped");
             xml.Close();
         }
-    } else if (info.family == Family::Report) {
+    } else if (info.sim.family == SimFamily::Report) {
         cmd.text = "Report Printed";
         WriteCmdResponse(xml, cmd);
         xml.Open("ReportResponse");
         WriteReport(xml, info, r, state, ReportBody(code, state, IsFrench(r.merchantLanguage)));
         xml.Close();
-    } else if (code == "ServerVersion") {
+    } else if (code == TranCode::ServerVersion) {
         cmd.text = "Nordteller Simulator " NORDTELLER_VERSION;
         WriteCmdResponse(xml, cmd);
-    } else if (code == "BatchSummary" || code == "BatchClose") {
-        const bool close = code == "BatchClose";
+    } else if (code == TranCode::BatchSummary || code == TranCode::BatchClose) {
+        const bool close = code == TranCode::BatchClose;
         const BatchTotals totals = close ? state.journal.Close() : state.journal.Totals();
         if (close && state.file) {
             state.file->RecordClose(state.journal);
@@ -115,7 +115,7 @@ std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimStat
         cmd.origin = "Processor";
         cmd.text = close ? "BATCH CLOSED" : "BATCH SUMMARY";
         WriteCmdResponse(xml, cmd);
-        xml.Open(code);
+        xml.Open(info.name);
         for (const auto& [name, value] : totals.Elements()) {
             xml.Element(name, value);
         }
@@ -125,7 +125,7 @@ std::string AdminResponse(const SimRequest& r, const TranCodeInfo& info, SimStat
         }
         xml.Close();
     } else {
-        const bool forward = code == "SAF_ForwardAll";
+        const bool forward = code == TranCode::SAF_ForwardAll;
         const std::vector<const JournalEntry*> stored = Stored(state);
         const size_t count = stored.size();
         const int64_t amount = StoredAmount(stored);

@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "codes/TranCodes.h"
 #include "sim/SimRequest.h"
 #include "sim/SimState.h"
-#include "sim/SimTranCodes.h"
 
 namespace nt::sim {
 
 // The response to a PIN pad operation, a report, or a host administration request
 // (ServerVersion, BatchSummary, BatchClose, SAF_ForwardAll, SAF_Statistics).
-std::string AdminResponse(const SimRequest& request, const TranCodeInfo& info, SimState& state,
+std::string AdminResponse(const SimRequest& request, const TranCodeSpec& info, SimState& state,
                           const std::string& sequenceNo);
 
 }  // namespace nt::sim

@@ -7,9 +7,6 @@
 
 namespace nt::sim {
 
-// How an approved transaction counts in the batch.
-enum class BatchKind { Purchase, Return, VoidPurchase, VoidReturn };
-
 // The 17 totals the client carries from BatchSummary into BatchClose. They add up:
 // CreditCount = CreditPurchaseCount + CreditReturnCount,
 // CreditAmount = CreditPurchaseAmount - CreditReturnAmount (debit alike),

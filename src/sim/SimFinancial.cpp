@@ -26,15 +26,11 @@ struct Amounts {
     int64_t trigger = 0;  // whose cents pick the amount trigger
 };
 
-bool Is(const TranCodeInfo& info, const char* part) {
-    return std::string(info.code).find(part) != std::string::npos;
-}
-
 // The amounts of the request; nullopt when one it needs is missing or malformed.
-std::optional<Amounts> ReadAmounts(const SimRequest& r, const TranCodeInfo& info, bool debit) {
+std::optional<Amounts> ReadAmounts(const SimRequest& r, const TranCodeSpec& info, bool debit) {
     Amounts a;
-    if (Is(info, "PartialReversal") || Is(info, "IncrementalAuth")) {
-        const bool down = Is(info, "PartialReversal");
+    if (info.amounts == AmountRows::Decrement || info.amounts == AmountRows::Increment) {
+        const bool down = info.amounts == AmountRows::Decrement;
         const auto last = ParseCents(r.lastAuthorized);
         const auto change = ParseCents(down ? r.decrement : r.increment);
         if (!last || !change || (down && *change > *last)) {
@@ -44,7 +40,7 @@ std::optional<Amounts> ReadAmounts(const SimRequest& r, const TranCodeInfo& info
         a.trigger = *change;
         return a;
     }
-    const bool optional = Is(info, "ZeroAuth") || Is(info, "Balance");
+    const bool optional = info.code == TranCode::EMVZeroAuth || info.code == TranCode::EMVBalance;
     const auto purchase = ParseCents(r.purchase);
     if (!purchase && !(optional && r.purchase.empty())) {
         return std::nullopt;
@@ -73,11 +69,12 @@ std::string Number(const char* format, int value) {
 }
 
 // The host's decision, or the offline one when the request forces offline processing.
-Decision DecideRequest(const SimRequest& r, const TranCodeInfo& info, const Amounts& a,
+Decision DecideRequest(const SimRequest& r, const TranCodeSpec& info, const Amounts& a,
                        bool offline) {
     const int64_t total = a.purchase + a.gratuity + a.cashBack;
     if (!offline) {
-        return Decide({a.trigger, total, info.partial, r.partialAuthAllowed, r.duplicateOverride});
+        return Decide(
+            {a.trigger, total, info.sim.partial, r.partialAuthAllowed, r.duplicateOverride});
     }
     const auto limit = ParseCents(r.offlineLimit);
     return (limit && total > *limit) ? Decision{Outcome::Declined, 0}
@@ -94,7 +91,7 @@ std::string RecordNoAnswer(const SimRequest& r, const SimCard& card) {
            card.maskedAcct.substr(card.maskedAcct.size() - 4);
 }
 
-void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& info,
+void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeSpec& info,
                        const ReceiptFacts& f, const std::string& acqRefData,
                        const std::string& processData) {
     const bool approved = f.outcome == Outcome::Approved || f.outcome == Outcome::PartiallyApproved;
@@ -106,7 +103,8 @@ void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& inf
     if (approved) {
         xml.Element("AuthCode", f.authCode);
     }
-    xml.Element("CaptureStatus", approved && info.batch && !f.offline ? "Captured" : "NotCaptured");
+    xml.Element("CaptureStatus",
+                approved && info.sim.batch && !f.offline ? "Captured" : "NotCaptured");
     xml.Element("RefNo", f.refNo);
     xml.Element("InvoiceNo", f.invoiceNo);
     xml.Open("Amount");
@@ -145,15 +143,16 @@ void WriteTranResponse(SimXml& xml, const SimRequest& r, const TranCodeInfo& inf
 }
 
 // How an approved new transaction enters the journal; nullopt for codes it does not keep.
-std::optional<std::pair<EntryKind, EntryState>> NewEntryOf(const TranCodeInfo& info) {
-    if (Is(info, "PreAuth") && !Is(info, "Capture")) {
+std::optional<std::pair<EntryKind, EntryState>> NewEntryOf(const TranCodeSpec& info) {
+    if (info.code == TranCode::EMVPreAuth) {
         return std::pair{EntryKind::PreAuth, EntryState::OpenAuth};
     }
-    if (info.followOn || !info.batch) {
+    if (info.sim.followOn || !info.sim.batch) {
         return std::nullopt;
     }
-    return *info.batch == BatchKind::Return ? std::pair{EntryKind::Return, EntryState::Returned}
-                                            : std::pair{EntryKind::Purchase, EntryState::Captured};
+    return *info.sim.batch == BatchKind::Return
+               ? std::pair{EntryKind::Return, EntryState::Returned}
+               : std::pair{EntryKind::Purchase, EntryState::Captured};
 }
 
 void ShowAmounts(const JournalEntry& e, ReceiptFacts& f) {
@@ -198,7 +197,7 @@ JournalEntry FollowedOn(JournalEntry e, FollowOn kind, const Amounts& a, Receipt
 
 }  // namespace
 
-std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, SimState& state,
+std::string FinancialResponse(const SimRequest& r, const TranCodeSpec& info, SimState& state,
                               const std::string& sequenceNo) {
     const std::optional<Amounts> amounts = ReadAmounts(r, info, r.cardType == "DEBIT");
     if (!amounts) {
@@ -206,14 +205,14 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     }
     const Amounts& a = *amounts;
     // Only new sales and refunds can be approved without the host, to be forwarded later.
-    const bool offline = r.forceOffline && info.batch && !info.followOn;
+    const bool offline = r.forceOffline && info.sim.batch && !info.sim.followOn;
     Decision decision = DecideRequest(r, info, a, offline);
     if (decision.outcome == Outcome::HostDown) {
         return ErrorResponse("Processor", kRcHostDown, OutcomeText(Outcome::HostDown), sequenceNo,
                              r.userTrace);
     }
     SimJournal& journal = state.journal;
-    const FollowOn followOn = FollowOnOf(info.code);
+    const FollowOn followOn = info.sim.followOnKind;
     FollowOnMatch match;
     if (followOn != FollowOn::None) {
         match = MatchFollowOn(r, followOn, journal, a.purchase,
@@ -240,18 +239,18 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
         decision.outcome == Outcome::Approved || decision.outcome == Outcome::PartiallyApproved;
 
     ReceiptFacts f;
-    f.titleEn = info.titleEn;
-    f.titleFr = info.titleFr;
+    f.titleEn = info.sim.titleEn;
+    f.titleFr = info.sim.titleFr;
     f.when = state.clock.Now();
     f.merchantId = r.merchantId;
     f.terminalId = r.terminalId;
     f.sequenceNo = sequenceNo;
     f.card = card;
-    f.refNo = match.original != nullptr           ? match.original->refNo
-              : info.followOn && !r.refNo.empty() ? r.refNo
-                                                  : Number("%04d", tranNo);
+    f.refNo = match.original != nullptr               ? match.original->refNo
+              : info.sim.followOn && !r.refNo.empty() ? r.refNo
+                                                      : Number("%04d", tranNo);
     if (approved) {
-        const bool voice = std::string(info.code) == "EMVVoiceAuth" && !r.authCode.empty();
+        const bool voice = info.code == TranCode::EMVVoiceAuth && !r.authCode.empty();
         f.authCode = voice ? r.authCode : Number(offline ? "Y%05d" : "A%05d", tranNo);
     }
     f.invoiceNo = r.invoiceNo.empty() ? f.refNo : r.invoiceNo;
@@ -262,7 +261,7 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
     f.gratuity = a.gratuity;
     f.cashBack = a.cashBack;
     f.authorized = decision.authorized;
-    f.balance = Is(info, "Balance") ? kGiftBalance : -1;
+    f.balance = info.code == TranCode::EMVBalance ? kGiftBalance : -1;
     f.outcome = decision.outcome;
     f.offline = offline;
     f.reason = match.reason;
@@ -279,7 +278,7 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeInfo& info, Sim
         e.kind = newEntry->first;
         e.state = newEntry->second;
         e.stored = offline;
-        e.tranCode = info.code;
+        e.tranCode = r.tranCode;
         e.refNo = f.refNo;
         e.authCode = f.authCode;
         e.acqRefData = acqRefData;

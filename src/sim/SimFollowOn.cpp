@@ -45,24 +45,6 @@ bool Disagrees(const std::string& asked, const std::string& held) {
 
 }  // namespace
 
-FollowOn FollowOnOf(const std::string& tranCode) {
-    static constexpr struct {
-        const char* part;
-        FollowOn kind;
-    } kKinds[] = {{"VoidSale", FollowOn::VoidSale},
-                  {"VoidReturn", FollowOn::VoidReturn},
-                  {"PreAuthCapture", FollowOn::Capture},
-                  {"IncrementalAuth", FollowOn::Incremental},
-                  {"PartialReversal", FollowOn::PartialReversal},
-                  {"Adjust", FollowOn::Adjust}};
-    for (const auto& k : kKinds) {
-        if (tranCode.find(k.part) != std::string::npos) {
-            return k.kind;
-        }
-    }
-    return FollowOn::None;
-}
-
 FollowOnMatch MatchFollowOn(const SimRequest& r, FollowOn kind, const SimJournal& journal,
                             int64_t capturePurchase, int64_t lastAuthorized) {
     const bool token = !r.recordNo.empty() && r.recordNo != "RecordNumberRequested";
@@ -72,7 +54,7 @@ FollowOnMatch MatchFollowOn(const SimRequest& r, FollowOn kind, const SimJournal
         if (e == nullptr) {
             return {nullptr, journal.ClosedBatchOf(r.refNo) != 0 ? "BATCH CLOSED" : kNoMatch};
         }
-    } else if (token && r.tranCode.ends_with("ByRecordNo")) {
+    } else if (token && ReadTranCode(r.tranCode).byRecordNo) {
         e = journal.FindByToken(r.recordNo, [&](const JournalEntry& c) {
             return !c.stored && StateReason(c, kind, capturePurchase, lastAuthorized).empty();
         });

@@ -3,16 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "codes/TranCodes.h"
 #include "sim/SimJournal.h"
 #include "sim/SimRequest.h"
 
 namespace nt::sim {
-
-// The follow-on transactions the journal answers for.
-enum class FollowOn { None, VoidSale, VoidReturn, Capture, Incremental, PartialReversal, Adjust };
-
-// The follow-on a TranCode is, plain or ByRecordNo; None for every other code.
-FollowOn FollowOnOf(const std::string& tranCode);
 
 // The original a follow-on refers to, or why there is none it may change.
 struct FollowOnMatch {

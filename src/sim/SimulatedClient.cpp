@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "codes/TranCodes.h"
 #include "platform/EnvironmentSwitch.h"
 #include "sim/SimAdmin.h"
 #include "sim/SimFinancial.h"
@@ -54,12 +55,12 @@ class SimulatedClient : public PaymentClient {
         }
         const SimRequest& r = read.request;
         const std::string seq = state_.sequence.Answer(r.sequenceNo);
-        const TranCodeInfo* info = FindTranCode(r.tranCode);
-        if (info == nullptr) {
+        const TranCodeSpec* info = ReadTranCode(r.tranCode).spec;
+        if (info == nullptr || info->sim.family == SimFamily::None) {
             return ErrorResponse("Client", kRcUnknownCode, "Invalid TranCode: " + r.tranCode, seq,
                                  r.userTrace);
         }
-        if (info->family == Family::Financial) {
+        if (info->sim.family == SimFamily::Financial) {
             return FinancialResponse(r, *info, state_, seq);
         }
         return AdminResponse(r, *info, state_, seq);

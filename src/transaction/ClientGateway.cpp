@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "codes/TranCodes.h"
 #include "form/Controls.h"
 #include "log/LogWriter.h"
 #include "platform/Codepage.h"
@@ -58,7 +59,7 @@ std::optional<std::string> ClientGateway::ProcessRequest(const std::string& requ
     if (form_.Checked(id::kForcePadReset)) {
         if (pads_.PadTypeElement(2).find("TranEMV1") == std::string::npos) {
             // The reset's own result has no effect on what follows.
-            control_->ProcessTransaction(composer_.BuildRequest("EMVPadReset", "Transaction", ""));
+            control_->ProcessTransaction(composer_.BuildRequest(SpecOf(TranCode::EMVPadReset)));
         } else if (!terminal_.SerialPadReset()) {
             return std::string();
         }

@@ -16,8 +16,7 @@ void CommandFlow::Run(const Start& start, const std::function<void()>& exchanges
     if (start.zeroAmountFirst) {
         form_.SetText(id::kAmount, "0.00");
     }
-    if (start.serialTranCode != nullptr &&
-        terminal_.RunSerialTransaction(start.serialTranCode, start.financial, start.giftCard)) {
+    if (terminal_.RunSerialTransaction(start.code, start.giftCard)) {
         return;
     }
     LoadSequenceForCommand();
@@ -56,18 +55,17 @@ std::optional<std::string> CommandFlow::Exchange(std::string request, const std:
     return response;
 }
 
-CommandFlow::Start CommandFlow::StartOf(const CommandSpec& command) {
-    return {command.waitMessage, command.serialTranCode, command.financial, command.giftCard,
-            command.zeroAmountFirst};
+CommandFlow::Start CommandFlow::StartOf(const TranCodeSpec& command) {
+    return {command.button.waitMessage, command, false, command.button.zeroAmountFirst};
 }
 
-void CommandFlow::OnCommandButton(const CommandSpec& command) {
-    if (command.tokenConfirmation && !form_.Checked(id::kUseTokens) &&
+void CommandFlow::OnCommandButton(const TranCodeSpec& command) {
+    if (command.button.tokenConfirmation && !form_.Checked(id::kUseTokens) &&
         !op_.Question("You Aren't using Tokens. Is that Ok?")) {
         return;
     }
     Run(StartOf(command), [&] {
-        std::string request = composer_.BuildRequest(command.tranCode, command.wrapper, "");
+        std::string request = composer_.BuildRequest(command);
         Exchange(std::move(request), pos_.NextTraceNumber());
     });
 }
@@ -75,28 +73,28 @@ void CommandFlow::OnCommandButton(const CommandSpec& command) {
 void CommandFlow::OnGiftCardButton() {
     CGiftTranTypeDlg picker;
     op_.RunGiftTranType(picker);
-    if (picker.m_tranCode.empty()) {
-        return;
+    const TranCodeSpec* code = FindTranCode(picker.m_tranCode);
+    if (code == nullptr) {
+        return;  // cancelled
     }
     const std::string& tranCode = picker.m_tranCode;
-    Run({"OnGiftCard/" + tranCode.substr(3) + " Button", tranCode.c_str(), true, true}, [&] {
-        std::string request = composer_.BuildRequest(tranCode, "Transaction", "");
+    Run({"OnGiftCard/" + tranCode.substr(3) + " Button", *code, true}, [&] {
+        std::string request = composer_.BuildRequest(*code);
         Exchange(std::move(request), pos_.NextTraceNumber());
     });
 }
 
-void CommandFlow::OnBatchcloseButton(const CommandSpec& command) {
+void CommandFlow::OnBatchcloseButton(const TranCodeSpec& command) {
     Run(StartOf(command), [&] {
         const std::string counter = pos_.NextTraceNumber();
         std::optional<std::string> summary =
-            Exchange(composer_.BuildRequest("BatchSummary", "Admin", ""), counter);
+            Exchange(composer_.BuildRequest(SpecOf(TranCode::BatchSummary)), counter);
         if (!summary) {
             return;
         }
         // The totals come from the summary as received; the close sends the number it
         // returned.
-        Exchange(composer_.BuildRequest("BatchClose", "Admin", BatchTotalsBlock(*summary)),
-                 counter);
+        Exchange(composer_.BuildRequest(command, BatchTotalsBlock(*summary)), counter);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "codes/TranCodes.h"
 #include "form/ObservingOperator.h"
 #include "form/WindowForm.h"
 #include "log/LogWriter.h"
@@ -13,7 +14,6 @@
 #include "response/ResponseProcessor.h"
 #include "serial/TerminalLink.h"
 #include "transaction/ClientGateway.h"
-#include "transaction/CommandTable.h"
 
 namespace nt {
 
@@ -37,22 +37,22 @@ class CommandFlow {
     CommandFlow(const CommandFlow&) = delete;
     CommandFlow& operator=(const CommandFlow&) = delete;
 
-    void OnCommandButton(const CommandSpec& command);
+    // The button of a TranCode's row.
+    void OnCommandButton(const TranCodeSpec& command);
     void OnGiftCardButton();
-    // Batch close starts as its row of the command table says, then runs a flow of its own.
-    void OnBatchcloseButton(const CommandSpec& command);
+    // Batch close starts as its row says, then sends a summary before the close.
+    void OnBatchcloseButton(const TranCodeSpec& command);
 
   private:
-    // How a command starts: the wait window's message and what the serial test terminal is
-    // offered (no tran code: never offered).
+    // How a command starts: the wait window's message and the command the serial test
+    // terminal is offered.
     struct Start {
         std::string waitMessage;
-        const char* serialTranCode;
-        bool financial;
+        const TranCodeSpec& code;
         bool giftCard;
         bool zeroAmountFirst = false;
     };
-    static Start StartOf(const CommandSpec& command);
+    static Start StartOf(const TranCodeSpec& command);
     // The prologue every command shares, then `exchanges` with the number it sends loaded and
     // its save made on every way out, before the wait window goes. Nothing after the prologue
     // when the serial test terminal ran the command.

@@ -101,7 +101,7 @@ const std::string kBody = "SALE\r\nTOTAL $12.34\r\n";
 TEST_F(SerialExchangeTest, FinancialCommandRunsTheWholeExchange) {
     Answer(kApproved);
     Answer(kDetails, 200);
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVSale), false));
 
     EXPECT_EQ(w.line->written, kSaleLine + "\rAT&UI109 INV7 222\r");
     EXPECT_FALSE(w.line->open);
@@ -121,14 +121,14 @@ TEST_F(SerialExchangeTest, FinancialCommandRunsTheWholeExchange) {
 TEST_F(SerialExchangeTest, DeclineKeepsTheReferencesAndStillPrints) {
     Answer("\r\n051 1 2 3 ABC123 REF9 X\r\n");
     Answer("\r\nDECLINED\r\n");  // no end marker: the whole reply is the body
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVReturn", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVReturn), false));
     EXPECT_EQ(w.form.Text(id::kAuthCode), "OLD");
     EXPECT_EQ(w.form.Text(id::kRefNumber), "1");
     EXPECT_EQ(ReceiptFile(), FileOf(ReceiptEntries("Case 5%s", "DECLINED\r\n")));
 }
 
 TEST_F(SerialExchangeTest, SilentTerminalStillGoesThrough) {
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVSale), false));
     EXPECT_EQ(w.clock.TickMs(), 40 + 300000 + 40 + 10000u);
     EXPECT_EQ(w.line->written, kSaleLine + "\rAT&UI109 INV7 222\r");
     EXPECT_EQ(w.op.messages, Entries{""});
@@ -138,7 +138,7 @@ TEST_F(SerialExchangeTest, SilentTerminalStillGoesThrough) {
 
 TEST_F(SerialExchangeTest, AdministrativeCommandShowsTheReplyOnly) {
     Answer("\r\n200 B3 CLOSED\r\n");
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("BatchClose", false, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::BatchClose), false));
     EXPECT_EQ(w.line->written, "AT&UB3 * 030726 * * *\r");
     EXPECT_EQ(w.op.transcript, (Entries{"edit-xml: ok", "message: \r\n200 B3 CLOSED\r\n"}));
     EXPECT_EQ(ReceiptFile(), "<missing>");
@@ -147,7 +147,7 @@ TEST_F(SerialExchangeTest, AdministrativeCommandShowsTheReplyOnly) {
 TEST_F(SerialExchangeTest, EditedLineIsLoggedAndSent) {
     w.op.editTo = "AT&UP96 100% edited";
     Answer("\r\n200 P96\r\n");
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("ServerVersion", false, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::ServerVersion), false));
     EXPECT_EQ(w.line->written, "AT&UP96 100% edited\r");
     EXPECT_EQ(DailyLog(),
               LogEntry("ATquest->AT&UP96") + LogEntry("EDITED REQUEST:\nAT&UP96 100% edited"));
@@ -155,7 +155,7 @@ TEST_F(SerialExchangeTest, EditedLineIsLoggedAndSent) {
 
 TEST_F(SerialExchangeTest, CancelledEditSendsNothing) {
     w.op.dialogAnswers = {false};
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVSale), false));
     EXPECT_EQ(w.line->written, "");
     EXPECT_EQ(w.op.transcript, Entries{"edit-xml: cancel"});
     EXPECT_FALSE(w.line->open);
@@ -164,7 +164,7 @@ TEST_F(SerialExchangeTest, CancelledEditSendsNothing) {
 struct RefusalCase {
     const char* name;
     bool tranEmv;
-    const char* tranCode;
+    TranCode code;
     const char* comPort;
     bool openFails;
     bool dsr;
@@ -181,7 +181,7 @@ TEST_P(SerialRefusalTest, NothingIsSent) {
     w.form.SetText(id::kComPort, c.comPort);
     w.line->openFails = c.openFails;
     w.line->dsr = c.dsr;
-    EXPECT_EQ(w.dlg.terminalLink().RunSerialTransaction(c.tranCode, true, false), c.result);
+    EXPECT_EQ(w.dlg.terminalLink().RunSerialTransaction(SpecOf(c.code), false), c.result);
     EXPECT_EQ(w.op.messages, c.messages);
     EXPECT_EQ(w.line->written, "");
     EXPECT_FALSE(w.line->open);
@@ -191,13 +191,20 @@ TEST_P(SerialRefusalTest, NothingIsSent) {
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SerialRefusalTest,
     ::testing::Values(
-        RefusalCase{"NotTheTerminal", false, "EMVSale", "1", false, true, false, {}},
-        RefusalCase{"NotSupported", true, "NotSupported", "1", false, true, true, {}},
-        RefusalCase{
-            "PortFails", true, "EMVSale", "1", true, true, false, {"Failed on Com Port Access."}},
+        RefusalCase{"NotTheTerminal", false, TranCode::EMVSale, "1", false, true, false, {}},
+        RefusalCase{"NotSupported", true, TranCode::EMVPublicKeyReport, "1", false, true, true, {}},
+        RefusalCase{"NeverOffered", true, TranCode::SAF_ForwardAll, "1", false, true, false, {}},
+        RefusalCase{"PortFails",
+                    true,
+                    TranCode::EMVSale,
+                    "1",
+                    true,
+                    true,
+                    false,
+                    {"Failed on Com Port Access."}},
         RefusalCase{"PortOutOfRange",
                     true,
-                    "EMVSale",
+                    TranCode::EMVSale,
                     "COM1",
                     false,
                     true,
@@ -205,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"Failed on Com Port Access."}},
         RefusalCase{"DsrOff",
                     true,
-                    "EMVSale",
+                    TranCode::EMVSale,
                     "1",
                     false,
                     false,

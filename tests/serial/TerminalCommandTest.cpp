@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/SerialTestKit.h"
+#include "serial/TerminalCommand.h"
 
 namespace nt {
 namespace {
@@ -24,6 +25,17 @@ struct LineCase {
 
 void Sale1234(SerialWindow& w) {
     w.dlg.form().amount().SetAmountCents(1234);
+}
+
+// The terminal's line for a TranCode, composed as the window's terminal link composes it.
+std::string Line(SerialWindow& w, const std::string& tranCode, bool giftCard) {
+    const TranCodeSpec* code = FindTranCode(tranCode);
+    if (code == nullptr) {
+        ADD_FAILURE() << "no TranCode " << tranCode;
+        return {};
+    }
+    return BuildTerminalCommand(*code, giftCard, w.dlg.form(), w.dlg.op(),
+                                w.dlg.terminalLink().link());
 }
 
 std::string Tx(const std::string& head, const std::string& tail) {
@@ -94,8 +106,7 @@ TEST_P(TerminalLineTest, LineIsByteExact) {
     if (GetParam().setup) {
         GetParam().setup(w);
     }
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand(GetParam().tranCode, GetParam().giftCard),
-              GetParam().line);
+    EXPECT_EQ(Line(w, GetParam().tranCode, GetParam().giftCard), GetParam().line);
     EXPECT_TRUE(w.op.shown.empty());
 }
 
@@ -106,12 +117,12 @@ TEST(TerminalCommand, ManualEntryFillsZipAndCvv) {
     SerialWindow w;
     w.form.SetChecked(id::kPromptManual, true);
     w.op.entered = CManualEntryDlg{"K1A0B1", "12", "123"};
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVSale", false),
+    EXPECT_EQ(Line(w, "EMVSale", false),
               Tx("AT&UM104 99 0 0 0 * * * * * * * ", "0 * * * K1A0B1 123 *"));
 
     // "X" is an illegible CVV: stored empty. The previous values are the prompt's defaults.
     w.op.entered = CManualEntryDlg{"H0H0H0", "", "X"};
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVPreAuthCapture", false),
+    EXPECT_EQ(Line(w, "EMVPreAuthCapture", false),
               Tx("99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
     ASSERT_EQ(w.op.shown.size(), 2u);
     EXPECT_EQ(w.op.shown[1].m_zipCode, "K1A0B1");
@@ -120,9 +131,9 @@ TEST(TerminalCommand, ManualEntryFillsZipAndCvv) {
 
     // Cancel keeps the remembered values; commands without the prompt never ask.
     w.op.entered.reset();
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVZeroAuth", false),
+    EXPECT_EQ(Line(w, "EMVZeroAuth", false),
               Tx("AT&UM101 99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVReturn", false),
+    EXPECT_EQ(Line(w, "EMVReturn", false),
               Tx("AT&UM108 99 0 0 0 * * * * * * * ", "0 * * * H0H0H0 * *"));
     EXPECT_EQ(w.op.shown.size(), 3u);
     EXPECT_EQ(w.dlg.terminalLink().link().manualEntries.cvv, "");
@@ -133,8 +144,7 @@ TEST(TerminalCommand, ManualEntriesAreNotTheRequestComposers) {
     w.form.SetChecked(id::kPromptManual, true);
     w.dlg.composer().manualEntries() = ManualEntries{"REQZIP", "1", "999"};
     w.op.entered.reset();
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVAdjust", false),
-              Tx("99 0 0 0 * * * * * * * ", "0 * * * * * *"));
+    EXPECT_EQ(Line(w, "EMVAdjust", false), Tx("99 0 0 0 * * * * * * * ", "0 * * * * * *"));
     ASSERT_EQ(w.op.shown.size(), 1u);
     EXPECT_EQ(w.op.shown[0].m_zipCode, "");
 }
@@ -153,7 +163,7 @@ TEST(TerminalCommand, OneClockReadingPerLine) {
     SerialWindow w;
     SteppingClock clock;
     w.dlg.terminalLink().link().clock = &clock;
-    EXPECT_EQ(w.dlg.terminalLink().BuildTerminalCommand("EMVVoidSale", false),
+    EXPECT_EQ(Line(w, "EMVVoidSale", false),
               "AT&UM109 99 1 0 0 * * * * * * * 123126 235958 0 * * * * * *");
     EXPECT_EQ(clock.reads, 1);
 }

@@ -126,7 +126,7 @@ TEST_F(PtyTest, ExclusiveLineWithoutDsr) {
     test::SerialWindow window;
     window.dlg.terminalLink().link().opener = SimTerminalOpener();
     window.form.SetText(id::kComPort, "7");
-    EXPECT_FALSE(window.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
+    EXPECT_FALSE(window.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVSale), false));
     EXPECT_EQ(window.op.messages, std::vector<std::string>{"DSR Found Inactive on this Port!"});
 }
 

@@ -113,7 +113,7 @@ TEST(SimTerminal, SaleAndTestModeThroughTheWindow) {
     CLogWriter writer("/nonexistent-directory", w.clock);
     w.dlg.terminalLink().link().log = &writer;
 
-    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction("EMVSale", true, false));
+    EXPECT_TRUE(w.dlg.terminalLink().RunSerialTransaction(SpecOf(TranCode::EMVSale), false));
     ASSERT_EQ(w.op.messages.size(), 1u);
     const CReplyFields fields(w.op.messages[0]);
     EXPECT_EQ(fields.Token(1), "200");

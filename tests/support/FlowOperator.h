@@ -51,13 +51,7 @@ class FlowOperator : public RecordingOperator {
     }
     bool RunGiftTranType(CGiftTranTypeDlg& dlg) override {
         transcript.push_back("gift: " + giftPick);
-        for (const auto& c : CGiftTranTypeDlg::kChoices) {
-            if (giftPick == c.tranCode) {
-                dlg.OnButton(c.id);
-                return true;
-            }
-        }
-        return false;
+        return dlg.Pick(giftPick);
     }
 };
 

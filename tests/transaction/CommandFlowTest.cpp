@@ -66,14 +66,12 @@ struct Flow {
             flow.OnGiftCardButton();
             return;
         }
-        for (const CommandSpec& command : Commands()) {
-            if (command.id == id) {
-                id == id::kBatchClose ? flow.OnBatchcloseButton(command)
-                                      : flow.OnCommandButton(command);
-                return;
-            }
+        const TranCodeSpec* command = FindCommandButton(id);
+        if (command == nullptr) {
+            ADD_FAILURE() << "no command button " << id;
+            return;
         }
-        ADD_FAILURE() << "no command button " << id;
+        id == id::kBatchClose ? flow.OnBatchcloseButton(*command) : flow.OnCommandButton(*command);
     }
     void Reply(const std::string& text) { script->replies.push_back(ClientReply{0, text, {}}); }
 };
