@@ -22,6 +22,21 @@ bool ClientGateway::CreateControl(std::string& reason) {
     return true;
 }
 
+namespace {
+
+// A client's own description of a failure, cut to what a message box and a log line can hold.
+constexpr size_t kMaxClientErrorBytes = 4096;
+
+std::string BoundedClientError(const std::string& error) {
+    if (error.size() <= kMaxClientErrorBytes) {
+        return error;
+    }
+    return error.substr(0, kMaxClientErrorBytes) + "... (" + std::to_string(error.size()) +
+           " bytes in all)";
+}
+
+}  // namespace
+
 void ClientGateway::ReportClientFailure(const ClientReply& reply) {
     std::string message;
     if (reply.code == kClientPointerError && !HasControl()) {
@@ -36,7 +51,7 @@ void ClientGateway::ReportClientFailure(const ClientReply& reply) {
         std::snprintf(code, sizeof code, "0x%08" PRIX32, static_cast<uint32_t>(reply.code));
         message = std::string("The payment client failed the call (error ") + code + ")";
         if (!reply.error.empty()) {
-            message += ": " + reply.error;
+            message += ": " + BoundedClientError(reply.error);
         }
         message += ".";
     }

@@ -267,6 +267,22 @@ TEST(CommandFlow, FailingClientEndsTheCommandSoundly) {
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010010");
 }
 
+// A client's error text of any size is told and logged with its first 4 KiB and its size; the
+// message box and the daily log stay readable.
+TEST(CommandFlow, HugeClientErrorTextIsBounded) {
+    Flow h;
+    const std::string huge = std::string(5000, 'e') + "\x1B]0;tail\x07";
+    h.script->replies.push_back(ClientReply{static_cast<int32_t>(0x80004005), "", huge});
+    h.Click(id::kSale);
+    const std::string message =
+        "The payment client failed the call (error 0x80004005): " + std::string(4096, 'e') +
+        "... (5010 bytes in all).";
+    EXPECT_EQ(h.shown.messages, std::vector<std::string>{message});
+    auto entries = LogEntries(h.writer);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1], "PAYMENT CLIENT ERROR: " + message);
+}
+
 TEST(CommandFlow, NoControlEndsTheCommandSoundly) {
     Flow h(false);
     WriteFile(kSequenceFileName, "0010010070");
