@@ -2,11 +2,11 @@
 
 #include "app/TestPosApp.h"
 #include "form/Controls.h"
+#include "front/LogFailureNotice.h"
 #include "front/ReportPath.h"
 #include "headless/FormDump.h"
 #include "headless/ScriptProgress.h"
 #include "log/LogDrain.h"
-#include "log/LogFailureWatch.h"
 
 namespace nt {
 
@@ -88,15 +88,9 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
     std::optional<ScenarioError> failure;
     int scriptStatus = 0;
     std::optional<std::string> clientMissed;  // why the client a scenario needed is missing
-    LogFailureWatch logWatch(GetLogWriter());
-    auto tellLogFailure = [&] {
-        if (std::optional<std::string> text = logWatch.Poll()) {
-            err << "nordteller: " << *text << '\n';
-        }
-    };
+    LogFailureNotice logFailure(err);
     CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
-        GetLogWriter().Flush();  // the start-up line has been tried: a log folder in vain shows
-        tellLogFailure();
+        logFailure.AfterStartUp();
         ScriptProgress progress(err);  // a scenario may click the hidden "Run Script" itself
         dlg.SetScriptObserver(&progress);
         failure = runner.Run(dlg, actions);
@@ -120,7 +114,7 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
         failure = op.Leftover();
     }
     DrainLogWriter();
-    tellLogFailure();
+    logFailure.Poll();
     transcript.Flush();
     if (failure) {
         err << FormatScenarioError(*failure) << '\n';

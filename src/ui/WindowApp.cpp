@@ -4,13 +4,14 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 
 #include "app/TestPosApp.h"
 #include "front/AnswerRecorder.h"
+#include "front/LogFailureNotice.h"
 #include "front/ScenarioRecorder.h"
 #include "front/WindowEvidence.h"
-#include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
@@ -73,20 +74,15 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
-        // Logging that stops is told once, on stderr and in the title bar; the start-up line
-        // has been tried by the first look, later failures show within a second.
-        LogFailureWatch logWatch(GetLogWriter());
+        // Logging that stops is told once, on stderr and in the title bar; later failures show
+        // within a second.
         QTimer logTimer;
-        auto tellLogFailure = [&] {
-            if (std::optional<std::string> text = logWatch.Poll()) {
-                std::fprintf(stderr, "nordteller: %s\n", text->c_str());
-                window.ShowNotice(QString::fromLocal8Bit(*text));
-                logTimer.stop();
-            }
-        };
-        GetLogWriter().Flush();
-        tellLogFailure();
-        QObject::connect(&logTimer, &QTimer::timeout, &window, tellLogFailure);
+        LogFailureNotice logFailure(std::cerr, [&](const std::string& reason) {
+            window.ShowNotice(QString::fromLocal8Bit(reason));
+            logTimer.stop();
+        });
+        logFailure.AfterStartUp();
+        QObject::connect(&logTimer, &QTimer::timeout, &window, [&] { logFailure.Poll(); });
         logTimer.start(1000);
         if (runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
