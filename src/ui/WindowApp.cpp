@@ -23,8 +23,7 @@
 
 namespace nt {
 
-int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript,
-                 const std::string& record, const std::string& report) {
+int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record) {
     std::optional<QApplication> created;
     {
         DisplayGuard guard;
@@ -47,15 +46,15 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         return 2;
     }
 
-    ScenarioRecorder recorder(control, SystemClock());
+    ScenarioRecorder recorder(run.control, SystemClock());
     std::string error;
     if (!record.empty() && !recorder.Start(record, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
         return 2;
     }
-    WindowEvidence evidence(control, SystemClock());
-    if (std::optional<std::string> fault = report.empty() ? std::nullopt : evidence.Open(report)) {
+    WindowEvidence evidence(run, SystemClock());
+    if (std::optional<std::string> fault = evidence.Open()) {
         std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
                               QString::fromStdString(*fault));
@@ -65,11 +64,11 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
     QtForm form(window.Controls());
     QtOperator qtOperator(&window);
     AnswerRecorder op(qtOperator, recorder);
-    CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+    CTestPosApp(run.control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
         window.Attach(dlg);
         recorder.Baseline(dlg.form());
         window.SetRecorder(recorder);
-        if (!report.empty()) {
+        if (!run.reports.empty()) {
             evidence.Attach(dlg, window);
         }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
@@ -84,7 +83,7 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         logFailure.AfterStartUp();
         QObject::connect(&logTimer, &QTimer::timeout, &window, [&] { logFailure.Poll(); });
         logTimer.start(1000);
-        if (runScript) {
+        if (run.runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
         }
         QApplication::exec();
