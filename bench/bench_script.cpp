@@ -63,7 +63,8 @@ void BM_ScriptReplay10000Sales(benchmark::State& state) {
     CTestPosDlg dlg(form, op, MakeClientFactory("sim"));
     dlg.OnInitDialog();
     for (auto _ : state) {
-        int status = RunScriptUnattended(dlg, "report.xml", SystemClock(), nowhere);
+        int status = RunScriptUnattended(dlg, {.reports = {{ReportFormat::JUnit, "report.xml"}}},
+                                         SystemClock(), nowhere);
         DrainLogWriter();
         if (status != 0) {
             state.SkipWithError("a test case failed");

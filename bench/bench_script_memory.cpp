@@ -61,8 +61,10 @@ int RunOnce(int rows) {
     dlg.OnInitDialog();
     const long startKb = nt::bench::PeakResidentKb();
     const auto start = std::chrono::steady_clock::now();
-    const int status = nt::RunScriptUnattended(dlg, "report.xml", nt::SystemClock(), nowhere,
-                                               "report.html", "sim");
+    const nt::RunInfo run{.control = "sim",
+                          .reports = {{nt::ReportFormat::JUnit, "report.xml"},
+                                      {nt::ReportFormat::Html, "report.html"}}};
+    const int status = nt::RunScriptUnattended(dlg, run, nt::SystemClock(), nowhere);
     const double seconds = Seconds(std::chrono::steady_clock::now() - start).count();
     const long endKb = nt::bench::ResidentKb();
     nt::DrainLogWriter();

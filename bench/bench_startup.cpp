@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 30; ++i) {
         std::ostringstream out, err;
         auto start = Clock::now();
-        nt::RunHeadless("sim", {}, out, err);
+        nt::RunHeadless({.control = "sim"}, {}, out, err);
         inProcess.push_back(Ms(start));
     }
     std::printf("headless start-up + shutdown, empty scenario (in process): median %.1f ms\n",

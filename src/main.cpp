@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopStart.h"
+#include "front/RunInfo.h"
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
 #include "platform/StandardStreams.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;
     }
+    const nt::RunInfo run{commandLine.control, commandLine.runScript, commandLine.reports};
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.
         nt::FolderLock lock(".");
@@ -40,13 +42,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "nordteller: %s\n", lock.InUseText().c_str());
             return 2;
         }
-        nt::ScriptOptions script{commandLine.runScript, commandLine.junit, commandLine.report};
-        return nt::RunHeadlessFile(commandLine.control, commandLine.scenario, std::cout, std::cerr,
-                                   script);
+        return nt::RunHeadlessFile(run, commandLine.scenario, std::cout, std::cerr);
     }
 #ifdef NORDTELLER_WITH_QT
-    return nt::RunWindowApp(argc, argv, commandLine.control, commandLine.runScript,
-                            commandLine.record, commandLine.report);
+    return nt::RunWindowApp(argc, argv, run, commandLine.record);
 #else
     std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
     return 2;

@@ -34,12 +34,78 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string_view
     return true;
 }
 
+// The report options, each naming the format it asks for. Every report needs --run-script; one
+// the window cannot write needs --headless too.
+struct ReportOption {
+    std::string_view name;
+    ReportFormat format;
+    bool window;
+};
+constexpr ReportOption kReportOptions[] = {
+    {"--junit", ReportFormat::JUnit, false},
+    {"--report", ReportFormat::Html, true},
+};
+
+// A format asked for again keeps its place and takes the later path, as any option given twice.
+void AskReport(std::vector<ReportRequest>& reports, ReportFormat format, std::string path) {
+    for (ReportRequest& report : reports) {
+        if (report.format == format) {
+            report.path = std::move(path);
+            return;
+        }
+    }
+    reports.push_back({format, std::move(path)});
+}
+
+bool Asked(const std::vector<ReportRequest>& reports, ReportFormat format) {
+    for (const ReportRequest& report : reports) {
+        if (report.format == format) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Takes a report option at args[i] into the list; false with the reason for a missing value.
+bool TakeReport(const std::vector<std::string>& args, size_t& i, CommandLine& out, bool& matched,
+                std::string& error) {
+    for (const ReportOption& option : kReportOptions) {
+        std::string path;
+        if (!TakeValue(args, i, option.name, path, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            AskReport(out.reports, option.format, std::move(path));
+            return true;
+        }
+    }
+    return true;
+}
+
+// What the reports asked for need of the rest of the command line, in the order of the table.
+bool CheckReports(const CommandLine& out, std::string& error) {
+    for (const ReportOption& option : kReportOptions) {
+        if (!Asked(out.reports, option.format)) {
+            continue;
+        }
+        if (!out.runScript) {
+            error = std::string(option.name) + " needs --run-script";
+            return false;
+        }
+        if (!option.window && !out.headless) {
+            error = std::string(option.name) + " needs --headless";
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
     static constexpr std::pair<std::string_view, std::string CommandLine::*> kValueOptions[] = {
-        {"--control", &CommandLine::control},   {"--junit", &CommandLine::junit},
-        {"--report", &CommandLine::report},     {"--record", &CommandLine::record},
+        {"--control", &CommandLine::control},
+        {"--record", &CommandLine::record},
         {"--scenario", &CommandLine::scenario},
     };
     for (size_t i = 0; i < args.size(); ++i) {
@@ -52,6 +118,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
             if (matched) {
                 break;
             }
+        }
+        if (!matched && !TakeReport(args, i, out, matched, error)) {
+            return false;
         }
         if (matched) {
             continue;
@@ -83,20 +152,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         error = "--scenario needs --headless";
         return false;
     }
-    if (!out.junit.empty() && !out.runScript) {
-        error = "--junit needs --run-script";
-        return false;
-    }
-    if (!out.report.empty() && !out.runScript) {
-        error = "--report needs --run-script";
+    if (!CheckReports(out, error)) {
         return false;
     }
     if (!out.record.empty() && out.headless) {
         error = "--record needs the window, not --headless";
-        return false;
-    }
-    if (!out.junit.empty() && !out.headless) {
-        error = "--junit needs --headless";
         return false;
     }
     return true;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "script/ReportRequest.h"
+
 namespace nt {
 
 // nordteller [--control sim|PATH] [--record FILE] [--run-script]
@@ -13,8 +15,7 @@ struct CommandLine {
     bool headless = false;
     std::string scenario;  // "-": standard input; empty: none
     bool runScript = false;
-    std::string junit;     // empty: no report
-    std::string report;    // empty: no HTML evidence report
+    std::vector<ReportRequest> reports;  // in the order given; a format again: the later path
     std::string record;    // the window: the scenario file the operator's actions go to
     bool desktop = false;  // the working files live in the user's data folder
     bool help = false;
@@ -22,8 +23,8 @@ struct CommandLine {
 };
 
 // The arguments after the program name. False with a one-line reason for an unknown option,
-// a missing value, --headless without --scenario or --run-script, --scenario or --run-script
-// without --headless, --junit without --run-script, or --record with --headless.
+// a missing value, --headless without --scenario or --run-script, --scenario without --headless,
+// a report without --run-script, --junit without --headless, or --record with --headless.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
 const char* UsageText();

@@ -26,8 +26,9 @@ bool EnterDesktopFolder(CommandLine& commandLine, std::string& error) {
     if (commandLine.scenario != "-") {  // standard input
         Anchor(commandLine.scenario);
     }
-    Anchor(commandLine.junit);
-    Anchor(commandLine.report);
+    for (ReportRequest& report : commandLine.reports) {
+        Anchor(report.path);
+    }
     Anchor(commandLine.record);
     if (commandLine.control != "sim") {
         Anchor(commandLine.control);

@@ -46,4 +46,13 @@ std::optional<std::string> ReportPathFault(const std::string& path) {
     return std::nullopt;
 }
 
+std::optional<std::string> ReportPathFault(const std::vector<ReportRequest>& reports) {
+    for (const ReportRequest& report : reports) {
+        if (std::optional<std::string> fault = ReportPathFault(report.path)) {
+            return fault;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace nt

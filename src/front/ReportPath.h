@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "script/ReportRequest.h"
 
 namespace nt {
 
@@ -10,5 +13,7 @@ namespace nt {
 // spelling), is a directory, or lies in a folder that is missing or cannot be written (the
 // system's reason). nullopt when the path will do.
 std::optional<std::string> ReportPathFault(const std::string& path);
+// The same for every report a run asks for: the first that will not do.
+std::optional<std::string> ReportPathFault(const std::vector<ReportRequest>& reports);
 
 }  // namespace nt

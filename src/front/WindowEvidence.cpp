@@ -5,14 +5,14 @@
 
 namespace nt {
 
-std::optional<std::string> WindowEvidence::Open(const std::string& path) {
-    if (std::optional<std::string> fault = ReportPathFault(path)) {
+std::optional<std::string> WindowEvidence::Open() {
+    if (std::optional<std::string> fault = ReportPathFault(requests_)) {
         return fault;
     }
-    if (!html_.Open(path)) {
-        return "cannot write the report '" + path + "': " + html_.Error();
+    if (std::optional<ReportFault> fault = reports_.Open()) {
+        return "cannot write the report '" + fault->path + "': " + fault->why;
     }
-    report_.AddSink(&html_);
+    reports_.AddTo(report_);
     return std::nullopt;
 }
 

@@ -2,11 +2,12 @@
 
 #include "app/TestPosApp.h"
 #include "form/Controls.h"
+#include "front/LogFailureNotice.h"
 #include "front/ReportPath.h"
 #include "headless/FormDump.h"
 #include "headless/ScriptProgress.h"
+#include "headless/UnattendedScript.h"
 #include "log/LogDrain.h"
-#include "log/LogFailureWatch.h"
 
 namespace nt {
 
@@ -79,8 +80,8 @@ void HeadlessRunner::Click(CTestPosDlg& dlg, int id) {
     }
 }
 
-int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
-                std::ostream& err, const ScriptOptions& script) {
+int RunHeadless(const RunInfo& run, const std::vector<Action>& actions, std::ostream& out,
+                std::ostream& err) {
     MemoryForm form;
     Transcript transcript(out);
     ScriptedOperator op(transcript);
@@ -88,15 +89,9 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
     std::optional<ScenarioError> failure;
     int scriptStatus = 0;
     std::optional<std::string> clientMissed;  // why the client a scenario needed is missing
-    LogFailureWatch logWatch(GetLogWriter());
-    auto tellLogFailure = [&] {
-        if (std::optional<std::string> text = logWatch.Poll()) {
-            err << "nordteller: " << *text << '\n';
-        }
-    };
-    CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
-        GetLogWriter().Flush();  // the start-up line has been tried: a log folder in vain shows
-        tellLogFailure();
+    LogFailureNotice logFailure(err);
+    CTestPosApp(run.control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+        logFailure.AfterStartUp();
         ScriptProgress progress(err);  // a scenario may click the hidden "Run Script" itself
         dlg.SetScriptObserver(&progress);
         failure = runner.Run(dlg, actions);
@@ -105,7 +100,7 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
         if (const ControlHost* host = dlg.gateway().Control(); host != nullptr && host->Missed()) {
             clientMissed = host->CreateError();
         }
-        if (failure || !script.run) {
+        if (failure || !run.runScript) {
             return;
         }
         if (dlg.Closed()) {
@@ -113,14 +108,13 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
             scriptStatus = 2;
             return;
         }
-        scriptStatus = RunScriptUnattended(dlg, script.junitPath, SystemClock(), err,
-                                           script.htmlPath, control);
+        scriptStatus = RunScriptUnattended(dlg, run, SystemClock(), err);
     });
     if (!failure) {
         failure = op.Leftover();
     }
     DrainLogWriter();
-    tellLogFailure();
+    logFailure.Poll();
     transcript.Flush();
     if (failure) {
         err << FormatScenarioError(*failure) << '\n';
@@ -134,18 +128,16 @@ int RunHeadless(const std::string& control, const std::vector<Action>& actions, 
     return scriptStatus;
 }
 
-int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
-                    std::ostream& err, const ScriptOptions& script) {
-    for (const std::string* report : {&script.junitPath, &script.htmlPath}) {
-        if (script.run && !report->empty()) {
-            if (auto fault = ReportPathFault(*report)) {
-                err << "nordteller: " << *fault << '\n';
-                return 2;
-            }
+int RunHeadlessFile(const RunInfo& run, const std::string& path, std::ostream& out,
+                    std::ostream& err) {
+    if (run.runScript) {
+        if (std::optional<std::string> fault = ReportPathFault(run.reports)) {
+            err << "nordteller: " << *fault << '\n';
+            return 2;
         }
     }
     if (path.empty()) {
-        return RunHeadless(control, {}, out, err, script);
+        return RunHeadless(run, {}, out, err);
     }
     std::string text;
     std::string error;
@@ -158,7 +150,7 @@ int RunHeadlessFile(const std::string& control, const std::string& path, std::os
         err << FormatScenarioError(*scenario.error) << '\n';
         return 2;
     }
-    return RunHeadless(control, scenario.actions, out, err, script);
+    return RunHeadless(run, scenario.actions, out, err);
 }
 
 }  // namespace nt

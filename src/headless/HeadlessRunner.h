@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "front/RunInfo.h"
 #include "headless/MemoryForm.h"
 #include "headless/Scenario.h"
 #include "headless/ScriptedOperator.h"
 #include "headless/Transcript.h"
-#include "headless/UnattendedScript.h"
 
 namespace nt {
 
@@ -33,17 +33,17 @@ class HeadlessRunner {
     Transcript& out_;
 };
 
-// Headless mode from start-up to exit: the window's start-up, the actions, Script.csv when
-// asked, the shutdown of "E&xit", the log drained. Script progress goes to `err`. Returns the
-// exit status: 0; 1 when a test case of the script failed; 2 after one line on `err`; 3 when the
-// payment client could not be created and a command of the scenario needed it (the reason on
-// `err`).
-int RunHeadless(const std::string& control, const std::vector<Action>& actions, std::ostream& out,
-                std::ostream& err, const ScriptOptions& script = {});
+// Headless mode from start-up to exit: the window's start-up, the actions, Script.csv and its
+// reports when `run` asks, the shutdown of "E&xit", the log drained. Script progress goes to
+// `err`. Returns the exit status: 0; 1 when a test case of the script failed; 2 after one line
+// on `err`; 3 when the payment client could not be created and a command of the scenario needed
+// it (the reason on `err`).
+int RunHeadless(const RunInfo& run, const std::vector<Action>& actions, std::ostream& out,
+                std::ostream& err);
 
 // The same from a scenario file ("-": standard input; empty: no actions), read and checked,
-// with the report path, before start-up so that a refused run changes no file.
-int RunHeadlessFile(const std::string& control, const std::string& path, std::ostream& out,
-                    std::ostream& err, const ScriptOptions& script = {});
+// with the report paths, before start-up so that a refused run changes no file.
+int RunHeadlessFile(const RunInfo& run, const std::string& path, std::ostream& out,
+                    std::ostream& err);
 
 }  // namespace nt

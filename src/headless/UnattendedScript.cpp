@@ -1,19 +1,18 @@
 #include "headless/UnattendedScript.h"
 
+#include <optional>
+
 #include "app/TestPosDlg.h"
+#include "front/ReportWriters.h"
 #include "headless/ScriptProgress.h"
 #include "platform/QuotedInput.h"
-#include "script/HtmlReport.h"
-#include "script/JUnitReport.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"
 
 namespace nt {
 
-int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& clock,
-                        std::ostream& err, const std::string& htmlPath,
-                        const std::string& control) {
+int RunScriptUnattended(CTestPosDlg& dlg, const RunInfo& run, Clock& clock, std::ostream& err) {
     // Read as the window reads it, a file with CR-only line ends would run its first row with
     // the rest of the file in its last column; an unattended run refuses it instead.
     if (ScriptLineReader file(kScriptFileName); file.Opened()) {
@@ -28,26 +27,18 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
                 << ": longer than 1 MiB, not a test case\n";
         }
     }
-    const auto cannotWrite = [&err](const std::string& path, const std::string& why) {
-        err << "nordteller: cannot write the report " << QuoteInput(path) << ": " << why << '\n';
+    const auto cannotWrite = [&err](const ReportFault& fault) {
+        err << "nordteller: cannot write the report " << QuoteInput(fault.path) << ": " << fault.why
+            << '\n';
         return 2;
     };
-    JUnitReport junit;
-    if (!junitPath.empty() && !junit.Open(junitPath)) {
-        return cannotWrite(junitPath, junit.Error());
-    }
-    HtmlReport html(control);
-    if (!htmlPath.empty() && !html.Open(htmlPath)) {
-        return cannotWrite(htmlPath, html.Error());
+    ReportWriters reports(run);
+    if (std::optional<ReportFault> fault = reports.Open()) {
+        return cannotWrite(*fault);
     }
     ScriptProgress progress(err);
     ScriptReport report(clock);
-    if (!junitPath.empty()) {
-        report.AddSink(&junit);
-    }
-    if (!htmlPath.empty()) {
-        report.AddSink(&html);
-    }
+    reports.AddTo(report);
     ScriptObserverList observers(true);
     observers.Add(&progress);
     observers.Add(&report);
@@ -65,11 +56,8 @@ int RunScriptUnattended(CTestPosDlg& dlg, const std::string& junitPath, Clock& c
     err << "nordteller: script: " << counts.tests << " test cases, "
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
-    if (!junitPath.empty() && !junit.Written()) {
-        return cannotWrite(junitPath, junit.Error());
-    }
-    if (!htmlPath.empty() && !html.Written()) {
-        return cannotWrite(htmlPath, html.Error());
+    if (std::optional<ReportFault> fault = reports.Unwritten()) {
+        return cannotWrite(*fault);
     }
     if (counts.tests == 0) {
         err << "nordteller: " << kScriptFileName << " has no runnable row\n";

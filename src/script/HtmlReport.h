@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/StreamedFile.h"
-#include "script/TestCaseSink.h"
+#include "script/ReportFile.h"
 
 namespace nt {
 
@@ -16,14 +16,14 @@ namespace nt {
 // requests as sent, the responses, the receipts as 40-column slips and the time taken. Written
 // as test cases finish beside the JUnit report, with the same bound: documents are report
 // copies, and only one byte per test case (its verdict, for the strip) stays in memory.
-class HtmlReport : public TestCaseSink {
+class HtmlReport : public ReportFile {
   public:
     // control: the payment client as the command line named it.
     explicit HtmlReport(std::string control) : control_(std::move(control)) {}
 
-    bool Open(const std::string& path);
-    bool Written() const { return written_; }
-    const std::string& Error() const { return file_->Error(); }
+    bool Open(const std::string& path) override;
+    bool Written() const override { return written_; }
+    const std::string& Error() const override { return file_->Error(); }
 
     // A later run of the same window replaces the report of the one before.
     void OnRunStarted(const LocalTime& started) override;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/StreamedFile.h"
-#include "script/TestCaseSink.h"
+#include "script/ReportFile.h"
 
 namespace nt {
 
@@ -12,14 +12,12 @@ namespace nt {
 // by TestCaseName, with its file line, time, a <failure> listing every reason or a <skipped>,
 // and a <system-out> holding the request as sent, the response, the receipt file and the time
 // taken. The file appears in one step when the run ends; until then it is as it was.
-class JUnitReport : public TestCaseSink {
+class JUnitReport : public ReportFile {
   public:
     // Before the run: false when the report's folder cannot take it (see Error).
-    bool Open(const std::string& path) { return file_.Open(path); }
-    // True once the report is in place.
-    bool Written() const { return written_; }
-    // The system's reason when writing failed.
-    const std::string& Error() const { return file_.Error(); }
+    bool Open(const std::string& path) override { return file_.Open(path); }
+    bool Written() const override { return written_; }
+    const std::string& Error() const override { return file_.Error(); }
 
     void OnRunStarted(const LocalTime& started) override { started_ = started; }
     void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;

@@ -4,13 +4,14 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 
 #include "app/TestPosApp.h"
 #include "front/AnswerRecorder.h"
+#include "front/LogFailureNotice.h"
 #include "front/ScenarioRecorder.h"
 #include "front/WindowEvidence.h"
-#include "log/LogFailureWatch.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"
 #include "ui/AppIcon.h"
@@ -22,8 +23,7 @@
 
 namespace nt {
 
-int RunWindowApp(int argc, char** argv, const std::string& control, bool runScript,
-                 const std::string& record, const std::string& report) {
+int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record) {
     std::optional<QApplication> created;
     {
         DisplayGuard guard;
@@ -46,15 +46,15 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
         return 2;
     }
 
-    ScenarioRecorder recorder(control, SystemClock());
+    ScenarioRecorder recorder(run.control, SystemClock());
     std::string error;
     if (!record.empty() && !recorder.Start(record, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
         return 2;
     }
-    WindowEvidence evidence(control, SystemClock());
-    if (std::optional<std::string> fault = report.empty() ? std::nullopt : evidence.Open(report)) {
+    WindowEvidence evidence(run, SystemClock());
+    if (std::optional<std::string> fault = evidence.Open()) {
         std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
         QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
                               QString::fromStdString(*fault));
@@ -64,31 +64,26 @@ int RunWindowApp(int argc, char** argv, const std::string& control, bool runScri
     QtForm form(window.Controls());
     QtOperator qtOperator(&window);
     AnswerRecorder op(qtOperator, recorder);
-    CTestPosApp(control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
+    CTestPosApp(run.control).InitInstance(form, op, [&](CTestPosDlg& dlg) {
         window.Attach(dlg);
         recorder.Baseline(dlg.form());
         window.SetRecorder(recorder);
-        if (!report.empty()) {
+        if (!run.reports.empty()) {
             evidence.Attach(dlg, window);
         }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
-        // Logging that stops is told once, on stderr and in the title bar; the start-up line
-        // has been tried by the first look, later failures show within a second.
-        LogFailureWatch logWatch(GetLogWriter());
+        // Logging that stops is told once, on stderr and in the title bar; later failures show
+        // within a second.
         QTimer logTimer;
-        auto tellLogFailure = [&] {
-            if (std::optional<std::string> text = logWatch.Poll()) {
-                std::fprintf(stderr, "nordteller: %s\n", text->c_str());
-                window.ShowNotice(QString::fromLocal8Bit(*text));
-                logTimer.stop();
-            }
-        };
-        GetLogWriter().Flush();
-        tellLogFailure();
-        QObject::connect(&logTimer, &QTimer::timeout, &window, tellLogFailure);
+        LogFailureNotice logFailure(std::cerr, [&](const std::string& reason) {
+            window.ShowNotice(QString::fromLocal8Bit(reason));
+            logTimer.stop();
+        });
+        logFailure.AfterStartUp();
+        QObject::connect(&logTimer, &QTimer::timeout, &window, [&] { logFailure.Poll(); });
         logTimer.start(1000);
-        if (runScript) {
+        if (run.runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
         }
         QApplication::exec();

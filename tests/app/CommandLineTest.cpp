@@ -27,13 +27,13 @@ TEST(ParseCommandLine, ValidForms) {
     CommandLine script;
     ASSERT_TRUE(ParseCommandLine({"--run-script", "--headless", "--junit=out.xml"}, script, error));
     EXPECT_TRUE(script.runScript);
-    EXPECT_EQ(script.junit, "out.xml");
+    EXPECT_EQ(script.reports, (std::vector<ReportRequest>{{ReportFormat::JUnit, "out.xml"}}));
     EXPECT_EQ(script.scenario, "");
 
     CommandLine both;
     ASSERT_TRUE(ParseCommandLine({"--headless", "--scenario", "a", "--run-script"}, both, error));
     EXPECT_TRUE(both.runScript);
-    EXPECT_EQ(both.junit, "");
+    EXPECT_TRUE(both.reports.empty());
 
     CommandLine record;
     ASSERT_TRUE(ParseCommandLine({"--record", "my run.scenario", "--run-script"}, record, error));
@@ -41,7 +41,7 @@ TEST(ParseCommandLine, ValidForms) {
 
     CommandLine report;
     ASSERT_TRUE(ParseCommandLine({"--headless", "--run-script", "--report=r.html"}, report, error));
-    EXPECT_EQ(report.report, "r.html");
+    EXPECT_EQ(report.reports, (std::vector<ReportRequest>{{ReportFormat::Html, "r.html"}}));
 
     CommandLine flags;
     ASSERT_TRUE(ParseCommandLine({"--version", "--help"}, flags, error));
@@ -79,6 +79,44 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
          "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},
     };
     for (const auto& [args, reason] : cases) {
+        CommandLine cl;
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(args, cl, error)) << reason;
+        EXPECT_EQ(error, reason);
+    }
+}
+
+// The reports are listed in the order given; a format given again takes the later path in its
+// first place. What a report needs of the rest of the line is refused as ever: --run-script
+// before --record, --junit before --report.
+TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
+    using Reports = std::vector<ReportRequest>;
+    const std::pair<std::vector<std::string>, Reports> accepted[] = {
+        {{"--headless", "--run-script", "--report", "r.html", "--junit=j.xml"},
+         {{ReportFormat::Html, "r.html"}, {ReportFormat::JUnit, "j.xml"}}},
+        {{"--junit", "j.xml", "--headless", "--report=r.html", "--run-script"},
+         {{ReportFormat::JUnit, "j.xml"}, {ReportFormat::Html, "r.html"}}},
+        {{"--headless", "--run-script", "--junit", "a.xml", "--report", "r.html", "--junit", "b"},
+         {{ReportFormat::JUnit, "b"}, {ReportFormat::Html, "r.html"}}},
+        {{"--run-script", "--report", "r.html"}, {{ReportFormat::Html, "r.html"}}},
+    };
+    for (const auto& [args, reports] : accepted) {
+        CommandLine cl;
+        std::string error;
+        ASSERT_TRUE(ParseCommandLine(args, cl, error)) << error;
+        EXPECT_EQ(cl.reports, reports) << args[2];
+    }
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--report", "r.html", "--junit", "j", "--headless", "--scenario", "s"},
+         "--junit needs --run-script"},
+        {{"--report", "r.html", "--run-script", "--junit", "j"}, "--junit needs --headless"},
+        {{"--report", "r.html"}, "--report needs --run-script"},
+        {{"--headless", "--scenario", "s", "--record", "x", "--report", "r"},
+         "--report needs --run-script"},
+        {{"--junit", "j", "--run-script", "--record", "x"}, "--junit needs --headless"},
+        {{"--report=r.html", "--report="}, "option '--report' needs a value"},
+    };
+    for (const auto& [args, reason] : refused) {
         CommandLine cl;
         std::string error;
         EXPECT_FALSE(ParseCommandLine(args, cl, error)) << reason;

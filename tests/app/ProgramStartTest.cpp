@@ -90,15 +90,15 @@ TEST_F(ProgramStart, DesktopStartAnchorsEveryPathWhereTheProgramStarted) {
     ScopedEnv data("XDG_DATA_HOME", dir_.path() + "/data");
     CommandLine commandLine;
     commandLine.scenario = "-";
-    commandLine.junit = "out/j.xml";
-    commandLine.report = "r.html";
+    commandLine.reports = {{ReportFormat::JUnit, "out/j.xml"}, {ReportFormat::Html, "r.html"}};
     commandLine.record = "rec.scenario";
     commandLine.control = "lib.so";
     std::string error;
     ASSERT_TRUE(EnterDesktopFolder(commandLine, error)) << error;
     EXPECT_EQ(commandLine.scenario, "-");
-    EXPECT_EQ(commandLine.junit, dir_.path() + "/out/j.xml");
-    EXPECT_EQ(commandLine.report, dir_.path() + "/r.html");
+    EXPECT_EQ(commandLine.reports,
+              (std::vector<ReportRequest>{{ReportFormat::JUnit, dir_.path() + "/out/j.xml"},
+                                          {ReportFormat::Html, dir_.path() + "/r.html"}}));
     EXPECT_EQ(commandLine.record, dir_.path() + "/rec.scenario");
     EXPECT_EQ(commandLine.control, dir_.path() + "/lib.so");
     EXPECT_EQ(fs::current_path(), fs::path(dir_.path()) / "data" / "nordteller");

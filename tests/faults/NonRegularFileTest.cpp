@@ -21,7 +21,7 @@ TEST(NonRegularFiles, FifosAndDevicesAreRefusedWithoutWaiting) {
     }
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(RunHeadless("sim", {}, out, err, ScriptOptions{true, "", ""}), 2);
+    EXPECT_EQ(RunHeadless({.control = "sim", .runScript = true}, {}, out, err), 2);
     EXPECT_EQ(err.str(), "nordteller: Could not open Script.csv\n");
     EXPECT_EQ(out.str(), "message: Could not open Script.csv\n");
     EXPECT_EQ(test::ReadFile("testseqNo.dat"), "0010010010");  // the save replaced the FIFO

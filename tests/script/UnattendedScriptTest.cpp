@@ -15,6 +15,15 @@ using test::ReadFile;
 using test::Response;
 using test::WriteFile;
 
+// A run that writes its JUnit report to `path`; none when it is empty.
+RunInfo JUnitTo(const std::string& path) {
+    RunInfo run;
+    if (!path.empty()) {
+        run.reports.push_back({ReportFormat::JUnit, path});
+    }
+    return run;
+}
+
 struct Case {
     const char* name;
     const char* script;  // nullptr: no Script.csv
@@ -112,7 +121,8 @@ TEST(RunScriptUnattended, ExitStatusStderrAndReport) {
         h.op.testCaseChoices = c.choices;
         std::ostringstream err;
         ManualClock clock;
-        EXPECT_EQ(RunScriptUnattended(*h.dlg, c.reportPath, clock, err), c.status) << c.name;
+        EXPECT_EQ(RunScriptUnattended(*h.dlg, JUnitTo(c.reportPath), clock, err), c.status)
+            << c.name;
         EXPECT_EQ(err.str(), c.err) << c.name;
         std::string report = ReadFile("report.xml");
         if (c.counts == nullptr) {
@@ -138,7 +148,7 @@ TEST(RunScriptUnattended, RowsAFieldRefusedFailUnrun) {
     h.Reply(Response("0010010020", ""));
     std::ostringstream err;
     ManualClock clock;
-    EXPECT_EQ(RunScriptUnattended(*h.dlg, "report.xml", clock, err), 1);
+    EXPECT_EQ(RunScriptUnattended(*h.dlg, JUnitTo("report.xml"), clock, err), 1);
     EXPECT_EQ(h.script->requests.size(), 1u);
     EXPECT_EQ(h.op.prompts.size(), 1u);
     pugi::xml_document doc;
@@ -159,7 +169,7 @@ TEST(RunScriptUnattended, ObserversAreDetachedAfterTheRun) {
     std::ostringstream err;
     {
         ManualClock clock;
-        RunScriptUnattended(*h.dlg, "", clock, err);
+        RunScriptUnattended(*h.dlg, {}, clock, err);
     }
     err.str("");
     h.Reply(Response("0010010020", ""));

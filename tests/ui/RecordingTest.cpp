@@ -292,8 +292,9 @@ TEST_F(RecordingTest, WhatTheOperatorDidReplaysToTheSameRequestsAndState) {
 
 // The window's script runs write the evidence report; a second run replaces the first's.
 TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
-    WindowEvidence evidence(kPlugin, clock_);
-    ASSERT_EQ(evidence.Open("evidence.html"), std::nullopt);
+    WindowEvidence evidence(
+        {.control = kPlugin, .reports = {{ReportFormat::Html, "evidence.html"}}}, clock_);
+    ASSERT_EQ(evidence.Open(), std::nullopt);
     evidence.Attach(*dlg_, window_);
     driver_.Then([](QDialog& d) { Press(d, "Do The Test"); })
         .Then([](QDialog& d) { Press(d, "OK"); })

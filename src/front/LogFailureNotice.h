@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "log/LogFailureWatch.h"
+#include "log/LogWriter.h"
+
+namespace nt {
+
+// Logging that stops is told once per run, the same way by both front ends: a line
+// "nordteller: REASON" on `err`, and the reason to `also` (the window's title bar).
+class LogFailureNotice {
+  public:
+    using Also = std::function<void(const std::string& reason)>;
+
+    explicit LogFailureNotice(std::ostream& err, Also also = {},
+                              CLogWriter& writer = GetLogWriter())
+        : err_(err), also_(std::move(also)), writer_(writer), watch_(writer) {}
+
+    // Once start-up has logged its line: the line is flushed first, so that a log folder that
+    // cannot be written shows before the first command rather than after it.
+    void AfterStartUp();
+    // Tells a failure found since, unless one was told already.
+    void Poll();
+
+  private:
+    std::ostream& err_;
+    Also also_;
+    CLogWriter& writer_;
+    LogFailureWatch watch_;
+};
+
+}  // namespace nt

@@ -1,0 +1,48 @@
+#include "front/ReportWriters.h"
+
+#include "script/HtmlReport.h"
+#include "script/JUnitReport.h"
+
+namespace nt {
+
+std::unique_ptr<ReportFile> MakeReportWriter(ReportFormat format, const RunInfo& run) {
+    switch (format) {
+        case ReportFormat::JUnit:
+            return std::make_unique<JUnitReport>();
+        case ReportFormat::Html:
+            return std::make_unique<HtmlReport>(run.control);
+    }
+    return nullptr;
+}
+
+ReportWriters::ReportWriters(const RunInfo& run) {
+    for (const ReportRequest& request : run.reports) {
+        writers_.push_back({request.path, MakeReportWriter(request.format, run)});
+    }
+}
+
+std::optional<ReportFault> ReportWriters::Open() {
+    for (Writer& writer : writers_) {
+        if (!writer.file->Open(writer.path)) {
+            return ReportFault{writer.path, writer.file->Error()};
+        }
+    }
+    return std::nullopt;
+}
+
+void ReportWriters::AddTo(ScriptReport& report) {
+    for (Writer& writer : writers_) {
+        report.AddSink(writer.file.get());
+    }
+}
+
+std::optional<ReportFault> ReportWriters::Unwritten() const {
+    for (const Writer& writer : writers_) {
+        if (!writer.file->Written()) {
+            return ReportFault{writer.path, writer.file->Error()};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace nt
