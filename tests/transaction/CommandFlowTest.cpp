@@ -276,7 +276,7 @@ TEST(CommandFlow, HugeClientErrorTextIsBounded) {
     h.Click(id::kSale);
     const std::string message =
         "The payment client failed the call (error 0x80004005): " + std::string(4096, 'e') +
-        "... (5010 bytes in all).";
+        "... (5009 bytes in all).";
     EXPECT_EQ(h.shown.messages, std::vector<std::string>{message});
     auto entries = LogEntries(h.writer);
     ASSERT_EQ(entries.size(), 2u);
