@@ -1,10 +1,12 @@
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/DesktopStart.h"
+#include "app/OutputPaths.h"
 #include "front/RunInfo.h"
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
@@ -32,6 +34,10 @@ int main(int argc, char** argv) {
     }
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
+        return 2;
+    }
+    if (std::optional<std::string> fault = nt::OutputPathFault(commandLine)) {
+        std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
         return 2;
     }
     const nt::RunInfo run{commandLine.control, commandLine.runScript, commandLine.reports};

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -46,17 +47,6 @@ constexpr ReportOption kReportOptions[] = {
     {"--report", ReportFormat::Html, true},
 };
 
-// A format asked for again keeps its place and takes the later path, as any option given twice.
-void AskReport(std::vector<ReportRequest>& reports, ReportFormat format, std::string path) {
-    for (ReportRequest& report : reports) {
-        if (report.format == format) {
-            report.path = std::move(path);
-            return;
-        }
-    }
-    reports.push_back({format, std::move(path)});
-}
-
 bool Asked(const std::vector<ReportRequest>& reports, ReportFormat format) {
     for (const ReportRequest& report : reports) {
         if (report.format == format) {
@@ -66,16 +56,19 @@ bool Asked(const std::vector<ReportRequest>& reports, ReportFormat format) {
     return false;
 }
 
-// Takes a report option at args[i] into the list; false with the reason for a missing value.
-bool TakeReport(const std::vector<std::string>& args, size_t& i, CommandLine& out, bool& matched,
-                std::string& error) {
+// Takes a report option at args[i] into the list and names it; false with the reason for a
+// missing value.
+bool TakeReport(const std::vector<std::string>& args, size_t& i, CommandLine& out,
+                std::string_view& matched, std::string& error) {
     for (const ReportOption& option : kReportOptions) {
         std::string path;
-        if (!TakeValue(args, i, option.name, path, matched, error)) {
+        bool taken = false;
+        if (!TakeValue(args, i, option.name, path, taken, error)) {
             return false;
         }
-        if (matched) {
-            AskReport(out.reports, option.format, std::move(path));
+        if (taken) {
+            out.reports.push_back({option.format, std::move(path)});
+            matched = option.name;
             return true;
         }
     }
@@ -108,40 +101,47 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         {"--record", &CommandLine::record},
         {"--scenario", &CommandLine::scenario},
     };
+    static constexpr std::pair<std::string_view, bool CommandLine::*> kFlags[] = {
+        {"--run-script", &CommandLine::runScript},
+        {"--headless", &CommandLine::headless},
+        {"--desktop", &CommandLine::desktop},
+        {"--help", &CommandLine::help},
+        {"-h", &CommandLine::help},
+        {"--version", &CommandLine::version},
+    };
+    std::vector<std::string_view> seen;  // an option given twice is a mistake, not a choice
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool matched = false;
+        std::string_view matched;
         for (const auto& [name, member] : kValueOptions) {
-            if (!TakeValue(args, i, name, out.*member, matched, error)) {
+            bool taken = false;
+            if (!TakeValue(args, i, name, out.*member, taken, error)) {
                 return false;
             }
-            if (matched) {
+            if (taken) {
+                matched = name;
                 break;
             }
         }
-        if (!matched && !TakeReport(args, i, out, matched, error)) {
+        if (matched.empty() && !TakeReport(args, i, out, matched, error)) {
             return false;
         }
-        if (matched) {
-            continue;
+        for (const auto& [name, member] : kFlags) {
+            if (matched.empty() && arg == name) {
+                out.*member = true;
+                matched = name == "-h" ? "--help" : name;
+            }
         }
-        if (arg == "--run-script") {
-            out.runScript = true;
-        } else if (arg == "--headless") {
-            out.headless = true;
-        } else if (arg == "--desktop") {
-            out.desktop = true;
-        } else if (arg == "--help" || arg == "-h") {
-            out.help = true;
-        } else if (arg == "--version") {
-            out.version = true;
-        } else if (arg.starts_with("-")) {
-            error = "unknown option " + QuoteInput(arg);
-            return false;
-        } else {
-            error = "unexpected argument " + QuoteInput(arg);
+        if (matched.empty()) {
+            error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") +
+                    QuoteInput(arg);
             return false;
         }
+        if (std::find(seen.begin(), seen.end(), matched) != seen.end()) {
+            error = "option '" + std::string(matched) + "' given twice";
+            return false;
+        }
+        seen.push_back(matched);
     }
     const bool haveScenario = !out.scenario.empty();  // a given value is never empty
     if (out.headless && !haveScenario && !out.runScript) {
@@ -160,6 +160,15 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         return false;
     }
     return true;
+}
+
+const char* ReportOptionName(ReportFormat format) {
+    for (const ReportOption& option : kReportOptions) {
+        if (option.format == format) {
+            return option.name.data();
+        }
+    }
+    return "";
 }
 
 const char* UsageText() {

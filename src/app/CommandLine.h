@@ -15,7 +15,7 @@ struct CommandLine {
     bool headless = false;
     std::string scenario;  // "-": standard input; empty: none
     bool runScript = false;
-    std::vector<ReportRequest> reports;  // in the order given; a format again: the later path
+    std::vector<ReportRequest> reports;  // in the order given
     std::string record;    // the window: the scenario file the operator's actions go to
     bool desktop = false;  // the working files live in the user's data folder
     bool help = false;
@@ -23,9 +23,13 @@ struct CommandLine {
 };
 
 // The arguments after the program name. False with a one-line reason for an unknown option,
-// a missing value, --headless without --scenario or --run-script, --scenario without --headless,
-// a report without --run-script, --junit without --headless, or --record with --headless.
+// an option given twice, a missing value, --headless without --scenario or --run-script, --scenario
+// without --headless, a report without --run-script, --junit without --headless, or --record with
+// --headless.
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
+
+// The option that asks for a report of the format ("--junit", "--report").
+const char* ReportOptionName(ReportFormat format);
 
 const char* UsageText();
 

@@ -5,26 +5,14 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
+#include "app/OwnedFiles.h"
 #include "platform/DataFolder.h"
 #include "script/ScriptFile.h"
 
 namespace nt {
 
 namespace {
-
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    }
-    std::error_code ec;
-    const auto ca = std::filesystem::weakly_canonical(a, ec);
-    const auto cb = std::filesystem::weakly_canonical(b, ec);
-    return !ec && ca == cb;
-}
 
 std::string CannotWrite(const std::string& path, int error) {
     return "cannot write the report '" + path + "': " + std::strerror(error);

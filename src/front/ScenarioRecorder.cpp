@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/OwnedFiles.h"
 #include "form/Controls.h"
 #include "front/ScenarioLines.h"
 
@@ -42,6 +43,11 @@ ScenarioRecorder::~ScenarioRecorder() {
 
 bool ScenarioRecorder::Start(const std::string& path, std::string& error) {
     Close();
+    // A file picked in the window is held to the same rule as --record.
+    if (std::optional<std::string> owned = OwnedFileAt(path)) {
+        error = "cannot record to '" + path + "': it is the program's own " + *owned;
+        return false;
+    }
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = "cannot record to '" + path + "': " + std::strerror(errno);

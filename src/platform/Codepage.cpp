@@ -123,4 +123,42 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
+size_t PrintableUtf8Length(std::string_view text) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (lead < 0xC2 || lead > 0xF4 || text.size() < length) {
+        return 0;
+    }
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    const unsigned char second = byte(1);
+    const bool misformed = (lead == 0xC2 && second < 0xA0) ||   // C1 controls
+                           (lead == 0xE0 && second < 0xA0) ||   // overlong
+                           (lead == 0xED && second >= 0xA0) ||  // surrogates
+                           (lead == 0xF0 && second < 0x90) ||   // overlong
+                           (lead == 0xF4 && second >= 0x90);    // beyond U+10FFFF
+    return misformed ? 0 : length;
+}
+
+bool LooksLikeUtf8(std::string_view text) {
+    bool multibyte = false;
+    for (size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const size_t length = PrintableUtf8Length(text.substr(at));
+        if (length == 0) {
+            return false;
+        }
+        multibyte = true;
+        at += length;
+    }
+    return multibyte;
+}
+
 }  // namespace nt

@@ -5,10 +5,21 @@
 #include <climits>
 
 #include "form/Controls.h"
+#include "platform/Codepage.h"
 
 namespace nt {
 
 ScriptRow SplitScriptRow(std::string_view line) {
+    // The script is Windows-1252; a line saved as UTF-8 by a modern editor is read as what it
+    // says, not as two letters for every accented one. A byte order mark is dropped.
+    if (line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    std::string converted;
+    if (LooksLikeUtf8(line)) {
+        converted = Utf8ToCp1252(line);
+        line = converted;
+    }
     ScriptRow row;
     if (line.empty()) {
         return row;

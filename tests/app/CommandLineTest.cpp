@@ -86,9 +86,9 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
     }
 }
 
-// The reports are listed in the order given; a format given again takes the later path in its
-// first place. What a report needs of the rest of the line is refused as ever: --run-script
-// before --record, --junit before --report.
+// The reports are listed in the order given; any option given twice is refused. What a report needs
+// of the rest of the line is refused as ever: --run-script before --record, --junit before
+// --report.
 TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
     using Reports = std::vector<ReportRequest>;
     const std::pair<std::vector<std::string>, Reports> accepted[] = {
@@ -96,8 +96,6 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
          {{ReportFormat::Html, "r.html"}, {ReportFormat::JUnit, "j.xml"}}},
         {{"--junit", "j.xml", "--headless", "--report=r.html", "--run-script"},
          {{ReportFormat::JUnit, "j.xml"}, {ReportFormat::Html, "r.html"}}},
-        {{"--headless", "--run-script", "--junit", "a.xml", "--report", "r.html", "--junit", "b"},
-         {{ReportFormat::JUnit, "b"}, {ReportFormat::Html, "r.html"}}},
         {{"--run-script", "--report", "r.html"}, {{ReportFormat::Html, "r.html"}}},
     };
     for (const auto& [args, reports] : accepted) {
@@ -115,6 +113,13 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
          "--report needs --run-script"},
         {{"--junit", "j", "--run-script", "--record", "x"}, "--junit needs --headless"},
         {{"--report=r.html", "--report="}, "option '--report' needs a value"},
+        {{"--headless", "--run-script", "--junit", "a.xml", "--report", "r.html", "--junit", "b"},
+         "option '--junit' given twice"},
+        {{"--headless", "--scenario", "a", "--scenario=b"}, "option '--scenario' given twice"},
+        {{"--control", "sim", "--headless", "--run-script", "--control", "x.so"},
+         "option '--control' given twice"},
+        {{"--headless", "--run-script", "--headless"}, "option '--headless' given twice"},
+        {{"-h", "--help"}, "option '--help' given twice"},
     };
     for (const auto& [args, reason] : refused) {
         CommandLine cl;

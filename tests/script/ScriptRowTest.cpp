@@ -32,6 +32,23 @@ TEST(SplitScriptRow, EveryCommaSeparatesAndBlanksStay) {
     }
 }
 
+// A script saved as UTF-8 (with or without a byte order mark) reads as the same Windows-1252
+// text as one saved in Windows-1252; a Windows-1252 line is never taken for UTF-8.
+TEST(SplitScriptRow, Utf8LinesAreReadAsWhatTheySay) {
+    const std::string cp1252 = "Run,10.00,,,,Sale,,,Re\xE7u caf\xE9 \x80";
+    const std::string info = "Re\xE7u caf\xE9 \x80";
+    EXPECT_EQ(SplitScriptRow(cp1252).Info(), info);
+    EXPECT_EQ(SplitScriptRow("Run,10.00,,,,Sale,,,Re\xC3\xA7u caf\xC3\xA9 \xE2\x82\xAC").Info(),
+              info);
+    const ScriptRow bom =
+        SplitScriptRow("\xEF\xBB\xBFRun,10.00,,,,Sale,,,Re\xC3\xA7u caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(bom.Marker(), "Run");
+    EXPECT_EQ(bom.Info(), info);
+    EXPECT_EQ(SplitScriptRow("\xEF\xBB\xBFRun,1").Marker(), "Run");
+    // Windows-1252 letters that happen to sit next to each other stay what they are.
+    EXPECT_EQ(SplitScriptRow("Run,1,,,,Sale,,,\xC9\xE9t\xE9").Info(), "\xC9\xE9t\xE9");
+}
+
 TEST(SplitScriptRow, ThousandsOfColumnsKeepTheFirstTen) {
     std::string line = "Run,5,,R,A,Sale,9,1,Info,Approved";
     for (int i = 0; i < 5000; ++i) {
