@@ -91,9 +91,9 @@ TEST_F(HeadlessEndToEnd, RefusedBeforeStartUp) {
     fs::create_symlink("Script.csv", "link.csv");
     const std::pair<const char*, const char*> cases[] = {
         {"--headless --run-script --junit Script.csv",
-         "nordteller: the report 'Script.csv' would overwrite the test script Script.csv\n"},
+         "nordteller: --junit 'Script.csv' would overwrite the program's own Script.csv\n"},
         {"--headless --run-script --junit ./adir/../link.csv",
-         "nordteller: the report './adir/../link.csv' would overwrite the test script "
+         "nordteller: --junit './adir/../link.csv' would overwrite the program's own "
          "Script.csv\n"},
         {"--headless --run-script --junit /no/such/dir/r.xml",
          "nordteller: cannot write the report '/no/such/dir/r.xml': No such file or directory\n"},
