@@ -1,18 +1,18 @@
 #include "log/LogFile.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "platform/WriteFault.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
 bool LogFile::Open(const std::string& path) {
     Close();
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    int fd = OpenForAppending(path);
     if (fd < 0) {
         return false;
     }

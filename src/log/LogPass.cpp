@@ -1,7 +1,6 @@
 #include "log/LogPass.h"
 
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "log/LogFile.h"
 #include "log/LogFormat.h"
 #include "platform/Codepage.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -35,24 +35,40 @@ void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append
     file.Write(buffer);
 }
 
-// The receipt's file, else its "ALT" form (the file held by another program); a name the file
-// system refuses (too long, say) falls back to Receipt.txt and its "ALT" form, so no receipt
-// is lost for its name. File names are UTF-8 here, the name is Windows-1252 text.
-bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name) {
+// The receipt's file, else its "ALT" form (the file held by another program, or not a regular
+// file); a name the file system refuses (too long, say) falls back to Receipt.txt and its "ALT"
+// form, so no receipt is lost for its name. File names are UTF-8 here, the name is
+// Windows-1252 text. Returns the path opened, empty when none could be; `notes` gets a line for
+// each name passed over for not being a regular file, which nobody would notice otherwise.
+std::string OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name,
+                            std::vector<std::string>& notes) {
+    std::vector<std::string> refused;
+    std::string opened;
     for (const std::string& candidate : {Cp1252ToUtf8(name), std::string("Receipt")}) {
-        if (file.Open(directory + "/" + candidate + ".txt") ||
-            file.Open(directory + "/ALT" + candidate + ".txt")) {
-            return true;
+        for (const char* prefix : {"/", "/ALT"}) {
+            const std::string path = directory + prefix + candidate + ".txt";
+            if (file.Open(path)) {
+                opened = path;
+                break;
+            }
+            if (errno == kNotRegularFile) {
+                refused.push_back(path);
+            }
         }
-        if (candidate == "Receipt") {
+        if (!opened.empty() || candidate == "Receipt") {
             break;
         }
     }
-    return false;
+    for (const std::string& path : refused) {
+        notes.push_back(
+            "receipt file " + path + " is not a regular file; " +
+            (opened.empty() ? "the receipt is not kept" : "the receipt goes to " + opened));
+    }
+    return opened;
 }
 
 void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& directory,
-                   std::string& buffer) {
+                   std::string& buffer, std::vector<std::string>& notes) {
     // Lines grouped by file, files in the order of their first line, lines in queued order.
     std::unordered_map<std::string_view, size_t> groupOf;
     std::vector<std::vector<std::string_view>> groups;
@@ -67,7 +83,7 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
     }
     for (size_t i = 0; i < groups.size(); ++i) {
         LogFile file;
-        if (!OpenReceiptFile(file, directory, std::string(names[i]))) {
+        if (OpenReceiptFile(file, directory, std::string(names[i]), notes).empty()) {
             continue;
         }
         WriteEntries(file, groups[i], buffer, AppendReceiptEntry);
@@ -84,15 +100,24 @@ bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& c
         if (!file.Open(path)) {
             const int error = errno;
             failure = "cannot open " + path + ": " +
-                      (error == EWOULDBLOCK ? "in use by another program" : std::strerror(error));
+                      (error == EWOULDBLOCK ? "in use by another program" : FileErrorText(error));
             return false;
         }
         WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {
             AppendDailyEntry(out, line);
         });
     }
+    std::vector<std::string> notes;
     if (!batch.receipt.empty()) {
-        WriteReceipts(batch.receipt, directory, buffer);
+        WriteReceipts(batch.receipt, directory, buffer, notes);
+    }
+    LogFile daily;
+    // Best effort: a daily log that cannot be opened now leaves the notes unsaid.
+    if (!notes.empty() && daily.Open(directory + "/" + DailyLogName(clock.Now()))) {
+        const std::string stamp = TimeStamp(clock.Now());
+        WriteEntries(daily, notes, buffer, [&stamp](std::string& out, const std::string& note) {
+            AppendDailyEntry(out, stamp + note);
+        });
     }
     if (buffer.capacity() > kKeptBufferCapacity) {
         std::string().swap(buffer);

@@ -1,6 +1,5 @@
 #include "platform/CheckedLineFile.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +8,7 @@
 
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -45,6 +45,9 @@ CheckedRead ReadCheckedLines(const std::string& path, const std::string& version
     CheckedRead read;
     const std::optional<std::string> content = ReadWholeFile(path);
     if (!content) {
+        // A FIFO or a device holds no journal, and appending to one would wait or lose the lines.
+        read.notRegular = errno == kNotRegularFile;
+        read.found = read.damaged = read.notRegular;
         return read;
     }
     read.found = true;
@@ -120,10 +123,15 @@ bool CheckedLineFile::Open(bool fresh, const std::function<CheckedRead()>& load)
     if (!read.damaged) {
         return read.found;
     }
-    const std::string aside = SetAsideName(path_);
-    const bool moved = ::rename(path_.c_str(), aside.c_str()) == 0;
-    std::fprintf(stderr, "nordteller: the %s %s is damaged (%s); %s\n", what_.c_str(),
-                 path_.c_str(), read.why.c_str(),
+    // A damaged file is set aside beside itself, so a link to it names the fresh journal; what is
+    // not a regular file goes by the name it has here and is never followed: a link to a device
+    // is set aside, not the device.
+    const std::string damaged = read.notRegular ? path_ : WriteTarget(path_).value_or(path_);
+    const std::string aside = SetAsideName(damaged);
+    const bool moved = ::rename(damaged.c_str(), aside.c_str()) == 0;
+    const std::string what = read.notRegular ? "not a regular file" : "damaged (" + read.why + ")";
+    std::fprintf(stderr, "nordteller: the %s %s is %s; %s\n", what_.c_str(), path_.c_str(),
+                 what.c_str(),
                  moved ? ("set aside as " + aside + ", starting a fresh journal").c_str()
                        : "it cannot be set aside, starting a fresh journal");
     return false;
@@ -136,7 +144,7 @@ void CheckedLineFile::Append(const std::string& payload,
         return;
     }
     if (fd_ < 0) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        fd_ = OpenForAppending(path_);
     }
     std::string line;
     const off_t size = fd_ < 0 ? -1 : ::lseek(fd_, 0, SEEK_END);
@@ -158,7 +166,7 @@ void CheckedLineFile::Append(const std::string& payload,
     behind_ = true;
     if (!warned_) {
         std::fprintf(stderr, "nordteller: cannot write the %s %s: %s\n", what_.c_str(),
-                     path_.c_str(), std::strerror(error));
+                     path_.c_str(), FileErrorText(error).c_str());
         warned_ = true;
     }
 }

@@ -10,10 +10,11 @@ namespace nt {
 
 // What reading a checked-line file found.
 struct CheckedRead {
-    bool found = false;     // the file exists
-    bool damaged = false;   // a line fails its check, or the version line is not ours
-    bool tornTail = false;  // the last line is unfinished: a write cut short by a killed process
-    std::string why;        // what is damaged, with its line number
+    bool found = false;       // the file exists
+    bool damaged = false;     // a line fails its check, or the version line is not ours
+    bool notRegular = false;  // damaged as well: anything but a regular file, or a link to one
+    bool tornTail = false;    // the last line is unfinished: a write cut short by a killed process
+    std::string why;          // what is damaged, with its line number
 };
 
 // Reads a checked-line file: after the version line, each line's payload (its check stripped)
@@ -44,9 +45,10 @@ class CheckedLineFile {
 
     // Start-up: removes what an interrupted rewrite left behind, then, unless `fresh`, reads the
     // file with `load` (which takes what it read only when the file is whole). A damaged file
-    // is renamed to "<path>.damaged-<n>" (the first n free) with a warning on stderr and the
-    // owner starts afresh. True when the owner should now rewrite the file: it was read, or it
-    // exists and `fresh` discards what it holds.
+    // is renamed to "<path>.damaged-<n>" (the first n free, beside the file a link names) with a
+    // warning on stderr and the owner starts afresh; so is anything but a regular file at the
+    // name (a link to one by the link's own name). True when the owner should now rewrite the
+    // file: it was read, or it exists and `fresh` discards what it holds.
     bool Open(bool fresh, const std::function<CheckedRead()>& load);
 
     // Appends one line. Once a line could not be written, only a whole rewrite brings the file

@@ -10,6 +10,8 @@
 #include <ctime>
 #include <string_view>
 
+#include "platform/WriteTarget.h"
+
 namespace nt {
 
 namespace {
@@ -70,7 +72,7 @@ int CreateTemporaryBeside(const std::string& path, std::string& name) {
 int RemoveStaleTemporaries(const std::string& path, int64_t minAgeSeconds) {
     std::string dir;
     std::string name;
-    SplitPath(path, dir, name);
+    SplitPath(WriteTarget(path).value_or(path), dir, name);
     DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
     if (listing == nullptr) {
         return 0;

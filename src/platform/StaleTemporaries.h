@@ -23,8 +23,8 @@ std::string TemporaryTarget(const std::string& path);
 int CreateTemporaryBeside(const std::string& path, std::string& name);
 
 // Removes the regular files beside `path` that are its temporary files as named above and whose
-// last change is at least minAgeSeconds old; nothing else is touched. Returns how many were
-// removed.
+// last change is at least minAgeSeconds old; nothing else is touched. For a symbolic link they
+// are looked for beside the file it names, where saves make them. Returns how many were removed.
 int RemoveStaleTemporaries(const std::string& path, int64_t minAgeSeconds = kStaleTemporarySeconds);
 
 }  // namespace nt

@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "platform/DataFolder.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -41,7 +41,7 @@ StreamedFile::~StreamedFile() {
 
 bool StreamedFile::Fail(int error) {
     if (error_.empty()) {
-        error_ = std::strerror(error);
+        error_ = FileErrorText(error);
     }
     return false;
 }
@@ -81,8 +81,12 @@ bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     if (!error_.empty()) {
         return false;
     }
+    const std::optional<std::string> target = WriteTarget(path_);
+    if (!target) {
+        return Fail(errno);
+    }
     std::string temporary;
-    int fd = CreateTemporaryBeside(path_, temporary);
+    int fd = CreateTemporaryBeside(*target, temporary);
     if (fd < 0) {
         return Fail(errno);
     }
@@ -95,7 +99,7 @@ bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     }
     if (ok) {
         ::chmod(temporary.c_str(), 0644);
-        ok = ::rename(temporary.c_str(), path_.c_str()) == 0;
+        ok = ::rename(temporary.c_str(), target->c_str()) == 0;
         error = errno;
     }
     if (!ok) {

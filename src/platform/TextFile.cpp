@@ -10,6 +10,7 @@
 
 #include "platform/StaleTemporaries.h"
 #include "platform/WriteFault.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -34,8 +35,13 @@ int OpenForReading(const std::string& path, size_t& size) {
         return -1;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+    int error = ::fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : kNotRegularFile;
+    if (error == 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::close(fd);
+        errno = error;
         return -1;
     }
     size = st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
@@ -99,8 +105,12 @@ std::optional<std::string> ReadFirstLine(const std::string& path) {
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content) {
+    const std::optional<std::string> target = WriteTarget(path);
+    if (!target) {
+        return false;
+    }
     std::string pattern;
-    int fd = CreateTemporaryBeside(path, pattern);
+    int fd = CreateTemporaryBeside(*target, pattern);
     if (fd < 0) {
         return false;
     }
@@ -108,7 +118,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
     ok = (::close(fd) == 0) && ok;
     if (ok) {
         ::chmod(pattern.c_str(), 0644);
-        ok = ::rename(pattern.c_str(), path.c_str()) == 0;
+        ok = ::rename(pattern.c_str(), target->c_str()) == 0;
     }
     if (!ok) {
         const int error = errno;
@@ -122,7 +132,8 @@ bool WriteFileAtomic(const std::string& path, const std::string& content) {
 }
 
 bool WriteFileExclusive(const std::string& path, const std::string& content, bool append) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0644);
+    // Opened for appending either way: truncated, the file is written from its start all the same.
+    int fd = OpenForAppending(path);
     if (fd < 0) {
         return false;
     }

@@ -14,9 +14,10 @@ namespace nt {
 std::optional<std::string> ReadFirstLine(const std::string& path);
 inline constexpr size_t kMaxLineBytes = 16u << 20;
 
-// A regular file opened for reading with a shared lock, or -1: missing, anything but a regular
-// file, no permission, or held exclusively by another process. Opening does not block, so a
-// FIFO is refused, not waited on. `size` is its size when known. The caller closes it.
+// A regular file opened for reading with a shared lock, or -1 with errno set: missing, anything
+// but a regular file (kNotRegularFile), no permission, or held exclusively by another process.
+// Opening does not block, so a FIFO is refused, not waited on. `size` is its size when known.
+// The caller closes it.
 int OpenForReading(const std::string& path, size_t& size);
 
 // The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
@@ -27,12 +28,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteAll(int fd, const char* data, size_t size);
 
 // Replaces the file's content as one step: a temporary file in the same directory is written,
-// flushed to disk and renamed over the old one. On any failure the old file stays untouched
-// and false is returned, with errno telling why.
+// flushed to disk and renamed over the old one. A symbolic link is written through (see
+// WriteTarget): the file it names is replaced and the link stays. On any failure the old file
+// stays untouched and false is returned, with errno telling why.
 bool WriteFileAtomic(const std::string& path, const std::string& content);
 
 // Writes content to a file opened for exclusive use (a file another process holds exclusively
-// counts as one that cannot be opened). Appends when append is true, else truncates.
+// counts as one that cannot be opened, and so does anything but a regular file). Appends when
+// append is true, else truncates.
 bool WriteFileExclusive(const std::string& path, const std::string& content, bool append);
 
 }  // namespace nt

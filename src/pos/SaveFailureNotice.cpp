@@ -1,7 +1,8 @@
 #include "pos/SaveFailureNotice.h"
 
 #include <cstdio>
-#include <cstring>
+
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -14,7 +15,7 @@ void SaveFailureNotice::Saved(int error) noexcept {
     char text[512];
     if (failing_) {
         std::snprintf(text, sizeof text, "Cannot save the %s to %s: %s", what_.c_str(),
-                      file_.c_str(), std::strerror(error));
+                      file_.c_str(), FileErrorText(error).c_str());
     } else {
         std::snprintf(text, sizeof text, "The %s is saved to %s again", what_.c_str(),
                       file_.c_str());

@@ -12,14 +12,16 @@ namespace nt::test {
 
 namespace fs = std::filesystem;
 
-Outcome Nordteller(const std::string& args) {
+Outcome Nordteller(const std::string& args, int limitSeconds) {
     std::string errPath = (fs::temp_directory_path() / "nordteller-stderr-XXXXXX").string();
     int fd = ::mkstemp(errPath.data());
     if (fd >= 0) {
         ::close(fd);
     }
+    const std::string limit =
+        limitSeconds > 0 ? "timeout -s KILL " + std::to_string(limitSeconds) + " " : "";
     const std::string command =
-        "exec '" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
+        "exec " + limit + "'" NORDTELLER_BINARY_DIR "/nordteller' " + args + " 2>'" + errPath + "'";
     Outcome outcome;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -40,9 +42,9 @@ Outcome Nordteller(const std::string& args) {
     return outcome;
 }
 
-Outcome RunScenario(const std::string& scenario) {
+Outcome RunScenario(const std::string& scenario, int limitSeconds) {
     WriteFile("test.scenario", scenario);
-    return Nordteller("--headless --scenario test.scenario");
+    return Nordteller("--headless --scenario test.scenario", limitSeconds);
 }
 
 bool HasLine(const std::string& out, const std::string& line) {

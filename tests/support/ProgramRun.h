@@ -13,10 +13,11 @@ struct Outcome {
 };
 
 // The built program with `args` (shell syntax) in the current directory; stderr is captured
-// outside it so that the directory holds only what the program made.
-Outcome Nordteller(const std::string& args);
+// outside it so that the directory holds only what the program made. With a limit, a program
+// still running after that many seconds is killed, so a hang fails the test, not the whole run.
+Outcome Nordteller(const std::string& args, int limitSeconds = 0);
 // The program in headless mode over `scenario`, written to test.scenario first.
-Outcome RunScenario(const std::string& scenario);
+Outcome RunScenario(const std::string& scenario, int limitSeconds = 0);
 bool HasLine(const std::string& out, const std::string& line);
 
 }  // namespace nt::test
