@@ -101,5 +101,21 @@ TEST(ResponseProcessor, TheReceiptNameTravelsToItsFileAndToTheObserver) {
     EXPECT_FALSE(std::filesystem::exists("QUORLIN_LOGS/Receipt.txt"));
 }
 
+// Line breaks, a leading TAB, a NUL or a DEL in the test case info make no file name: the
+// receipt goes to Receipt.txt, and the name is never cut at the NUL.
+TEST(ResponseProcessor, ControlCharactersInTheTestCaseInfoSendTheReceiptToReceiptTxt) {
+    const std::string receipt = "<PrintData><Line1>TOTAL 1.00</Line1></PrintData>";
+    for (const std::string& info : {std::string("line1\r\nline2"), std::string("\tTC 1"),
+                                    std::string("TC\0 1", 5), std::string("TC 1\x7F")}) {
+        SCOPED_TRACE(info);
+        Processor p;
+        p.form.SetText(id::kTestCaseInfo, info);
+        ASSERT_TRUE(p.processor.HandleResponse(Response("0010010020", receipt)));
+        ASSERT_TRUE(p.log->Flush());
+        EXPECT_EQ(p.pos.ReceiptFileName, "Receipt");
+        EXPECT_EQ(test::Entries(kLogDirectory), std::vector<std::string>{"Receipt.txt"});
+    }
+}
+
 }  // namespace
 }  // namespace nt

@@ -77,5 +77,22 @@ TEST_F(RunScriptEndToEnd, ScenarioAnswersServeThePrompts) {
         << r.err;
 }
 
+// The test case info as Script.csv has it, control characters and all, names no receipt file:
+// both receipts go to Receipt.txt.
+TEST_F(RunScriptEndToEnd, ControlCharactersInTheInfoColumnGiveReceiptTxt) {
+    WriteFile("Script.csv", std::string("Run,5,,R,A,Sale,0,0,\tTC 1\x1B,Approved\r\n"
+                                        "Run,6,,R,A,Sale,0,0,TC\0 2,Approved\r\n",
+                                        73));
+    auto r = Nordteller("--headless --run-script", 60);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> receipts;
+    for (const std::string& name : test::Entries("QUORLIN_LOGS")) {
+        if (!name.starts_with("CAN")) {
+            receipts.push_back(name);
+        }
+    }
+    EXPECT_EQ(receipts, std::vector<std::string>{"Receipt.txt"});
+}
+
 }  // namespace
 }  // namespace nt
