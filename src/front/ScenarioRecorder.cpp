@@ -1,6 +1,7 @@
 #include "front/ScenarioRecorder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,8 @@
 #include "app/OwnedFiles.h"
 #include "form/Controls.h"
 #include "front/ScenarioLines.h"
+#include "platform/TextFile.h"
+#include "platform/WriteTarget.h"
 
 namespace nt {
 
@@ -48,9 +51,21 @@ bool ScenarioRecorder::Start(const std::string& path, std::string& error) {
         error = "cannot record to '" + path + "': it is the program's own " + *owned;
         return false;
     }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = "cannot record to '" + path + "': " + std::strerror(errno);
+    // Opening never waits (a FIFO with no reader would hold the window), and what is opened
+    // must be a regular file that a replay can read back.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        fd = -1;
+        errno = kNotRegularFile;
+    }
+    if (fd < 0 || ::ftruncate(fd, 0) != 0) {
+        error = "cannot record to '" + path +
+                "': " + FileErrorText(errno == ENXIO ? kNotRegularFile : errno);
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
     fd_ = fd;
@@ -155,19 +170,10 @@ void ScenarioRecorder::Write(const std::string& line) {
         return;
     }
     const std::string text = line + '\n';
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            failure_ = "cannot write to '" + path_ + "': " + std::strerror(n < 0 ? errno : ENOSPC) +
-                       "; recording stopped";
-            Close();
-            return;
-        }
-        done += static_cast<size_t>(n);
+    if (!WriteAll(fd_, text.data(), text.size())) {
+        failure_ =
+            "cannot write to '" + path_ + "': " + FileErrorText(errno) + "; recording stopped";
+        Close();
     }
 }
 

@@ -1,11 +1,16 @@
 #include "front/ScenarioRecorder.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include "dialogs/ManualEntryDlg.h"
 #include "form/Controls.h"
 #include "front/AnswerRecorder.h"
 #include "headless/MemoryForm.h"
+#include "platform/WriteFault.h"
 #include "support/RecordingOperator.h"
 #include "support/TempDir.h"
 
@@ -69,10 +74,29 @@ TEST_F(ScenarioRecorderTest, AFileThatCannotBeWrittenIsRefusedOrStopsTheRecordin
     EXPECT_EQ(error, "cannot record to 'no/such/dir/r.scenario': No such file or directory");
     EXPECT_FALSE(recorder_.Active());
 
-    EXPECT_FALSE(recorder_.Start("/dev/full", error));
-    EXPECT_EQ(error, "cannot write to '/dev/full': No space left on device; recording stopped");
+    // A device or a FIFO (with or without a reader) is refused at once, never waited on.
+    ASSERT_EQ(::mkfifo("fifo.scenario", 0600), 0);
+    for (const char* path : {"/dev/full", "fifo.scenario"}) {
+        EXPECT_FALSE(recorder_.Start(path, error));
+        EXPECT_EQ(error, "cannot record to '" + std::string(path) + "': not a regular file");
+        EXPECT_FALSE(recorder_.Active());
+    }
+
+    {
+        ScopedWriteFault full({"full.scenario", 0, ENOSPC});
+        EXPECT_FALSE(recorder_.Start("full.scenario", error));
+    }
+    EXPECT_EQ(error, "cannot write to 'full.scenario': No space left on device; recording stopped");
     EXPECT_FALSE(recorder_.Active());
     EXPECT_EQ(recorder_.TakeFailure(), std::nullopt);  // told once, by Start
+
+    ASSERT_TRUE(recorder_.Start("later.scenario", error)) << error;
+    {
+        ScopedWriteFault full({"later.scenario", 0, ENOSPC});
+        recorder_.Finish(form_);
+    }
+    EXPECT_EQ(recorder_.TakeFailure(),
+              "cannot write to 'later.scenario': No space left on device; recording stopped");
 }
 
 // The window's operator sits behind the recorder: a response must still reach its own view.
