@@ -1,5 +1,8 @@
 #include "log/LogPass.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <string_view>
 #include <unordered_map>
@@ -8,6 +11,7 @@
 #include "log/LogFile.h"
 #include "log/LogFormat.h"
 #include "platform/Codepage.h"
+#include "platform/DataFolder.h"
 #include "platform/WriteTarget.h"
 
 namespace nt {
@@ -92,15 +96,35 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
 
 }  // namespace
 
+namespace {
+
+// Why the daily log cannot be opened. A log folder that is missing is told by why it could not be
+// made (a read-only file system, a folder without write permission), which is what the user can
+// mend; "No such file or directory" alone would point at the wrong thing.
+std::string OpenFailure(int error, const std::string& directory) {
+    if (error == EWOULDBLOCK) {
+        return "in use by another program";
+    }
+    struct stat info {};
+    if (error == ENOENT && ::stat(directory.c_str(), &info) != 0) {
+        const std::string parent = FolderOf(directory);
+        if (::access(parent.c_str(), W_OK) != 0) {
+            return "the log folder " + directory + " could not be made: " + FileErrorText(errno);
+        }
+        return "the log folder " + directory + " is missing";
+    }
+    return FileErrorText(error);
+}
+
+}  // namespace
+
 bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& clock,
                    std::string& buffer, std::string& failure) {
     if (!batch.main.empty()) {
         LogFile file;
         const std::string path = directory + "/" + DailyLogName(clock.Now());
         if (!file.Open(path)) {
-            const int error = errno;
-            failure = "cannot open " + path + ": " +
-                      (error == EWOULDBLOCK ? "in use by another program" : FileErrorText(error));
+            failure = "cannot open " + path + ": " + OpenFailure(errno, directory);
             return false;
         }
         WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {

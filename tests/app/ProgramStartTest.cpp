@@ -1,5 +1,6 @@
 // How the built program starts: without a display, from the desktop entry, without its payment
 // client.
+#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -51,6 +52,28 @@ TEST_F(ProgramStart, ClosedStandardStreamsNeverBecomeItsFiles) {
         EXPECT_EQ(lock.find_first_not_of("0123456789\n"), std::string::npos)
             << closed << ": " << lock;
     }
+}
+
+// In a folder on a read-only file system, the notices name that cause, not a missing file. Needs
+// a read-only mount, which only a privileged test run can make.
+TEST_F(ProgramStart, ReadOnlyFolderIsToldAsSuch) {
+    fs::create_directory("ro");
+    if (std::system("mount -t tmpfs -o ro,size=64k tmpfs ro 2>/dev/null") != 0) {
+        GTEST_SKIP() << "no read-only file system can be mounted here";
+    }
+    const fs::path home = fs::current_path();
+    fs::current_path("ro");
+    Outcome r = Nordteller("--headless --scenario - < /dev/null");
+    fs::current_path(home);
+    [[maybe_unused]] const int unmounted = std::system("umount -l ro");
+    EXPECT_NE(r.err.find("nordteller: logging stopped: cannot open QUORLIN_LOGS/"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(
+        r.err.find(": the log folder QUORLIN_LOGS could not be made: Read-only file system\n"),
+        std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("No such file or directory"), std::string::npos) << r.err;
 }
 
 TEST_F(ProgramStart, DesktopStartKeepsItsFilesInTheDataFolder) {

@@ -229,7 +229,7 @@ TEST_F(LogWriterTest, StopReasonNamesTheDailyLogAndTheSystemsReason) {
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[] { WriteFile("logs", ""); }, "logs" + daily + "Not a directory"},
         {[] { fs::create_directory_symlink("gone", "logs"); },
-         "logs" + daily + "No such file or directory"},
+         "logs" + daily + "the log folder logs is missing"},
         {[] { fs::create_directories("logs/CAN03072026.log"); }, "logs" + daily + "Is a directory"},
     };
     for (const auto& [make, reason] : cases) {
