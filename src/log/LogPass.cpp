@@ -9,6 +9,7 @@
 #include "log/LogFile.h"
 #include "log/LogFormat.h"
 #include "platform/Codepage.h"
+#include "platform/EvidenceLoss.h"
 
 namespace nt {
 
@@ -19,31 +20,42 @@ constexpr size_t kWriteChunk = 1u << 20;
 constexpr size_t kKeptBufferCapacity = 4u << 20;
 
 // Appends entries made by append(buffer, item) and writes them in chunks; stops at the first
-// failed write.
+// failed write, which loses the rest and is noted as lost evidence of `kind`.
 template <typename Items, typename Append>
-void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append append) {
+void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append append,
+                  EvidenceKind kind, const std::string& path) {
     buffer.clear();
     for (const auto& item : items) {
         append(buffer, item);
         if (buffer.size() >= kWriteChunk) {
             if (!file.Write(buffer)) {
+                NoteLostEvidence(kind, path, errno != 0 ? errno : EIO);
                 return;
             }
             buffer.clear();
         }
     }
-    file.Write(buffer);
+    if (!file.Write(buffer)) {
+        NoteLostEvidence(kind, path, errno != 0 ? errno : EIO);
+    }
 }
 
 // The receipt's file, else its "ALT" form (the file held by another program); a name the file
 // system refuses (too long, say) falls back to Receipt.txt and its "ALT" form, so no receipt
 // is lost for its name. File names are UTF-8 here, the name is Windows-1252 text.
-bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name) {
+bool OpenReceiptFile(LogFile& file, const std::string& directory, const std::string& name,
+                     std::string& path) {
     for (const std::string& candidate : {Cp1252ToUtf8(name), std::string("Receipt")}) {
-        if (file.Open(directory + "/" + candidate + ".txt") ||
-            file.Open(directory + "/ALT" + candidate + ".txt")) {
+        path = directory + "/" + candidate + ".txt";
+        if (file.Open(path)) {
             return true;
         }
+        const std::string first = path;
+        path = directory + "/ALT" + candidate + ".txt";
+        if (file.Open(path)) {
+            return true;
+        }
+        path = first;
         if (candidate == "Receipt") {
             break;
         }
@@ -67,10 +79,12 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
     }
     for (size_t i = 0; i < groups.size(); ++i) {
         LogFile file;
-        if (!OpenReceiptFile(file, directory, std::string(names[i]))) {
+        std::string path;
+        if (!OpenReceiptFile(file, directory, std::string(names[i]), path)) {
+            NoteLostEvidence(EvidenceKind::kReceipt, path, errno != 0 ? errno : EIO);
             continue;
         }
-        WriteEntries(file, groups[i], buffer, AppendReceiptEntry);
+        WriteEntries(file, groups[i], buffer, AppendReceiptEntry, EvidenceKind::kReceipt, path);
     }
 }
 
@@ -87,9 +101,10 @@ bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& c
                       (error == EWOULDBLOCK ? "in use by another program" : std::strerror(error));
             return false;
         }
-        WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {
-            AppendDailyEntry(out, line);
-        });
+        WriteEntries(
+            file, batch.main, buffer,
+            [](std::string& out, const std::string& line) { AppendDailyEntry(out, line); },
+            EvidenceKind::kDailyLog, path);
     }
     if (!batch.receipt.empty()) {
         WriteReceipts(batch.receipt, directory, buffer);
