@@ -11,6 +11,7 @@
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
 #include "platform/StandardStreams.h"
+#include "platform/StopSignal.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const nt::RunInfo run{commandLine.control, commandLine.runScript, commandLine.reports};
+    // Ctrl+C and SIGTERM stop the run between test cases, with its files whole.
+    nt::CatchStopSignals();
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.
         nt::FolderLock lock(".");

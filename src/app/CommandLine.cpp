@@ -213,7 +213,11 @@ const char* UsageText() {
            "  2  the command line, the scenario, a report path or the working folder refused,\n"
            "     or no display for the window (one line on stderr says why)\n"
            "  3  the payment client could not be created and a command of the scenario\n"
-           "     needed it (the reason on stderr)\n";
+           "     needed it (the reason on stderr)\n"
+           "  4  an unattended run's evidence (daily log, receipts, reports) could not be\n"
+           "     written whole (each loss told on stderr)\n"
+           "  130, 143  stopped by SIGINT or SIGTERM, after the test case in progress (reports\n"
+           "     so far written and marked interrupted)\n";
 }
 
 }  // namespace nt

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/EvidenceLoss.h"
+
 namespace nt {
 
 void LogFailureNotice::AfterStartUp() {
@@ -10,13 +12,20 @@ void LogFailureNotice::AfterStartUp() {
 }
 
 void LogFailureNotice::Poll() {
-    std::optional<std::string> reason = watch_.Poll();
-    if (!reason) {
-        return;
+    if (std::optional<std::string> reason = watch_.Poll()) {
+        Tell(*reason, true);
     }
-    err_ << "nordteller: " + *reason + '\n';  // one write: the line stays whole on stderr
+    while (std::optional<LostEvidence> loss = TakeUntoldLoss()) {
+        Tell(DescribeLoss(*loss), !loss->toldOnStderr);
+    }
+}
+
+void LogFailureNotice::Tell(const std::string& reason, bool onErr) {
+    if (onErr) {
+        err_ << "nordteller: " + reason + '\n';  // one write: the line stays whole on stderr
+    }
     if (also_) {
-        also_(*reason);
+        also_(reason);
     }
 }
 

@@ -19,7 +19,7 @@ class CTestPosDlg;
 class WindowEvidence {
   public:
     WindowEvidence(const RunInfo& run, Clock& clock)
-        : requests_(run.reports), reports_(run), report_(clock) {}
+        : requests_(run.reports), reports_(run), report_(clock, &GetLogWriter()) {}
     WindowEvidence(const WindowEvidence&) = delete;
     WindowEvidence& operator=(const WindowEvidence&) = delete;
 

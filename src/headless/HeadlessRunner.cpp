@@ -8,12 +8,16 @@
 #include "headless/ScriptProgress.h"
 #include "headless/UnattendedScript.h"
 #include "log/LogDrain.h"
+#include "platform/StopSignal.h"
 
 namespace nt {
 
 std::optional<ScenarioError> HeadlessRunner::Run(CTestPosDlg& dlg,
                                                  const std::vector<Action>& actions) {
     for (const Action& action : actions) {
+        if (StopRequested()) {
+            break;  // a signal: the shutdown runs, the rest of the scenario does not
+        }
         if (auto reason = Perform(dlg, action)) {
             return ScenarioError{action.line, *reason};
         }
@@ -108,14 +112,17 @@ int RunHeadless(const RunInfo& run, const std::vector<Action>& actions, std::ost
             scriptStatus = 2;
             return;
         }
-        scriptStatus = RunScriptUnattended(dlg, run, SystemClock(), err);
+        scriptStatus = RunScriptUnattended(dlg, run, SystemClock(), err, logFailure);
     });
-    if (!failure) {
+    if (!failure && !StopRequested()) {
         failure = op.Leftover();
     }
     DrainLogWriter();
     logFailure.Poll();
     transcript.Flush();
+    if (StopRequested()) {
+        return StopExitStatus(StopSignal());
+    }
     if (failure) {
         err << FormatScenarioError(*failure) << '\n';
         return 2;
@@ -124,6 +131,10 @@ int RunHeadless(const RunInfo& run, const std::vector<Action>& actions, std::ost
         err << "nordteller: a command needed the payment client, which could not be created: "
             << *clientMissed << '\n';
         return 3;
+    }
+    // The shutdown's own entries count too: they are written by the drain above.
+    if (run.runScript && (scriptStatus == 0 || scriptStatus == 1) && RunEvidenceLost()) {
+        return 4;
     }
     return scriptStatus;
 }

@@ -37,7 +37,7 @@ class HeadlessRunner {
 // reports when `run` asks, the shutdown of "E&xit", the log drained. Script progress goes to
 // `err`. Returns the exit status: 0; 1 when a test case of the script failed; 2 after one line
 // on `err`; 3 when the payment client could not be created and a command of the scenario needed
-// it (the reason on `err`).
+// it (the reason on `err`); 4 when the script ran and its evidence could not be written whole.
 int RunHeadless(const RunInfo& run, const std::vector<Action>& actions, std::ostream& out,
                 std::ostream& err);
 

@@ -6,7 +6,7 @@ namespace nt {
 
 void ScriptProgress::OnTestCaseStarted(const ScriptTestCase& testCase, int total) {
     err_ << "nordteller: test case " << testCase.index << " of " << total << ": "
-         << EscapeText(testCase.row.Info()) << '\n';
+         << EscapeText(testCase.unreadable ? testCase.notEntered : testCase.row.Info()) << '\n';
 }
 
 }  // namespace nt

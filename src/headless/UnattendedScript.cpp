@@ -5,25 +5,62 @@
 #include "app/TestPosDlg.h"
 #include "front/ReportWriters.h"
 #include "headless/ScriptProgress.h"
+#include "log/LogWriter.h"
+#include "platform/EvidenceLoss.h"
 #include "platform/QuotedInput.h"
+#include "platform/StopSignal.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"
+#include "script/ScriptRow.h"
 
 namespace nt {
 
+namespace {
+
+// A file with CR-only line ends (old Mac text) reads as one line holding CRs.
+bool CrOnlyLineEnds(ScriptLineReader& file) {
+    const std::optional<std::string_view> first = file.Next();
+    return first && first->find('\r') != std::string_view::npos && !file.Next();
+}
+
+// The first line too long that is not a Run row (a Run row fails as a test case), or 0.
+int FirstLongOtherLine(ScriptLineReader& file) {
+    while (file.Next()) {
+        if (file.TooLong() && !HasRunMarker(file.TooLongHead())) {
+            return file.Line();
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool RunEvidenceLost() {
+    const CLogWriter& log = GetLogWriter();
+    return EvidenceWasLost() || (log.Stopped() && !log.StopReason().empty());
+}
+
 int RunScriptUnattended(CTestPosDlg& dlg, const RunInfo& run, Clock& clock, std::ostream& err) {
+    LogFailureNotice notice(err);
+    return RunScriptUnattended(dlg, run, clock, err, notice);
+}
+
+int RunScriptUnattended(CTestPosDlg& dlg, const RunInfo& run, Clock& clock, std::ostream& err,
+                        LogFailureNotice& notice) {
     // Read as the window reads it, a file with CR-only line ends would run its first row with
-    // the rest of the file in its last column; an unattended run refuses it instead.
+    // the rest of the file in its last column; an unattended run refuses it instead. A single
+    // Run row that a CR splits, or that is too long, is a failed test case of the run.
     if (ScriptLineReader file(kScriptFileName); file.Opened()) {
-        if (const int line = LoneCarriageReturnLine(file)) {
-            err << "nordteller: " << kScriptFileName << " line " << line
-                << ": carriage return without line feed (CR-only line ends are not read as "
+        if (CrOnlyLineEnds(file)) {
+            err << "nordteller: " << kScriptFileName
+                << " line 1: carriage return without line feed (CR-only line ends are not read as "
                    "line ends); save the file with LF or CR LF line ends\n";
             return 2;
         }
-        if (file.FirstLongLine() != 0) {
-            err << "nordteller: " << kScriptFileName << " line " << file.FirstLongLine()
+        file.Rewind();
+        if (const int line = FirstLongOtherLine(file)) {
+            err << "nordteller: " << kScriptFileName << " line " << line
                 << ": longer than 1 MiB, not a test case\n";
         }
     }
@@ -37,7 +74,7 @@ int RunScriptUnattended(CTestPosDlg& dlg, const RunInfo& run, Clock& clock, std:
         return cannotWrite(*fault);
     }
     ScriptProgress progress(err);
-    ScriptReport report(clock);
+    ScriptReport report(clock, &GetLogWriter());
     reports.AddTo(report);
     ScriptObserverList observers(true);
     observers.Add(&progress);
@@ -53,17 +90,27 @@ int RunScriptUnattended(CTestPosDlg& dlg, const RunInfo& run, Clock& clock, std:
         return 2;
     }
     const ReportCounts& counts = report.Counts();
+    if (!counts.interrupted.empty()) {
+        err << "nordteller: script " << counts.interrupted << '\n';
+    }
     err << "nordteller: script: " << counts.tests << " test cases, "
         << counts.tests - counts.failures - counts.skipped << " passed, " << counts.failures
         << " failed, " << counts.skipped << " skipped\n";
-    if (std::optional<ReportFault> fault = reports.Unwritten()) {
-        return cannotWrite(*fault);
+    if (const int lost = report.EvidenceLostCases()) {
+        err << "nordteller: " << lost << " of them failed for evidence that could not be written\n";
     }
+    notice.Poll();  // a report that could not be put in place is told here
+    const bool evidenceLost = RunEvidenceLost() || reports.Unwritten();
     if (counts.tests == 0) {
         err << "nordteller: " << kScriptFileName << " has no runnable row\n";
-        return 1;
     }
-    return counts.failures == 0 ? 0 : 1;
+    if (StopRequested()) {
+        return StopExitStatus(StopSignal());
+    }
+    if (evidenceLost) {
+        return 4;
+    }
+    return counts.tests > 0 && counts.failures == 0 ? 0 : 1;
 }
 
 }  // namespace nt

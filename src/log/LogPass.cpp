@@ -12,6 +12,7 @@
 #include "log/LogFormat.h"
 #include "platform/Codepage.h"
 #include "platform/DataFolder.h"
+#include "platform/EvidenceLoss.h"
 #include "platform/WriteTarget.h"
 
 namespace nt {
@@ -23,20 +24,24 @@ constexpr size_t kWriteChunk = 1u << 20;
 constexpr size_t kKeptBufferCapacity = 4u << 20;
 
 // Appends entries made by append(buffer, item) and writes them in chunks; stops at the first
-// failed write.
+// failed write, which loses the rest and is noted as lost evidence of `kind`.
 template <typename Items, typename Append>
-void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append append) {
+void WriteEntries(LogFile& file, const Items& items, std::string& buffer, Append append,
+                  EvidenceKind kind, const std::string& path) {
     buffer.clear();
     for (const auto& item : items) {
         append(buffer, item);
         if (buffer.size() >= kWriteChunk) {
             if (!file.Write(buffer)) {
+                NoteLostEvidence(kind, path, errno != 0 ? errno : EIO);
                 return;
             }
             buffer.clear();
         }
     }
-    file.Write(buffer);
+    if (!file.Write(buffer)) {
+        NoteLostEvidence(kind, path, errno != 0 ? errno : EIO);
+    }
 }
 
 // The receipt's file, else its "ALT" form (the file held by another program, or not a regular
@@ -87,10 +92,14 @@ void WriteReceipts(const std::vector<ReceiptEntry>& lines, const std::string& di
     }
     for (size_t i = 0; i < groups.size(); ++i) {
         LogFile file;
-        if (OpenReceiptFile(file, directory, std::string(names[i]), notes).empty()) {
+        const std::string path = OpenReceiptFile(file, directory, std::string(names[i]), notes);
+        if (path.empty()) {
+            NoteLostEvidence(EvidenceKind::kReceipt,
+                             directory + "/" + Cp1252ToUtf8(std::string(names[i])) + ".txt",
+                             errno != 0 ? errno : EIO);
             continue;
         }
-        WriteEntries(file, groups[i], buffer, AppendReceiptEntry);
+        WriteEntries(file, groups[i], buffer, AppendReceiptEntry, EvidenceKind::kReceipt, path);
     }
 }
 
@@ -127,9 +136,10 @@ bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& c
             failure = "cannot open " + path + ": " + OpenFailure(errno, directory);
             return false;
         }
-        WriteEntries(file, batch.main, buffer, [](std::string& out, const std::string& line) {
-            AppendDailyEntry(out, line);
-        });
+        WriteEntries(
+            file, batch.main, buffer,
+            [](std::string& out, const std::string& line) { AppendDailyEntry(out, line); },
+            EvidenceKind::kDailyLog, path);
     }
     std::vector<std::string> notes;
     if (!batch.receipt.empty()) {
@@ -137,11 +147,15 @@ bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& c
     }
     LogFile daily;
     // Best effort: a daily log that cannot be opened now leaves the notes unsaid.
-    if (!notes.empty() && daily.Open(directory + "/" + DailyLogName(clock.Now()))) {
+    const std::string dailyPath = directory + "/" + DailyLogName(clock.Now());
+    if (!notes.empty() && daily.Open(dailyPath)) {
         const std::string stamp = TimeStamp(clock.Now());
-        WriteEntries(daily, notes, buffer, [&stamp](std::string& out, const std::string& note) {
-            AppendDailyEntry(out, stamp + note);
-        });
+        WriteEntries(
+            daily, notes, buffer,
+            [&stamp](std::string& out, const std::string& note) {
+                AppendDailyEntry(out, stamp + note);
+            },
+            EvidenceKind::kDailyLog, dailyPath);
     }
     if (buffer.capacity() > kKeptBufferCapacity) {
         std::string().swap(buffer);

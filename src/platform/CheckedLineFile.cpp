@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/EvidenceLoss.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
 #include "platform/WriteTarget.h"
@@ -164,6 +165,7 @@ void CheckedLineFile::Append(const std::string& payload,
                      path_.c_str(), std::strerror(errno));
     }
     behind_ = true;
+    NoteLostEvidence(EvidenceKind::kJournal, path_, error, true);
     if (!warned_) {
         std::fprintf(stderr, "nordteller: cannot write the %s %s: %s\n", what_.c_str(),
                      path_.c_str(), FileErrorText(error).c_str());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DataFolder.h"
+#include "platform/EvidenceLoss.h"
 #include "platform/StaleTemporaries.h"
 #include "platform/TextFile.h"
 #include "platform/WriteTarget.h"
@@ -46,6 +47,13 @@ bool StreamedFile::Fail(int error) {
     return false;
 }
 
+bool StreamedFile::Lost(int error) {
+    if (error_.empty()) {
+        NoteLostEvidence(EvidenceKind::kReport, path_, error);
+    }
+    return Fail(error);
+}
+
 bool StreamedFile::Open(const std::string& path) {
     path_ = path;
     scratch_ = OpenScratch(FolderOf(path));
@@ -56,7 +64,7 @@ bool StreamedFile::Append(std::string_view data) {
     if (!error_.empty()) {
         return false;
     }
-    return WriteAll(scratch_, data.data(), data.size()) || Fail(errno);
+    return WriteAll(scratch_, data.data(), data.size()) || Lost(errno);
 }
 
 bool StreamedFile::CopyBody(int to) {
@@ -88,7 +96,7 @@ bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     std::string temporary;
     int fd = CreateTemporaryBeside(*target, temporary);
     if (fd < 0) {
-        return Fail(errno);
+        return Lost(errno);
     }
     bool ok = WriteAll(fd, head.data(), head.size()) && CopyBody(fd) &&
               WriteAll(fd, tail.data(), tail.size()) && ::fsync(fd) == 0;
@@ -104,7 +112,7 @@ bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return Fail(error);
+        return Lost(error);
     }
     return true;
 }

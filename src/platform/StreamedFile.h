@@ -27,6 +27,8 @@ class StreamedFile {
 
   private:
     bool Fail(int error);
+    // A failure after the file was opened: the report it holds is lost evidence.
+    bool Lost(int error);
     bool CopyBody(int to);
 
     std::string path_;

@@ -174,6 +174,11 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
     head += Row("Payment client", control_);
     head += Row("Started", ReportStamp(started_, ' '));
     head += Row("Duration", ReportSeconds(elapsedMs) + " s");
+    if (!counts.interrupted.empty()) {
+        head += "<tr><th>Interrupted</th><td class=\"verdict f\">" +
+                HtmlEscape(counts.interrupted) +
+                "; the test cases after it are not here</td></tr>\n";
+    }
     head += "<tr><th>Test cases</th><td>" + std::to_string(counts.tests) + ": " +
             std::to_string(passed) + " passed, " + std::to_string(counts.failures) + " failed, " +
             std::to_string(counts.skipped - notRun) + " skipped, " + std::to_string(notRun) +

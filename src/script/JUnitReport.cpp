@@ -75,6 +75,10 @@ void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
             Attribute("skipped", std::to_string(counts.skipped)) +
             Attribute("time", ReportSeconds(elapsedMs)) +
             Attribute("timestamp", ReportStamp(started_, 'T')) + ">\n";
+    if (!counts.interrupted.empty()) {
+        head += "  <properties>\n    <property name=\"interrupted\"" +
+                Attribute("value", XmlEscape(counts.interrupted, true)) + "/>\n  </properties>\n";
+    }
     written_ = file_.Commit(head, "</testsuite>\n");
 }
 

@@ -11,6 +11,7 @@ namespace nt {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr size_t kLongHeadBytes = 64;
 
 }  // namespace
 
@@ -43,7 +44,7 @@ std::optional<std::string_view> ScriptLineReader::Next() {
             if (dropping_ || scanned_ > maxLine_) {
                 // What was read of a line too long is let go; the rest is skipped up to its LF.
                 // One that ends the file ends it with the line before.
-                MarkLongLine(line_ + 1);
+                MarkLongLine(line_ + 1, std::string_view(buffer_).substr(start_));
                 buffer_.resize(start_);
                 scanned_ = 0;
             }
@@ -65,8 +66,9 @@ std::string_view ScriptLineReader::TakeLine(size_t end, size_t next) {
     start_ = next;
     scanned_ = 0;
     ++line_;
-    if (dropping_ || line.size() > maxLine_) {
-        MarkLongLine(line_);
+    tooLong_ = dropping_ || line.size() > maxLine_;
+    if (tooLong_) {
+        MarkLongLine(line_, line);
         dropping_ = false;
         return {};
     }
@@ -76,7 +78,10 @@ std::string_view ScriptLineReader::TakeLine(size_t end, size_t next) {
     return line;
 }
 
-void ScriptLineReader::MarkLongLine(int line) {
+void ScriptLineReader::MarkLongLine(int line, std::string_view head) {
+    if (!dropping_) {
+        longHead_.assign(head.substr(0, kLongHeadBytes));
+    }
     if (firstLongLine_ == 0) {
         firstLongLine_ = line;
     }
@@ -106,7 +111,7 @@ bool ScriptLineReader::Rewind() {
     buffer_.clear();
     start_ = scanned_ = 0;
     atStart_ = true;
-    dropping_ = atEnd_ = false;
+    dropping_ = atEnd_ = tooLong_ = false;
     line_ = firstLongLine_ = 0;
     return true;
 }

@@ -36,6 +36,9 @@ class ScriptLineReader {
     int Line() const { return line_; }
     // The number of the first line read so far that was too long; 0 when none was.
     int FirstLongLine() const { return firstLongLine_; }
+    // Whether the line Next gave last was too long (it read as empty), and its first bytes.
+    bool TooLong() const { return tooLong_; }
+    std::string_view TooLongHead() const { return longHead_; }
 
     // Back to the first line, for another pass over the same open file; false when the file
     // cannot be read again.
@@ -44,7 +47,7 @@ class ScriptLineReader {
   private:
     bool ReadMore();
     std::string_view TakeLine(size_t end, size_t next);
-    void MarkLongLine(int line);
+    void MarkLongLine(int line, std::string_view head);
 
     int fd_ = -1;
     size_t maxLine_;
@@ -57,6 +60,8 @@ class ScriptLineReader {
     bool atEnd_ = false;
     int line_ = 0;
     int firstLongLine_ = 0;
+    bool tooLong_ = false;
+    std::string longHead_;  // enough of the last line too long to tell a Run row
 };
 
 // Reads on to the first line that holds a CR not followed by a LF (a file with CR-only line

@@ -12,8 +12,11 @@ struct ScriptTestCase {
     int index = 0;  // 1-based among the runnable rows
     int line = 0;   // 1-based line of the file
     ScriptRow row;
-    // Why the row could not be put into the window (a column a field refused); empty when it was.
+    // Why the row could not be put into the window (a column a field refused, or the line could
+    // not be read); empty when it was.
     std::string notEntered;
+    // Unattended runs only: a Run row whose line could not be read (row holds its marker only).
+    bool unreadable = false;
 };
 
 // How a test case ended: the prompt's choice, and what the runner did with it.
@@ -25,7 +28,8 @@ enum class TestCaseOutcome {
     kNotEntered,   // unattended: a column could not be put into the window, nothing ran
 };
 
-enum class ScriptEnd { kCouldNotOpen, kStopped, kCompleted };
+// kInterrupted: SIGINT or SIGTERM asked the program to stop; the rows after it were not reached.
+enum class ScriptEnd { kCouldNotOpen, kStopped, kCompleted, kInterrupted };
 
 // Progress of a script run, for the window's "Test case i of n" and headless reports. Free of
 // any toolkit; all calls come on the window's thread, inside OnRunScript.

@@ -1,5 +1,9 @@
 #include "script/ScriptReport.h"
 
+#include "platform/EvidenceLoss.h"
+#include "platform/StopSignal.h"
+#include "script/ScriptFile.h"
+
 namespace nt {
 
 namespace {
@@ -16,6 +20,27 @@ TestCaseRecord NewRecord(const ScriptTestCase& testCase, bool reached) {
 
 }  // namespace
 
+std::vector<std::string> ScriptReport::LostSinceLast() {
+    std::vector<std::string> lost;
+    if (log_ != nullptr) {
+        log_->Flush();
+        if (log_->Stopped() && !log_->StopReason().empty()) {
+            lost.push_back("the daily log and receipt files are not written (logging stopped: " +
+                           log_->StopReason() + ")");
+        }
+    }
+    size_t more = 0;
+    for (const LostEvidence& loss : TakeLostEvidence(&more)) {
+        if (loss.kind != EvidenceKind::kReport) {  // a report is not a test case's evidence
+            lost.push_back(DescribeLoss(loss));
+        }
+    }
+    if (more > 0) {
+        lost.push_back("and " + std::to_string(more) + " more writes");
+    }
+    return lost;
+}
+
 void ScriptReport::Finish(const TestCaseRecord& testCase) {
     const Verdict verdict = Judge(testCase);
     ++counts_.tests;
@@ -26,9 +51,13 @@ void ScriptReport::Finish(const TestCaseRecord& testCase) {
     }
 }
 
-void ScriptReport::OnScriptStarted(int) {
+void ScriptReport::OnScriptStarted(int total) {
     opened_ = true;
+    total_ = total;
+    lastIndex_ = lastLine_ = 0;
     counts_ = ReportCounts{};
+    evidenceLostCases_ = 0;
+    LostSinceLast();  // what was lost before the run belongs to no test case
     const LocalTime started = clock_.Now();
     runStartMs_ = clock_.TickMs();
     for (TestCaseSink* sink : sinks_) {
@@ -47,6 +76,10 @@ void ScriptReport::OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome o
     }
     current_->outcome = outcome;
     current_->elapsedMs = clock_.TickMs() - caseStartMs_;
+    current_->evidenceLost = LostSinceLast();
+    lastIndex_ = current_->index;
+    lastLine_ = current_->line;
+    evidenceLostCases_ += current_->evidenceLost.empty() ? 0 : 1;
     Finish(*current_);
     current_.reset();
 }
@@ -55,9 +88,25 @@ void ScriptReport::OnTestCaseNotReached(const ScriptTestCase& testCase) {
     Finish(NewRecord(testCase, false));
 }
 
-void ScriptReport::OnScriptEnded(ScriptEnd) {
+void ScriptReport::OnScriptEnded(ScriptEnd end) {
     if (!opened_) {
         return;
+    }
+    if (end == ScriptEnd::kInterrupted) {
+        const auto at = [this](int index, int line) {
+            return std::to_string(index) + " of " + std::to_string(total_) + " (" +
+                   kScriptFileName + " line " + std::to_string(line) + ")";
+        };
+        std::string& note = counts_.interrupted;
+        note = std::string("interrupted by ") + StopSignalName(StopSignal());
+        if (current_) {
+            note += " at test case " + at(current_->index, current_->line) + ", which did not run";
+        } else if (lastIndex_ > 0) {
+            note += " after test case " + at(lastIndex_, lastLine_);
+        } else {
+            note += " before the first test case";
+        }
+        current_.reset();
     }
     const uint64_t elapsedMs = clock_.TickMs() - runStartMs_;
     for (TestCaseSink* sink : sinks_) {

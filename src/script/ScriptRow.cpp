@@ -38,6 +38,10 @@ ScriptRow SplitScriptRow(std::string_view line) {
     return row;
 }
 
+bool HasRunMarker(std::string_view line) {
+    return line == "Run" || line.starts_with("Run,");
+}
+
 bool IsRunnableRow(const ScriptRow& row) {
     return !row.Amount().empty() && row.Amount().find("Amount") == std::string::npos &&
            row.Marker() == "Run";

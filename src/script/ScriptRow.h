@@ -39,6 +39,9 @@ struct ScriptRow {
 
 ScriptRow SplitScriptRow(std::string_view line);
 
+// Whether a line's first column is exactly "Run" (the rest of it unread).
+bool HasRunMarker(std::string_view line);
+
 // A row runs when its marker is exactly "Run" and its amount is neither empty nor contains
 // "Amount" (which is how the header row and TotalAmount rows drop out).
 bool IsRunnableRow(const ScriptRow& row);

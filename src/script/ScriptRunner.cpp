@@ -7,6 +7,7 @@
 #include "dialogs/AmountEdit.h"
 #include "dialogs/RunTestDlg.h"
 #include "form/Controls.h"
+#include "platform/StopSignal.h"
 #include "pos/SequenceSaveBehind.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
@@ -24,8 +25,29 @@ class NullScriptObserver : public ScriptObserver {
     void OnScriptEnded(ScriptEnd) override {}
 };
 
+// Why a Run row of an unattended run cannot be read, or nullopt: a line too long, or one that a
+// CR no LF follows runs into the next row (the window reads such a row as it comes).
+std::optional<std::string> UnreadableRunRow(const ScriptLineReader& file, std::string_view text) {
+    if (file.TooLong()) {
+        return HasRunMarker(file.TooLongHead()) ? std::optional<std::string>("longer than 1 MiB")
+                                                : std::nullopt;
+    }
+    const size_t cr = text.find('\r');
+    if (cr != std::string_view::npos &&
+        (HasRunMarker(text) || HasRunMarker(text.substr(text.find("\rRun") + 1)))) {
+        return "carriage return without line feed";
+    }
+    return std::nullopt;
+}
+
 // The row of a line when it is runnable; the rest of the file is skipped silently.
-std::optional<ScriptTestCase> RunnableRow(std::string_view text, int line) {
+std::optional<ScriptTestCase> RunnableRow(const ScriptLineReader& file, std::string_view text,
+                                          bool unattended) {
+    const int line = file.Line();
+    if (std::optional<std::string> why; unattended && (why = UnreadableRunRow(file, text))) {
+        return ScriptTestCase{0, line, SplitScriptRow("Run"),
+                              "line " + std::to_string(line) + " could not be read: " + *why, true};
+    }
     ScriptRow row = SplitScriptRow(text);
     if (!IsRunnableRow(row)) {
         return std::nullopt;
@@ -33,10 +55,10 @@ std::optional<ScriptTestCase> RunnableRow(std::string_view text, int line) {
     return ScriptTestCase{0, line, std::move(row), {}};
 }
 
-int CountRunnableRows(ScriptLineReader& file) {
+int CountRunnableRows(ScriptLineReader& file, bool unattended) {
     int total = 0;
     while (std::optional<std::string_view> line = file.Next()) {
-        total += RunnableRow(*line, file.Line()) ? 1 : 0;
+        total += RunnableRow(file, *line, unattended) ? 1 : 0;
     }
     return total;
 }
@@ -89,6 +111,11 @@ Refusals FillWindow(WindowForm& form, const ScriptRow& row, const std::string& a
 }  // namespace
 
 bool ScriptRunner::RunTestCase(ScriptTestCase& testCase, int total, ScriptObserver& observer) {
+    if (testCase.unreadable) {
+        observer.OnTestCaseStarted(testCase, total);
+        observer.OnTestCaseEnded(testCase, 0, TestCaseOutcome::kNotEntered);
+        return true;
+    }
     const ScriptRow& row = testCase.row;
     const std::string amount = ScriptAmount(row.Amount());
     const Refusals refused = FillWindow(form_, row, amount);
@@ -111,6 +138,9 @@ bool ScriptRunner::RunTestCase(ScriptTestCase& testCase, int total, ScriptObserv
         prompt.m_message = message;
         op_.RunTestCasePrompt(prompt);
         choice = prompt.m_choice;
+        if (choice < CRunTestDlg::kDo && StopRequested()) {
+            return false;  // the window's prompt closed unanswered by a signal: the case is not run
+        }
     }
     if (choice == CRunTestDlg::kStop) {
         observer.OnTestCaseEnded(testCase, choice, TestCaseOutcome::kStopped);
@@ -136,7 +166,8 @@ void ScriptRunner::OnRunScript() {
     ScriptObserver& observer = observer_ != nullptr ? *observer_ : none;
     // Read twice, as a stream: once to count the rows, once to run them.
     ScriptLineReader file(kScriptFileName);
-    const int total = CountRunnableRows(file);
+    const bool unattended = observer.Unattended();
+    const int total = CountRunnableRows(file, unattended);
     if (!file.Rewind()) {
         op_.Message(std::string("Could not open ") + kScriptFileName);
         observer.OnScriptEnded(ScriptEnd::kCouldNotOpen);
@@ -149,16 +180,25 @@ void ScriptRunner::OnRunScript() {
     ScriptEnd end = ScriptEnd::kCompleted;
     int index = 0;
     while (std::optional<std::string_view> line = file.Next()) {
-        std::optional<ScriptTestCase> testCase = RunnableRow(*line, file.Line());
+        std::optional<ScriptTestCase> testCase = RunnableRow(file, *line, unattended);
         if (!testCase) {
             continue;
         }
         testCase->index = ++index;
         if (end == ScriptEnd::kStopped) {
             observer.OnTestCaseNotReached(*testCase);
-        } else if (!RunTestCase(*testCase, total, observer)) {
-            end = ScriptEnd::kStopped;
+            continue;
         }
+        // A stop by a signal is taken between rows: the test case in progress has finished.
+        if (StopRequested() || !RunTestCase(*testCase, total, observer)) {
+            end = StopRequested() ? ScriptEnd::kInterrupted : ScriptEnd::kStopped;
+        }
+        if (end == ScriptEnd::kInterrupted) {
+            break;
+        }
+    }
+    if (end == ScriptEnd::kCompleted && StopRequested()) {
+        end = ScriptEnd::kInterrupted;  // during the last row: the reports still say so
     }
     observer.OnScriptEnded(end);
 }

@@ -67,6 +67,9 @@ Verdict Judge(const TestCaseRecord& testCase) {
     for (const std::string& message : testCase.errorMessages) {
         reasons.push_back("the operator saw the message: " + message);
     }
+    for (const std::string& loss : testCase.evidenceLost) {
+        reasons.push_back("evidence lost: " + loss);
+    }
     const std::string& expected = testCase.row.ExpectedOutcome();
     const std::optional<std::string>& status = testCase.lastStatus;
     if (!expected.empty() && testCase.lastIsXml && status != expected) {

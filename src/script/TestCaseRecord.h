@@ -40,6 +40,7 @@ struct TestCaseRecord {
     std::vector<std::string> receipts;       // receipt file base names
     std::vector<std::string> receiptTexts;   // what each receipt wrote, report copies
     std::vector<std::string> errorMessages;  // message boxes other than the response's own
+    std::vector<std::string> evidenceLost;   // its log entries, receipts, journal lines not written
     uint64_t elapsedMs = 0;
 };
 
@@ -57,12 +58,16 @@ struct ReportCounts {
     int tests = 0;
     int failures = 0;
     int skipped = 0;
+    // Set when a signal stopped the run: by which, and at which row ("interrupted by SIGINT
+    // after test case 3 of 12 (Script.csv line 4)"); the reports carry it as a note.
+    std::string interrupted;
 };
 
 // A row fails when it ran and no response came back, a response is not XML,
 // the operator saw a message box other than the response's own, the transaction type was
 // invalid, a field refused a column, or the expected outcome (tenth column, when not empty)
-// differs from the last response's CmdResponse/CmdStatus.
+// differs from the last response's CmdResponse/CmdStatus; also when its evidence (a daily log
+// entry, a receipt, a journal line) could not be written: a tester cannot show what it did.
 Verdict Judge(const TestCaseRecord& testCase);
 
 // The row's Test Case Info, or "row N" (N its line in the file) when that is empty.

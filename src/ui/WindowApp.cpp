@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "front/WindowEvidence.h"
 #include "platform/Clock.h"
 #include "platform/FolderLock.h"
+#include "platform/StopSignal.h"
 #include "ui/AppIcon.h"
 #include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
@@ -73,12 +75,14 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
         }
         QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
         window.show();
-        // Logging that stops is told once, on stderr and in the title bar; later failures show
-        // within a second.
+        // Logging that stops and evidence that cannot be written are told once each, on stderr
+        // and in the title bar; later failures show within a second.
         QTimer logTimer;
+        QString notices;
         LogFailureNotice logFailure(std::cerr, [&](const std::string& reason) {
-            window.ShowNotice(QString::fromLocal8Bit(reason));
-            logTimer.stop();
+            notices += (notices.isEmpty() ? QString() : QStringLiteral("; ")) +
+                       QString::fromLocal8Bit(reason);
+            window.ShowNotice(notices);
         });
         logFailure.AfterStartUp();
         QObject::connect(&logTimer, &QTimer::timeout, &window, [&] { logFailure.Poll(); });
@@ -86,9 +90,21 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
         if (run.runScript) {
             QTimer::singleShot(0, &window, [&window] { window.RunScript(); });
         }
-        QApplication::exec();
+        // SIGINT and SIGTERM are "E&xit": every event loop returns (a dialog open, a script's
+        // prompt), a running script stops at its next row, then the shutdown below runs.
+        std::optional<QSocketNotifier> stopNotifier;
+        if (StopSignalFd() >= 0) {
+            stopNotifier.emplace(StopSignalFd(), QSocketNotifier::Read);
+            QObject::connect(&*stopNotifier, &QSocketNotifier::activated, &app, [&] {
+                stopNotifier->setEnabled(false);
+                QCoreApplication::exit(0);
+            });
+        }
+        if (!StopRequested()) {
+            QApplication::exec();
+        }
     });
-    return 0;
+    return StopRequested() ? StopExitStatus(StopSignal()) : 0;
 }
 
 }  // namespace nt

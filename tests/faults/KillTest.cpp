@@ -168,6 +168,77 @@ TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     EXPECT_EQ(journal.Entries().size(), booked);
 }
 
+// Starts an unattended script run of the simulator with both reports, reads its progress on
+// stderr until `rows` test cases were told, sends `signal` and reads on to its end. The exit
+// status, or -1 when it did not exit by itself within a generous deadline (then it is killed).
+int RunAndStop(int rows, int signal) {
+    int err[2];
+    if (::pipe(err) != 0) {
+        return -1;
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(err[1], STDERR_FILENO);
+        ::close(err[0]);
+        ::close(err[1]);
+        int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        const char* binary = NORDTELLER_BINARY_DIR "/nordteller";
+        ::execl(binary, binary, "--headless", "--run-script", "--junit", "report.xml", "--report",
+                "report.html", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(err[1]);
+    const std::string mark = "nordteller: test case " + std::to_string(rows) + " of ";
+    std::string told;
+    bool sent = false;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;) {
+        told.append(buffer, static_cast<size_t>(n));
+        if (!sent && told.find(mark) != std::string::npos) {
+            sent = ::kill(pid, signal) == 0;
+        }
+    }
+    ::close(err[0]);
+    const int status = test::ExitStatusOf(pid);
+    return sent ? status : -1;
+}
+
+// SIGINT or SIGTERM during a long script run: the test case in progress finishes, the number of
+// its response is the one in the sequence file, both reports replace the last run's and say the
+// run was interrupted, no temporary file is left, and the status is 128 + the signal.
+TEST(StopSignal, ScriptRunStopsCleanlyAtTheNextRow) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        test::TempDir dir;
+        test::WriteFile("Script.csv", SaleScript(20000));
+        test::WriteFile("report.xml", "the report of the run before");
+        test::WriteFile("report.html", "the report of the run before");
+        EXPECT_EQ(RunAndStop(30, signal), 128 + signal);
+
+        sim::SimJournal journal;
+        ASSERT_FALSE(sim::LoadJournal(sim::kJournalFileName, journal).damaged);
+        const size_t sales = journal.Entries().size();
+        EXPECT_GE(sales, 30u);
+        EXPECT_LT(sales, 20000u);
+        // Every Sale answered has its number in the file: the next run sends a new one.
+        EXPECT_EQ(ReadFile(kSequenceFileName),
+                  "00" + std::to_string(10010010 + 10 * static_cast<long long>(sales)));
+        const std::string xml = ReadFile("report.xml");
+        EXPECT_NE(xml.find("tests=\"" + std::to_string(sales) + "\""), std::string::npos)
+            << xml.substr(0, 400);
+        EXPECT_NE(xml.find("<property name=\"interrupted\" value=\"interrupted by " +
+                           std::string(signal == SIGINT ? "SIGINT" : "SIGTERM") +
+                           " after test case " + std::to_string(sales) + " of 20000"),
+                  std::string::npos)
+            << xml.substr(0, 400);
+        EXPECT_NE(ReadFile("report.html").find("Interrupted"), std::string::npos);
+        for (const std::string& name : test::Entries()) {
+            EXPECT_FALSE(name.ends_with(".tmp")) << name;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Commands, KillTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& param) {
                              return param.param ? "ScriptRun" : "Scenario";

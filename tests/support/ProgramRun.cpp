@@ -3,6 +3,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <signal.h>
+
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -49,6 +52,20 @@ Outcome RunScenario(const std::string& scenario, int limitSeconds) {
 
 bool HasLine(const std::string& out, const std::string& line) {
     return ("\n" + out).find("\n" + line + "\n") != std::string::npos;
+}
+
+int ExitStatusOf(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        ::usleep(10000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace nt::test

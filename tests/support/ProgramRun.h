@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace nt::test {
@@ -19,5 +21,8 @@ Outcome Nordteller(const std::string& args, int limitSeconds = 0);
 // The program in headless mode over `scenario`, written to test.scenario first.
 Outcome RunScenario(const std::string& scenario, int limitSeconds = 0);
 bool HasLine(const std::string& out, const std::string& line);
+// Waits for a child started with fork: its exit status, or -1 when a signal ended it or it did
+// not end within two minutes (it is then killed): a hang fails the test instead of stalling it.
+int ExitStatusOf(pid_t pid);
 
 }  // namespace nt::test
