@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;
     }
-    const nt::RunInfo run{commandLine.control, commandLine.runScript, commandLine.reports};
+    const nt::RunInfo run{commandLine.control,  commandLine.runScript, commandLine.reports,
+                          commandLine.headless, commandLine.scenario,  commandLine.desktop};
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.
         nt::FolderLock lock(".");

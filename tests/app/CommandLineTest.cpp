@@ -99,6 +99,11 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
         {{"--headless", "--run-script", "--junit", "a.xml", "--report", "r.html", "--junit", "b"},
          {{ReportFormat::JUnit, "b"}, {ReportFormat::Html, "r.html"}}},
         {{"--run-script", "--report", "r.html"}, {{ReportFormat::Html, "r.html"}}},
+        {{"--run-script", "--results", "r.jsonl", "--report", "r.html"},
+         {{ReportFormat::Results, "r.jsonl"}, {ReportFormat::Html, "r.html"}}},
+        {{"--headless", "--results=a.jsonl", "--junit", "j.xml", "--run-script", "--results",
+          "b.jsonl"},
+         {{ReportFormat::Results, "b.jsonl"}, {ReportFormat::JUnit, "j.xml"}}},
     };
     for (const auto& [args, reports] : accepted) {
         CommandLine cl;
@@ -115,6 +120,7 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
          "--report needs --run-script"},
         {{"--junit", "j", "--run-script", "--record", "x"}, "--junit needs --headless"},
         {{"--report=r.html", "--report="}, "option '--report' needs a value"},
+        {{"--results", "r.jsonl"}, "--results needs --run-script"},
     };
     for (const auto& [args, reason] : refused) {
         CommandLine cl;
