@@ -1,9 +1,8 @@
-// Peak resident memory and speed of unattended script runs with the JUnit and HTML reports,
-// against the
-// simulated payment client: each size runs in a process of its own (forked before any window
-// exists), so each peak is that run's alone. Beside them, the bare testseqNo.dat save rate on
-// the same disk. Prints figures; exit status 1 when a run failed.
-// Usage: bench_script_memory [rows...]   (default 10000 50000 100000)
+// Peak resident memory and speed of unattended script runs with the JUnit and HTML reports and
+// the JSON record, against the simulated payment client: each size runs in a process of its own
+// (forked before any window exists), so each peak is that run's alone. Beside them, the bare
+// testseqNo.dat save rate on the same disk. Prints figures; exit status 1 when a run failed. Usage:
+// bench_script_memory [rows...]   (default 10000 50000 100000)
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,19 +62,21 @@ int RunOnce(int rows) {
     const auto start = std::chrono::steady_clock::now();
     const nt::RunInfo run{.control = "sim",
                           .reports = {{nt::ReportFormat::JUnit, "report.xml"},
-                                      {nt::ReportFormat::Html, "report.html"}}};
+                                      {nt::ReportFormat::Html, "report.html"},
+                                      {nt::ReportFormat::Results, "run.jsonl"}}};
     const int status = nt::RunScriptUnattended(dlg, run, nt::SystemClock(), nowhere);
     const double seconds = Seconds(std::chrono::steady_clock::now() - start).count();
     const long endKb = nt::bench::ResidentKb();
     nt::DrainLogWriter();
     std::printf(
         "%7d rows: %6.1f s, %7.0f test cases/s, peak resident %6.1f MB (%.1f MB before "
-        "the run, %.1f MB as it ended, %.1f MB with the log written), report %.0f MB, "
-        "HTML report %.0f MB, status %d\n",
+        "the run, %.1f MB as it ended, %.1f MB with the log written), JUnit report %.0f MB, "
+        "HTML report %.1f MB, JSON record %.0f MB, status %d\n",
         rows, seconds, rows / seconds, nt::bench::PeakResidentKb() / 1024.0, startKb / 1024.0,
         endKb / 1024.0, nt::bench::ResidentKb() / 1024.0,
         static_cast<double>(std::filesystem::file_size("report.xml")) / (1 << 20),
-        static_cast<double>(std::filesystem::file_size("report.html")) / (1 << 20), status);
+        static_cast<double>(std::filesystem::file_size("report.html")) / (1 << 20),
+        static_cast<double>(std::filesystem::file_size("run.jsonl")) / (1 << 20), status);
     std::fflush(stdout);
     return status;
 }

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
         return 2;
     }
-    const nt::RunInfo run{commandLine.control, commandLine.runScript, commandLine.reports};
+    const nt::RunInfo run{commandLine.control,  commandLine.runScript, commandLine.reports,
+                          commandLine.headless, commandLine.scenario,  commandLine.desktop};
     // Ctrl+C and SIGTERM stop the run between test cases, with its files whole.
     nt::CatchStopSignals();
     if (commandLine.headless) {

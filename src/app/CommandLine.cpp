@@ -45,6 +45,7 @@ struct ReportOption {
 constexpr ReportOption kReportOptions[] = {
     {"--junit", ReportFormat::JUnit, false},
     {"--report", ReportFormat::Html, true},
+    {"--results", ReportFormat::Results, true},
 };
 
 bool Asked(const std::vector<ReportRequest>& reports, ReportFormat format) {
@@ -192,6 +193,7 @@ const char* UsageText() {
            "  --report FILE.html  write a self-contained HTML evidence report of the script\n"
            "                      run to FILE.html (headless or the window), refused like\n"
            "                      --junit\n"
+           "  --results FILE.jsonl the run's record as JSON Lines, every test case whole\n"
            "  --desktop           keep the working files in $XDG_DATA_HOME/nordteller (made\n"
            "                      when missing) instead of the current directory, as the\n"
            "                      desktop entry starts it\n"

@@ -9,7 +9,7 @@ class NullCommandObserver : public CommandObserver {
     void OnRequestSent(const std::string&) override {}
     void OnResponse(const std::string&) override {}
     void OnNoResponse(NoResponse) override {}
-    void OnReceipt(const std::string&, const std::string&) override {}
+    void OnReceipt(const std::string&, const RenderedReceipt&) override {}
     void OnMessage(const std::string&, bool) override {}
 };
 

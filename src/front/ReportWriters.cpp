@@ -2,6 +2,7 @@
 
 #include "script/HtmlReport.h"
 #include "script/JUnitReport.h"
+#include "script/ResultsReport.h"
 
 namespace nt {
 
@@ -11,6 +12,9 @@ std::unique_ptr<ReportFile> MakeReportWriter(ReportFormat format, const RunInfo&
             return std::make_unique<JUnitReport>();
         case ReportFormat::Html:
             return std::make_unique<HtmlReport>(run.control);
+        case ReportFormat::Results:
+            return std::make_unique<ResultsReport>(ResultsRunOptions{
+                run.control, run.headless, run.scenario, run.desktop, run.reports});
     }
     return nullptr;
 }

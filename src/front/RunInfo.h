@@ -14,6 +14,10 @@ struct RunInfo {
     std::string control{};                 // the payment client as the command line named it
     bool runScript = false;                // Script.csv runs without the operator starting it
     std::vector<ReportRequest> reports{};  // written by every script run, in the order asked for
+    // What the run's record tells of the rest of the command line.
+    bool headless = false;
+    std::string scenario{};  // "-": standard input; empty: none
+    bool desktop = false;
 };
 
 }  // namespace nt

@@ -7,7 +7,6 @@ namespace nt {
 void LogWriterReceiptSink::Trace(std::string_view entry) {
     // A stopped writer drops the entry; the receipt dialog is shown regardless.
     LogTrace(writer_, fileName_, entry);
-    written_.append(entry).push_back('\n');
 }
 
 }  // namespace nt

@@ -14,19 +14,16 @@ class ReceiptSink {
     virtual void Trace(std::string_view entry) = 0;
 };
 
-// One receipt file (its base name in the log directory), through the log writer; keeps a copy
-// of what it wrote, one entry a line.
+// One receipt file (its base name in the log directory), through the log writer.
 class LogWriterReceiptSink : public ReceiptSink {
   public:
     LogWriterReceiptSink(CLogWriter& writer, std::string fileName)
         : writer_(writer), fileName_(std::move(fileName)) {}
     void Trace(std::string_view entry) override;
-    const std::string& Written() const { return written_; }
 
   private:
     CLogWriter& writer_;
     std::string fileName_;
-    std::string written_;
 };
 
 }  // namespace nt

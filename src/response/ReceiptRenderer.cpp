@@ -38,6 +38,23 @@ void TraceMerchantBlock(ReceiptSink& sink) {
     }
 }
 
+// Passes every entry on, and keeps those of the copy being traced (one a line).
+class CopyingSink : public ReceiptSink {
+  public:
+    explicit CopyingSink(ReceiptSink& to) : to_(to) {}
+    void Trace(std::string_view entry) override {
+        to_.Trace(entry);
+        if (copy_ != nullptr) {
+            copy_->append(entry).push_back('\n');
+        }
+    }
+    void KeepIn(std::string* copy) { copy_ = copy; }
+
+  private:
+    ReceiptSink& to_;
+    std::string* copy_ = nullptr;
+};
+
 struct Copy {
     std::string_view language;
     std::string_view lines;
@@ -79,28 +96,35 @@ std::string DialogText(const ReceiptInputs& in, bool separate) {
 
 }  // namespace
 
-void RenderReceipt(const ReceiptInputs& in, ReceiptSink& sink, Operator& op) {
+RenderedReceipt RenderReceipt(const ReceiptInputs& in, ReceiptSink& to, Operator& op) {
     // Separate language copies when the pad prints them or the response brought its own
     // cardholder lines; otherwise two bilingual copies.
     const bool separate = in.customerLinesPresent || in.posPad;
+    RenderedReceipt rendered;
+    CopyingSink sink(to);
 
     sink.Trace("");
     sink.Trace(in.testCaseInfo);
     sink.Trace("");
 
+    sink.KeepIn(&rendered.cardholderCopy);
     TraceCopyBody(in, separate,
                   {in.customerLanguage, in.customerLines, receipt::kCardholderClosing}, sink);
+    sink.KeepIn(nullptr);
     TraceCentered(sink, receipt::kRule);
     sink.Trace("");
 
+    sink.KeepIn(&rendered.merchantCopy);
     TraceCopyBody(in, separate, {in.merchantLanguage, in.merchantLines, receipt::kMerchantClosing},
                   sink);
+    sink.KeepIn(nullptr);
     sink.Trace("");
     TraceCentered(sink, receipt::kRule);
 
     CReceiptDlg dlg;
     dlg.m_receiptText = DialogText(in, separate);
     op.RunReceipt(dlg);
+    return rendered;
 }
 
 }  // namespace nt

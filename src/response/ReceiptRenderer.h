@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "form/CommandObserver.h"
 #include "log/ReceiptSink.h"
 
 namespace nt {
@@ -19,7 +20,8 @@ struct ReceiptInputs {
 };
 
 // Appends the cardholder and the merchant copy to `sink`, one entry per line or block, then shows
-// the merchant copy in the "Receipt Info" dialog and returns when the operator closes it.
-void RenderReceipt(const ReceiptInputs& in, ReceiptSink& sink, Operator& op);
+// the merchant copy in the "Receipt Info" dialog and returns when the operator closes it. Returns
+// the two copies as they went to `sink`, for the run's reports.
+RenderedReceipt RenderReceipt(const ReceiptInputs& in, ReceiptSink& sink, Operator& op);
 
 }  // namespace nt

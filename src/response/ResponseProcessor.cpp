@@ -81,8 +81,8 @@ bool ResponseProcessor::HandleResponse(const std::string& response) {
     ReceiptInputs inputs{testCaseInfo,     merchantLines, customerLines,       merchantLanguage,
                          customerLanguage, posPad,        customerLinesPresent};
     LogWriterReceiptSink sink(log_, pos_.ReceiptFileName);
-    RenderReceipt(inputs, sink, op_);
-    op_.Observer().OnReceipt(pos_.ReceiptFileName, sink.Written());
+    const RenderedReceipt rendered = RenderReceipt(inputs, sink, op_);
+    op_.Observer().OnReceipt(pos_.ReceiptFileName, rendered);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "script/HtmlReport.h"
 
+#include "log/LogWriter.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
+#include "text/EmvData.h"
 #include "text/ExtractTagValue.h"
 #include "text/HtmlText.h"
 
@@ -11,7 +13,7 @@ namespace {
 
 constexpr const char* kStyle =
     "body{font-family:sans-serif;margin:1em 2em;color:#222}"
-    "h1{font-size:1.4em}h2{font-size:1.1em;margin-top:2em}"
+    "h1{font-size:1.4em}h2{font-size:1.1em;margin-top:2em}h4{margin:.5em 0 .2em}"
     "table{border-collapse:collapse}td,th{border:1px solid #bbb;padding:2px 8px;text-align:left;"
     "vertical-align:top}"
     ".strip{display:flex;flex-wrap:wrap;gap:1px;margin:1em 0}"
@@ -20,7 +22,14 @@ constexpr const char* kStyle =
     ".verdict{font-weight:bold;padding:0 6px;color:#fff}"
     "pre{background:#f5f5f5;border:1px solid "
     "#ddd;padding:6px;overflow-x:auto;white-space:pre;tab-size:4}"
-    "pre.slip{width:40ch;background:#fffef5;font-family:monospace;white-space:pre}";
+    "pre.slip{width:40ch;background:#fffef5;font-family:monospace;white-space:pre}"
+    ".receipt{display:flex;flex-wrap:wrap;gap:1em;align-items:flex-start}"
+    "pre.emv{font-size:.85em}";
+
+constexpr const char* kBriefHead =
+    "<h2>Passed test cases in brief</h2>\n<table class=\"brief\">\n<tr><th>Test case</th>"
+    "<th>Line in Script.csv</th><th>Test Case Info</th><th>Type and amount</th>"
+    "<th>Actual CmdStatus</th><th>TextResponse</th><th>Time taken</th></tr>\n";
 
 char VerdictLetter(const TestCaseRecord& tc, const Verdict& verdict) {
     if (!tc.reached) {
@@ -31,6 +40,7 @@ char VerdictLetter(const TestCaseRecord& tc, const Verdict& verdict) {
                                                        : 's';
 }
 
+// The words of the counts, the strip and each test case's verdict.
 const char* VerdictWord(char letter) {
     switch (letter) {
         case 'p':
@@ -40,7 +50,7 @@ const char* VerdictWord(char letter) {
         case 's':
             return "skipped";
         default:
-            return "not run";
+            return "not reached";
     }
 }
 
@@ -48,13 +58,19 @@ std::string Row(const char* name, const std::string& cp1252Value) {
     return std::string("<tr><th>") + name + "</th><td>" + HtmlEscape(cp1252Value) + "</td></tr>\n";
 }
 
-std::string Pre(const char* title, const std::string& cp1252, const char* cls = nullptr) {
-    return std::string("<h3>") + title + "</h3>\n<pre" +
+std::string Cell(const std::string& cp1252) {
+    return "<td>" + HtmlEscape(cp1252) + "</td>";
+}
+
+// `title` is markup.
+std::string Pre(const std::string& title, const std::string& cp1252, const char* cls = nullptr,
+                const char* level = "h3") {
+    return std::string("<") + level + ">" + title + "</" + level + ">\n<pre" +
            (cls != nullptr ? std::string(" class=\"") + cls + "\"" : "") + ">" +
            HtmlEscape(cp1252) + "</pre>\n";
 }
 
-// A receipt as a slip: CRs and the blanks that end its lines take no room on paper.
+// A receipt copy as a slip: CRs and the blanks that end its lines take no room on paper.
 std::string Slip(std::string_view text) {
     std::string slip;
     slip.reserve(text.size());
@@ -70,6 +86,13 @@ std::string Slip(std::string_view text) {
         slip += c;
     }
     return slip;
+}
+
+// The EMV data block without its title line, which the page's heading gives.
+std::string EmvLines(const std::vector<EmvField>& fields) {
+    const std::string block = FormatEmvBlock(fields);
+    const size_t firstLineEnd = block.find('\n');
+    return firstLineEnd == std::string::npos ? block : block.substr(firstLineEnd + 1);
 }
 
 // A response whose receipt the page draws as slips: its print lines are the slips' own text, so
@@ -92,9 +115,39 @@ std::string WithoutPrintLines(const std::string& response) {
             ++lines;
         }
         shown.replace(begin + open.size(), inner.size(),
-                      "[" + std::to_string(lines) + " print lines: the receipt below]");
+                      "[" + std::to_string(lines) + " print lines: the receipt copies below]");
     }
     return shown;
+}
+
+std::string LastTextResponse(const TestCaseRecord& tc) {
+    return tc.responses.empty() ? std::string()
+                                : ExtractTagValue(tc.responses.back(), "TextResponse");
+}
+
+std::string ReceiptHtml(const TestCaseRecord& tc, size_t i) {
+    const RenderedReceipt& copies = tc.receiptCopies[i];
+    std::string html = "<h3>Receipt written to " +
+                       HtmlEscape(std::string(kLogDirectory) + "/" + tc.receipts[i] + ".txt") +
+                       "</h3>\n<div class=\"receipt\">\n<div>" +
+                       Pre("Cardholder copy", Slip(copies.cardholderCopy), "slip", "h4") +
+                       "</div>\n<div>" +
+                       Pre("Merchant copy", Slip(copies.merchantCopy), "slip", "h4") + "</div>\n";
+    const size_t response = i < tc.receiptResponses.size() ? tc.receiptResponses[i] : 0;
+    if (response < tc.emv.size() && !tc.emv[response].empty()) {
+        html += "<div>" + Pre("EMV data of the response", EmvLines(tc.emv[response]), "emv", "h4") +
+                "</div>\n";
+    }
+    return html + "</div>\n";
+}
+
+bool HasReceipt(const TestCaseRecord& tc, size_t response) {
+    for (size_t i = 0; i < tc.receiptCopies.size() && i < tc.receiptResponses.size(); ++i) {
+        if (tc.receiptResponses[i] == response) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char letter) {
@@ -102,19 +155,20 @@ std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char 
     std::string html = "<section id=\"" + id + "\">\n<h2>" + std::to_string(tc.index) + ". " +
                        HtmlEscape(TestCaseName(tc)) + " <span class=\"verdict " + letter + "\">" +
                        VerdictWord(letter) + "</span></h2>\n<table>\n";
-    html += Row(kScriptFileName, "line " + std::to_string(tc.line));
+    html += Row("Line in Script.csv", std::to_string(tc.line));
     html += Row("Test Case Info", tc.row.Info());
     html += Row("Type and amount", tc.row.Type() + " " + tc.row.Amount());
     html += Row("Expected CmdStatus", tc.row.ExpectedOutcome());
     html += Row("Actual CmdStatus", tc.lastStatus.value_or(""));
-    const std::string last = tc.responses.empty() ? std::string() : tc.responses.back();
-    html += Row("TextResponse", ExtractTagValue(last, "TextResponse"));
+    html += Row("TextResponse", LastTextResponse(tc));
     std::string reasons;
     for (const std::string& reason : verdict.reasons) {
         reasons += (reasons.empty() ? "" : "\n") + reason;
     }
-    html += Row("Why", reasons);
-    html += Row("Time", ReportSeconds(tc.elapsedMs) + " s");
+    if (!reasons.empty()) {
+        html += Row(letter == 'f' ? "Why it failed" : "Why it did not run", reasons);
+    }
+    html += Row("Time taken", ReportSeconds(tc.elapsedMs) + " s");
     html += "</table>\n";
     for (size_t i = 0; i < tc.requests.size(); ++i) {
         if (i < tc.composed.size() && !tc.composed[i].empty()) {
@@ -122,17 +176,29 @@ std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char 
         }
         html += Pre("Request as sent", tc.requests[i]);
     }
-    for (const std::string& response : tc.responses) {
-        html += Pre("Response", tc.receiptTexts.empty() ? response : WithoutPrintLines(response));
+    for (size_t r = 0; r < tc.responses.size(); ++r) {
+        const bool receipt = HasReceipt(tc, r);
+        html += Pre("Response as received",
+                    receipt ? WithoutPrintLines(tc.responses[r]) : tc.responses[r]);
+        if (!receipt && r < tc.emv.size() && !tc.emv[r].empty()) {
+            html += Pre("EMV data of the response", EmvLines(tc.emv[r]), "emv");
+        }
     }
-    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptTexts.size(); ++i) {
-        html += Pre(("Receipt " + HtmlEscape(tc.receipts[i])).c_str(), Slip(tc.receiptTexts[i]),
-                    "slip");
+    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptCopies.size(); ++i) {
+        html += ReceiptHtml(tc, i);
     }
     for (const std::string& message : tc.errorMessages) {
-        html += Pre("Message", message);
+        html += Pre("Message box the operator saw", message);
     }
     return html + "</section>\n";
+}
+
+// A passed test case past the first ones shown whole: one row of a brief table.
+std::string BriefRow(const TestCaseRecord& tc) {
+    return "<tr id=\"tc" + std::to_string(tc.index) + "\"><td>" + std::to_string(tc.index) +
+           "</td><td>" + std::to_string(tc.line) + "</td>" + Cell(TestCaseName(tc)) +
+           Cell(tc.row.Type() + " " + tc.row.Amount()) + Cell(tc.lastStatus.value_or("")) +
+           Cell(LastTextResponse(tc)) + "<td>" + ReportSeconds(tc.elapsedMs) + " s</td></tr>\n";
 }
 
 }  // namespace
@@ -142,6 +208,9 @@ bool HtmlReport::Open(const std::string& path) {
     file_.reset();
     file_.emplace();
     verdicts_.clear();
+    passed_ = 0;
+    brief_ = 0;
+    briefOpen_ = false;
     written_ = false;
     return file_->Open(path);
 }
@@ -156,21 +225,27 @@ void HtmlReport::OnRunStarted(const LocalTime& started) {
 void HtmlReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
     const char letter = VerdictLetter(testCase, verdict);
     verdicts_ += letter;
-    file_->Append(TestCaseHtml(testCase, verdict, letter));
+    if (letter == 'p' && ++passed_ > kFullPassedCases) {
+        ++brief_;
+        file_->Append((briefOpen_ ? std::string() : std::string(kBriefHead)) + BriefRow(testCase));
+        briefOpen_ = true;
+        return;
+    }
+    file_->Append((briefOpen_ ? "</table>\n" : "") + TestCaseHtml(testCase, verdict, letter));
+    briefOpen_ = false;
 }
 
 void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
-    int notRun = 0;
+    int tally[4] = {0, 0, 0, 0};  // passed, failed, skipped, not reached
     for (char letter : verdicts_) {
-        notRun += letter == 'n' ? 1 : 0;
+        ++tally[letter == 'p' ? 0 : letter == 'f' ? 1 : letter == 's' ? 2 : 3];
     }
-    const int passed = counts.tests - counts.failures - counts.skipped;
     std::string head =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<title>Nordteller script run</title>\n<style>" +
         std::string(kStyle) +
         "</style>\n</head>\n<body>\n<h1>Nordteller script run</h1>\n<table>\n";
-    head += Row("Version", NORDTELLER_VERSION);
+    head += Row("Nordteller version", NORDTELLER_VERSION);
     head += Row("Payment client", control_);
     head += Row("Started", ReportStamp(started_, ' '));
     head += Row("Duration", ReportSeconds(elapsedMs) + " s");
@@ -179,17 +254,28 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
                 HtmlEscape(counts.interrupted) +
                 "; the test cases after it are not here</td></tr>\n";
     }
-    head += "<tr><th>Test cases</th><td>" + std::to_string(counts.tests) + ": " +
-            std::to_string(passed) + " passed, " + std::to_string(counts.failures) + " failed, " +
-            std::to_string(counts.skipped - notRun) + " skipped, " + std::to_string(notRun) +
-            " not run</td></tr>\n</table>\n<nav class=\"strip\">";
+    std::string total = std::to_string(counts.tests) + ":";
+    for (int i = 0; i < 4; ++i) {
+        total += std::string(i == 0 ? " " : ", ") + std::to_string(tally[i]) + " " +
+                 VerdictWord("pfsn"[i]);
+    }
+    head += Row("Test cases", total);
+    if (brief_ > 0) {
+        head += Row("Shown in brief",
+                    std::to_string(brief_) + " passed test cases after the first " +
+                        std::to_string(kFullPassedCases) +
+                        " passed ones, one table row each (the JSON record of the run keeps "
+                        "them whole)");
+    }
+    head += "</table>\n<nav class=\"strip\">";
     for (size_t i = 0; i < verdicts_.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         head += "<a class=\"" + std::string(1, verdicts_[i]) + "\" href=\"#tc" + n + "\" title=\"" +
                 n + " " + VerdictWord(verdicts_[i]) + "\"></a>";
     }
     head += "</nav>\n";
-    written_ = file_->Commit(head, "</body>\n</html>\n");
+    written_ =
+        file_->Commit(head, (briefOpen_ ? "</table>\n" : "") + std::string("</body>\n</html>\n"));
 }
 
 }  // namespace nt

@@ -5,7 +5,7 @@
 namespace nt {
 
 // The report formats a script run can be written in.
-enum class ReportFormat { JUnit, Html };
+enum class ReportFormat { JUnit, Html, Results };
 
 // One report a run asks for: the format, and the file it goes to.
 struct ReportRequest {

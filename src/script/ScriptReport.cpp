@@ -140,10 +140,14 @@ void ScriptReport::OnNoResponse(NoResponse why) {
     }
 }
 
-void ScriptReport::OnReceipt(const std::string& baseName, const std::string& text) {
+void ScriptReport::OnReceipt(const std::string& baseName, const RenderedReceipt& receipt) {
     if (current_) {
         current_->receipts.push_back(baseName);
-        current_->receiptTexts.push_back(ReportCopy(text));
+        current_->receiptCopies.push_back(
+            {ReportCopy(receipt.cardholderCopy), ReportCopy(receipt.merchantCopy)});
+        // A receipt is rendered from the response that came last.
+        current_->receiptResponses.push_back(
+            current_->responses.empty() ? 0 : current_->responses.size() - 1);
     }
 }
 

@@ -39,7 +39,7 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     void OnRequestSent(const std::string& request) override;
     void OnResponse(const std::string& response) override;
     void OnNoResponse(NoResponse why) override;
-    void OnReceipt(const std::string& baseName, const std::string& text) override;
+    void OnReceipt(const std::string& baseName, const RenderedReceipt& receipt) override;
     void OnMessage(const std::string& text, bool responseBox) override;
 
   private:

@@ -36,6 +36,7 @@ void RecordResponse(TestCaseRecord& testCase, const std::string& response) {
     } else if (doc.GetNestedField("CmdResponse", "CmdStatus", value)) {
         testCase.lastStatus = value;
     }
+    testCase.emv.push_back(DecodeEmvData(response));
     testCase.responses.push_back(ReportCopy(response));
 }
 
@@ -44,7 +45,8 @@ Verdict Judge(const TestCaseRecord& testCase) {
     if (!testCase.reached || testCase.outcome == TestCaseOutcome::kSkipped ||
         testCase.outcome == TestCaseOutcome::kStopped) {
         verdict.status = TestCaseStatus::kSkipped;
-        verdict.reasons.push_back(!testCase.reached ? "not run: the script was stopped before it"
+        verdict.reasons.push_back(!testCase.reached
+                                      ? "not reached: the script was stopped before it"
                                   : testCase.outcome == TestCaseOutcome::kStopped
                                       ? "the script was stopped at this test case"
                                       : "skipped at the test case prompt");
@@ -53,7 +55,7 @@ Verdict Judge(const TestCaseRecord& testCase) {
     std::vector<std::string>& reasons = verdict.reasons;
     if (testCase.outcome == TestCaseOutcome::kNotEntered) {
         verdict.status = TestCaseStatus::kFailed;
-        reasons.push_back("not run: " + testCase.notEntered);
+        reasons.push_back("failed before running: " + testCase.notEntered);
         return verdict;
     }
     if (testCase.outcome == TestCaseOutcome::kInvalidType) {

@@ -9,6 +9,7 @@
 #include "form/CommandObserver.h"
 #include "platform/Clock.h"
 #include "script/ScriptObserver.h"
+#include "text/EmvData.h"
 
 namespace nt {
 
@@ -37,14 +38,20 @@ struct TestCaseRecord {
     bool lastIsXml = false;
     std::optional<std::string> lastStatus;
     std::optional<NoResponse> noResponse;
-    std::vector<std::string> receipts;       // receipt file base names
-    std::vector<std::string> receiptTexts;   // what each receipt wrote, report copies
+    // Per response: its TVR, TSI and AID decoded from the whole text.
+    std::vector<std::vector<EmvField>> emv;
+    std::vector<std::string> receipts;  // receipt file base names
+    // Per receipt: its copies as rendered (report copies), and the response it was rendered
+    // from (an index into responses).
+    std::vector<RenderedReceipt> receiptCopies;
+    std::vector<size_t> receiptResponses;
     std::vector<std::string> errorMessages;  // message boxes other than the response's own
     std::vector<std::string> evidenceLost;   // its log entries, receipts, journal lines not written
     uint64_t elapsedMs = 0;
 };
 
-// Reads a response into the record: its verdict facts from the whole text, a report copy.
+// Reads a response into the record: its verdict facts and EMV data from the whole text, a
+// report copy.
 void RecordResponse(TestCaseRecord& testCase, const std::string& response);
 
 enum class TestCaseStatus { kPassed, kFailed, kSkipped };

@@ -1,5 +1,6 @@
 #include "ui/ResponseDialog.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "response/ResponseOutcome.h"
+#include "text/EmvData.h"
 #include "ui/FixedTextView.h"
 #include "ui/QtText.h"
 
@@ -40,6 +42,7 @@ ResponseDialog::ResponseDialog(const std::string& response, QWidget* parent)
     : QDialog(parent),
       icon_(new QLabel(this)),
       outcome_(new QLabel(this)),
+      emv_(new QLabel(this)),
       text_(new QPlainTextEdit(this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)) {
     setWindowTitle(QStringLiteral("Nordteller"));
@@ -77,11 +80,20 @@ ResponseDialog::ResponseDialog(const std::string& response, QWidget* parent)
         outcome_->hide();
     }
 
+    const std::string emv = FormatEmvBlock(DecodeEmvData(response));
+    emv_->setObjectName(QStringLiteral("emv"));
+    emv_->setTextFormat(Qt::PlainText);
+    emv_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    emv_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    emv_->setText(LinesToQt(emv).trimmed());
+    emv_->setVisible(!emv.empty());
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(verdict);
+    layout->addWidget(emv_);
     layout->addWidget(text_, 1);
     layout->addLayout(buttons);
     FitDialogToText(*this, *text_);

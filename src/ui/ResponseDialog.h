@@ -10,8 +10,9 @@ class QPushButton;
 namespace nt {
 
 // The message box that shows a command's response: its outcome on one coloured line with an
-// icon ("Approved — APPROVED") when the response names one, the text itself below in a
-// read-only fixed-pitch view, and OK, which has the focus.
+// icon ("Approved — APPROVED") when the response names one, under it the response's TVR, TSI and
+// AID decoded ("EMV data") when it has any, the text itself below in a read-only fixed-pitch
+// view, and OK, which has the focus.
 class ResponseDialog : public QDialog {
     Q_OBJECT
 
@@ -20,12 +21,15 @@ class ResponseDialog : public QDialog {
 
     // The outcome line; hidden when the response names no outcome.
     QLabel* Outcome() const { return outcome_; }
+    // The EMV data block; hidden when the response has no TVR, TSI or AID.
+    QLabel* Emv() const { return emv_; }
     QPlainTextEdit* Text() const { return text_; }
     QPushButton* Ok() const { return ok_; }
 
   private:
     QLabel* icon_;
     QLabel* outcome_;
+    QLabel* emv_;
     QPlainTextEdit* text_;
     QPushButton* ok_;
 };

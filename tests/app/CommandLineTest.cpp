@@ -97,6 +97,10 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
         {{"--junit", "j.xml", "--headless", "--report=r.html", "--run-script"},
          {{ReportFormat::JUnit, "j.xml"}, {ReportFormat::Html, "r.html"}}},
         {{"--run-script", "--report", "r.html"}, {{ReportFormat::Html, "r.html"}}},
+        {{"--run-script", "--results", "r.jsonl", "--report", "r.html"},
+         {{ReportFormat::Results, "r.jsonl"}, {ReportFormat::Html, "r.html"}}},
+        {{"--headless", "--results=a.jsonl", "--junit", "j.xml", "--run-script"},
+         {{ReportFormat::Results, "a.jsonl"}, {ReportFormat::JUnit, "j.xml"}}},
     };
     for (const auto& [args, reports] : accepted) {
         CommandLine cl;
@@ -120,6 +124,7 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
          "option '--control' given twice"},
         {{"--headless", "--run-script", "--headless"}, "option '--headless' given twice"},
         {{"-h", "--help"}, "option '--help' given twice"},
+        {{"--results", "r.jsonl"}, "--results needs --run-script"},
     };
     for (const auto& [args, reason] : refused) {
         CommandLine cl;

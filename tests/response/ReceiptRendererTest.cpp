@@ -156,13 +156,36 @@ std::vector<RenderCase> Cases() {
     return cases;
 }
 
+// Each copy holds its own lines, in its own language.
+TEST(RenderReceipt, CopiesHoldTheirOwnLines) {
+    RecordingSink sink;
+    test::RecordingOperator op;
+    const RenderedReceipt copies = RenderReceipt(
+        {"TC 02", kMerchantLines, kCustomerLines, "English", "French", false, true}, sink, op);
+    EXPECT_TRUE(copies.cardholderCopy.starts_with(kRecordFr + "\n")) << copies.cardholderCopy;
+    EXPECT_NE(copies.cardholderCopy.find(kCustomerLines), std::string::npos);
+    EXPECT_EQ(copies.cardholderCopy.find(kMerchantLines), std::string::npos);
+    EXPECT_TRUE(copies.merchantCopy.starts_with(kRecordEn + "\n")) << copies.merchantCopy;
+    EXPECT_EQ(copies.merchantCopy.find(kCustomerLines), std::string::npos);
+}
+
 TEST(RenderReceipt, EntriesAndDialogText) {
     for (const auto& c : Cases()) {
         SCOPED_TRACE(c.name);
         RecordingSink sink;
         test::RecordingOperator op;
-        RenderReceipt(c.in, sink, op);
+        const RenderedReceipt copies = RenderReceipt(c.in, sink, op);
         EXPECT_EQ(sink.entries, c.entries);
+        // After the three lines naming the test case, the copies and the rules between and
+        // after them are the file's text.
+        std::string file;
+        for (size_t i = 3; i < sink.entries.size(); ++i) {
+            file += sink.entries[i] + "\n";
+        }
+        EXPECT_EQ(
+            copies.cardholderCopy + kRule + "\n\n" + copies.merchantCopy + "\n" + kRule + "\n",
+            file);
+        EXPECT_NE(copies.merchantCopy.find(c.in.merchantLines), std::string::npos);
         ASSERT_EQ(op.receiptTexts.size(), 1u);
         EXPECT_EQ(op.receiptTexts[0], c.dialog);
         EXPECT_EQ(op.transcript, std::vector<std::string>{"receipt: " + c.dialog});

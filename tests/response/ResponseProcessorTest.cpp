@@ -18,7 +18,7 @@ class ReceiptNames : public CommandObserver {
     void OnRequestSent(const std::string&) override {}
     void OnResponse(const std::string&) override {}
     void OnNoResponse(NoResponse) override {}
-    void OnReceipt(const std::string& baseName, const std::string&) override {
+    void OnReceipt(const std::string& baseName, const RenderedReceipt&) override {
         names.push_back(baseName);
     }
     void OnMessage(const std::string&, bool) override {}

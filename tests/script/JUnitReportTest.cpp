@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/WriteFault.h"
+#include "script/ReportRun.h"
 #include "support/TempDir.h"
 #include "text/HtmlText.h"
 #include "text/XmlText.h"
@@ -53,58 +54,37 @@ TEST(XmlEscape, MarkupControlsAndCodePage) {
     }
 }
 
-TestCaseRecord Record(int index, int line, const std::string& csv) {
-    TestCaseRecord tc;
-    tc.index = index;
-    tc.line = line;
-    tc.row = SplitScriptRow(csv);
-    tc.reached = true;
-    tc.outcome = TestCaseOutcome::kRan;
-    return tc;
-}
+using test::RanRow;
 
 std::vector<TestCaseRecord> SampleRun() {
-    TestCaseRecord pass = Record(1, 2, "Run,5,,R,A,Sale,0,0,Caf\xE9 <1>,Approved");
+    TestCaseRecord pass = RanRow(1, 2, "Run,5,,R,A,Sale,0,0,Caf\xE9 <1>,Approved");
     pass.requests = {"<TStream>\r\n\t<A>x</A>\r\n</TStream>\r\n"};
     RecordResponse(pass, "<R><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse></R>");
     pass.receipts = {"Caf\xE9 <1>"};
     pass.elapsedMs = 7;
 
-    TestCaseRecord declined = Record(2, 3, "Run,5,,R,A,Sale,0,0,,Approved");
+    TestCaseRecord declined = RanRow(2, 3, "Run,5,,R,A,Sale,0,0,,Approved");
     declined.requests = {"<Q/>"};
     RecordResponse(declined, "<R><CmdResponse><CmdStatus>Declined</CmdStatus></CmdResponse></R>");
     declined.errorMessages = {"Invalid Sequence Number-1\x01"};
     declined.elapsedMs = 1500;
 
-    TestCaseRecord failed = Record(3, 5, "Run,5,,R,A,Sale,0,0,down");
+    TestCaseRecord failed = RanRow(3, 5, "Run,5,,R,A,Sale,0,0,down");
     failed.noResponse = NoResponse::kClientFailed;
 
-    TestCaseRecord skipped = Record(4, 6, "Run,5,,R,A,Sale,0,0,\"quoted\"");
+    TestCaseRecord skipped = RanRow(4, 6, "Run,5,,R,A,Sale,0,0,\"quoted\"");
     skipped.outcome = TestCaseOutcome::kStopped;
-    TestCaseRecord unreached = Record(5, 7, "Run,5,,R,A,Sale,0,0,later");
+    TestCaseRecord unreached = RanRow(5, 7, "Run,5,,R,A,Sale,0,0,later");
     unreached.reached = false;
     return {pass, declined, failed, skipped, unreached};
 }
 
-// Hands the test cases to a report at `path` as a run does; the report's error, or "written".
+// Hands the test cases to a JUnit report at `path` as a run does; its error, or "written".
 std::string WriteReport(const std::string& path, const std::vector<TestCaseRecord>& testCases,
                         const LocalTime& started = LocalTime{2026, 3, 7, 9, 5, 2},
                         uint64_t elapsedMs = 12345) {
     JUnitReport report;
-    if (!report.Open(path)) {
-        return report.Error();
-    }
-    report.OnRunStarted(started);
-    ReportCounts counts;
-    for (const TestCaseRecord& tc : testCases) {
-        const Verdict verdict = Judge(tc);
-        ++counts.tests;
-        counts.failures += verdict.status == TestCaseStatus::kFailed;
-        counts.skipped += verdict.status == TestCaseStatus::kSkipped;
-        report.OnTestCase(tc, verdict);
-    }
-    report.OnRunEnded(counts, elapsedMs);
-    return report.Written() ? "written" : report.Error();
+    return test::WriteRun(report, path, testCases, started, elapsedMs);
 }
 
 TEST(JUnitReport, ByteExact) {
@@ -147,7 +127,7 @@ TEST(JUnitReport, ByteExact) {
         "  </testcase>\n"
         "  <testcase name=\"later\" classname=\"Script.csv\" file=\"Script.csv\" line=\"7\" "
         "time=\"0.000\">\n"
-        "    <skipped message=\"not run: the script was stopped before it\"/>\n"
+        "    <skipped message=\"not reached: the script was stopped before it\"/>\n"
         "  </testcase>\n"
         "</testsuite>\n";
     ASSERT_EQ(WriteReport("report.xml", SampleRun()), "written");
@@ -191,7 +171,7 @@ TEST(JUnitReport, ReplacesInOneStepOrLeavesNothing) {
 TEST(JUnitReport, LongTextsAreCutWithANote) {
     test::TempDir dir;
     const std::string padding(kReportTextLimit, 'x');
-    TestCaseRecord tc = Record(1, 2, "Run,5,,R,A,Sale,0,0,long,Approved");
+    TestCaseRecord tc = RanRow(1, 2, "Run,5,,R,A,Sale,0,0,long,Approved");
     RecordResponse(tc, "<R><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse><P>" +
                            padding + "</P></R>");
     tc.requests = {ReportCopy(padding), ReportCopy(padding + "12345")};

@@ -48,7 +48,7 @@ class ScriptRecorder : public ScriptObserver, public CommandObserver {
         events.push_back(why == NoResponse::kEditCancelled ? "no-response: cancelled"
                                                            : "no-response: failed");
     }
-    void OnReceipt(const std::string& baseName, const std::string&) override {
+    void OnReceipt(const std::string& baseName, const RenderedReceipt&) override {
         events.push_back("receipt: " + baseName);
     }
     void OnMessage(const std::string& text, bool responseBox) override {

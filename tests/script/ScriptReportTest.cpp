@@ -146,7 +146,7 @@ TEST_F(ScriptReportRun, StopLeavesTheRestAsNotRun) {
     EXPECT_EQ(Judge(run.testCases[0]).status, TestCaseStatus::kPassed);
     EXPECT_EQ(Judge(run.testCases[1]).reasons, Reasons{"the script was stopped at this test case"});
     EXPECT_EQ(Judge(run.testCases[2]).reasons,
-              Reasons{"not run: the script was stopped before it"});
+              Reasons{"not reached: the script was stopped before it"});
     EXPECT_FALSE(run.testCases[2].reached);
     EXPECT_EQ(run.counts->skipped, 2);
 }

@@ -172,11 +172,13 @@ TEST(RunScriptUnattended, RowsAFieldRefusedFailUnrun) {
     ASSERT_TRUE(doc.load_string(ReadFile("report.xml").c_str()));
     pugi::xml_node first = doc.child("testsuite").child("testcase");
     EXPECT_STREQ(first.child("failure").attribute("message").value(),
-                 "not run: column 2 (Amount): the Amount field refused '10000000.00' (more than 9 "
+                 "failed before running: column 2 (Amount): the Amount field refused '10000000.00' "
+                 "(more than 9 "
                  "digits) and kept 0.00");
-    EXPECT_STREQ(first.next_sibling().child("failure").attribute("message").value(),
-                 "not run: column 3 (Tip): the Tip field refused '123456789012' (more than 9 "
-                 "digits) and kept 0.00");
+    EXPECT_STREQ(
+        first.next_sibling().child("failure").attribute("message").value(),
+        "failed before running: column 3 (Tip): the Tip field refused '123456789012' (more than 9 "
+        "digits) and kept 0.00");
     EXPECT_FALSE(first.next_sibling().next_sibling().child("failure"));
 }
 

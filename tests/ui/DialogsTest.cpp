@@ -165,6 +165,42 @@ TEST_F(DialogsTest, ResponseShowsItsOutcomeAboveTheUnchangedText) {
     EXPECT_EQ(driver_.Titles().size(), 3u);
 }
 
+// The response's TVR, TSI and AID decoded under the outcome line, in English whatever the
+// receipt language; none of them, no block.
+TEST_F(DialogsTest, ResponseShowsItsEmvDataUnderTheOutcome) {
+    const std::string withEmv =
+        "<RStream><CmdResponse><CmdStatus>Approved</CmdStatus></CmdResponse><TranResponse>"
+        "<ReceiptLanguage>French</ReceiptLanguage><TVR>0000008000</TVR><TSI>E80</TSI>"
+        "<AID>A0000000031010</AID></TranResponse></RStream>";
+    for (const std::string& response : {withEmv, std::string("<RStream><TVR> </TVR></RStream>")}) {
+        driver_.Then([&](QDialog& d) {
+            auto* emv = Child<QLabel>(d, "emv");
+            if (response == withEmv) {
+                EXPECT_TRUE(emv->isVisible());
+                EXPECT_TRUE(FixedPitch(emv->font()));
+                EXPECT_EQ(emv->text(),
+                          QStringLiteral("EMV data\n"
+                                         "TVR 0000008000\n"
+                                         "    byte 4 bit 8: transaction exceeds floor limit\n"
+                                         "TSI E80 (not decoded: 4 hex digits expected, 3 given)\n"
+                                         "AID A0000000031010\n"
+                                         "    registered application provider: Visa (RID "
+                                         "A000000003)\n"
+                                         "    application: Visa credit or debit (PIX 1010)"));
+                // Under the outcome line, above the response text.
+                const int y = emv->mapTo(&d, QPoint(0, 0)).y();
+                EXPECT_GT(y, Child<QLabel>(d, "outcome")->mapTo(&d, QPoint(0, 0)).y());
+                EXPECT_LT(y, Child<QPlainTextEdit>(d, "response")->mapTo(&d, QPoint(0, 0)).y());
+            } else {
+                EXPECT_FALSE(emv->isVisible());
+            }
+            ButtonByText(d, QStringLiteral("OK"))->click();
+        });
+        op_.ResponseMessage(response);
+    }
+    EXPECT_EQ(driver_.Titles().size(), 2u);
+}
+
 TEST_F(DialogsTest, ManualEntryShowsPresetsAndReturnsThemOnlyOnOk) {
     CManualEntryDlg dlg;
     dlg.m_zipCode = "K1A0B1";

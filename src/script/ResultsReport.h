@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/StreamedFile.h"
+#include "script/ReportFile.h"
+#include "script/ReportRequest.h"
+
+namespace nt {
+
+// What the first line of the record tells of the run besides its start.
+struct ResultsRunOptions {
+    std::string control;  // the payment client as the command line named it
+    bool headless = false;
+    std::string scenario;  // headless: the scenario file, "-" for standard input; empty: none
+    bool desktop = false;
+    std::vector<ReportRequest> reports;  // every report the run writes, this one included
+};
+
+// The run's record as JSON Lines (UTF-8, one JSON object a line, docs/results.schema.json): a
+// "run" line naming the format and its version, the program, the payment client, the start, the
+// working folder and the options; one "case" line per test case as it finishes, with everything
+// the HTML report shows of it (the EMV data of each response decoded); a "summary" line with the
+// counts and the duration. Unlike the HTML page it keeps every test case whole. Streamed and
+// put in place in one step when the run ends, as the other reports; nothing per test case stays
+// in memory.
+class ResultsReport : public ReportFile {
+  public:
+    static constexpr const char* kFormat = "nordteller-results";
+    // Raised when a line changes so that a reader of the old one would misread it.
+    static constexpr int kVersion = 1;
+
+    explicit ResultsReport(ResultsRunOptions options) : options_(std::move(options)) {}
+
+    bool Open(const std::string& path) override;
+    bool Written() const override { return written_; }
+    const std::string& Error() const override { return file_->Error(); }
+
+    // A later run of the same window replaces the record of the one before.
+    void OnRunStarted(const LocalTime& started) override;
+    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
+
+  private:
+    ResultsRunOptions options_;
+    std::string path_;
+    std::optional<StreamedFile> file_{std::in_place};
+    int passed_ = 0;
+    int notReached_ = 0;
+    bool stopped_ = false;  // the operator stopped the script
+    bool written_ = false;
+};
+
+}  // namespace nt
