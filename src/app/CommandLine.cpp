@@ -34,6 +34,16 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string_view
     return true;
 }
 
+// Whole seconds, at most about eleven days.
+bool ParseSeconds(const std::string& text, int& seconds) {
+    if (text.empty() || text.size() > 7 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    seconds = std::stoi(text);
+    return seconds <= 999999;
+}
+
 }  // namespace
 
 bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
@@ -56,7 +66,23 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         if (matched) {
             continue;
         }
-        if (arg == "--run-script") {
+        std::string seconds;
+        if (!TakeValue(args, i, "--client-timeout", seconds, matched, error)) {
+            return false;
+        }
+        if (matched) {
+            if (!ParseSeconds(seconds, out.clientTimeout)) {
+                error =
+                    "option '--client-timeout' needs whole seconds up to 999999 (0 for no "
+                    "limit), not " +
+                    QuoteInput(seconds);
+                return false;
+            }
+            continue;
+        }
+        if (arg == "--in-process") {
+            out.inProcess = true;
+        } else if (arg == "--run-script") {
             out.runScript = true;
         } else if (arg == "--headless") {
             out.headless = true;
@@ -108,7 +134,15 @@ const char* UsageText() {
            "                  [--headless [--scenario FILE|-]\n"
            "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
+           "                  [--client-timeout SECONDS] [--in-process]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
+           "  --client-timeout SECONDS\n"
+           "                      a plugin's call may take this long (default 300, room for a\n"
+           "                      customer at the PIN pad and a slow host; 0: no limit); then\n"
+           "                      its process is stopped and the call fails\n"
+           "  --in-process        load the plugin into this process, as for a debugger; by\n"
+           "                      default it runs in a helper process, where a crash, an exit\n"
+           "                      or a hang fails the call and not the program\n"
            "  --record FILE       the window: write every action of the operator to FILE as a\n"
            "                      scenario that --headless --scenario FILE replays\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
