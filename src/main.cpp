@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,11 +13,16 @@
 #include "platform/FolderLock.h"
 #include "platform/StandardStreams.h"
 #include "platform/StopSignal.h"
+#include "transaction/ClientHelper.h"
 #ifdef NORDTELLER_WITH_QT
 #include "ui/WindowApp.h"
 #endif
 
 int main(int argc, char** argv) {
+    // The payment client's helper process (hidden mode): nothing of the program runs in it.
+    if (argc >= 2 && std::strcmp(argv[1], nt::kClientHelperOption) == 0) {
+        return nt::RunClientHelper(std::vector<std::string>(argv + 2, argv + argc));
+    }
     nt::OpenClosedStandardStreams();
     std::vector<std::string> args(argv + 1, argv + argc);
     nt::CommandLine commandLine;
@@ -33,6 +39,7 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
+    nt::SetClientIsolation({!commandLine.inProcess, "/proc/self/exe", commandLine.clientTimeout});
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;

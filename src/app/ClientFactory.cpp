@@ -1,16 +1,53 @@
 #include "app/ClientFactory.h"
 
+#include <unistd.h>
+
+#include "log/LogWriter.h"
+#include "platform/Codepage.h"
 #include "sim/SimulatedClient.h"
+#include "transaction/IsolatedClient.h"
 #include "transaction/PluginClient.h"
 
 namespace nt {
 
+namespace {
+
+ClientIsolation& ProcessIsolation() {
+    static ClientIsolation isolation;
+    return isolation;
+}
+
+// One write per line, so that lines of the helper and of the program never interleave.
+void TellClientOutput(const std::string& line) {
+    const std::string shown = "payment client: " + line + "\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, shown.data(), shown.size());
+    LogLine(GetLogWriter(), "PAYMENT CLIENT OUTPUT: %s", Utf8ToCp1252(line).c_str());
+}
+
+}  // namespace
+
+void SetClientIsolation(const ClientIsolation& isolation) {
+    ProcessIsolation() = isolation;
+}
+
 PaymentClientFactory MakeClientFactory(const std::string& control) {
+    return MakeClientFactory(control, ProcessIsolation());
+}
+
+PaymentClientFactory MakeClientFactory(const std::string& control,
+                                       const ClientIsolation& isolation) {
     if (control == "sim") {
         return [](std::string&) -> std::unique_ptr<PaymentClient> { return MakeSimulatedClient(); };
     }
-    return [control](std::string& error) -> std::unique_ptr<PaymentClient> {
-        return PluginClient::Load(control, error);
+    if (!isolation.isolated) {
+        return [control](std::string& error) -> std::unique_ptr<PaymentClient> {
+            return PluginClient::Load(control, error);
+        };
+    }
+    return [control, isolation](std::string& error) -> std::unique_ptr<PaymentClient> {
+        return IsolatedClient::Start(
+            HelperOptions{isolation.program, control, isolation.timeoutSeconds, TellClientOutput},
+            error);
     };
 }
 

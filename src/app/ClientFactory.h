@@ -6,7 +6,25 @@
 
 namespace nt {
 
-// "sim": the built-in simulated payment client; anything else: the path of a plugin library.
+inline constexpr int kDefaultClientTimeoutSeconds = 300;
+
+// How a plugin named by --control runs.
+struct ClientIsolation {
+    bool isolated = false;  // in a helper process; false: loaded into this process
+    std::string program;    // the program started as the helper ("/proc/self/exe": this one)
+    int timeoutSeconds = kDefaultClientTimeoutSeconds;  // per call; 0: no limit
+};
+
+// The choice for the whole process, made once by main from the command line before anything
+// runs (helper unless --in-process). Until then plugins load into the process: test programs
+// and benchmarks are not this program and cannot be its helper.
+void SetClientIsolation(const ClientIsolation& isolation);
+
+// "sim": the built-in simulated payment client, always in this process; anything else: the
+// path of a plugin library, run as the process-wide isolation says or as `isolation` says.
+// A helper's output lines go to stderr ("payment client: ") and to the daily log.
 PaymentClientFactory MakeClientFactory(const std::string& control);
+PaymentClientFactory MakeClientFactory(const std::string& control,
+                                       const ClientIsolation& isolation);
 
 }  // namespace nt

@@ -48,6 +48,16 @@ constexpr ReportOption kReportOptions[] = {
     {"--results", ReportFormat::Results, true},
 };
 
+// A whole number of seconds, 0 to 999999.
+bool ParseSeconds(const std::string& text, int& seconds) {
+    if (text.empty() || text.size() > 7 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    seconds = std::stoi(text);
+    return seconds <= 999999;
+}
+
 bool Asked(const std::vector<ReportRequest>& reports, ReportFormat format) {
     for (const ReportRequest& report : reports) {
         if (report.format == format) {
@@ -106,6 +116,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         {"--run-script", &CommandLine::runScript},
         {"--headless", &CommandLine::headless},
         {"--desktop", &CommandLine::desktop},
+        {"--in-process", &CommandLine::inProcess},
         {"--help", &CommandLine::help},
         {"-h", &CommandLine::help},
         {"--version", &CommandLine::version},
@@ -126,6 +137,23 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         }
         if (matched.empty() && !TakeReport(args, i, out, matched, error)) {
             return false;
+        }
+        if (matched.empty()) {
+            std::string seconds;
+            bool taken = false;
+            if (!TakeValue(args, i, "--client-timeout", seconds, taken, error)) {
+                return false;
+            }
+            if (taken) {
+                if (!ParseSeconds(seconds, out.clientTimeout)) {
+                    error =
+                        "option '--client-timeout' needs whole seconds up to 999999 (0 for no "
+                        "limit), not " +
+                        QuoteInput(seconds);
+                    return false;
+                }
+                matched = "--client-timeout";
+            }
         }
         for (const auto& [name, member] : kFlags) {
             if (matched.empty() && arg == name) {
@@ -178,7 +206,15 @@ const char* UsageText() {
            "                  [--headless [--scenario FILE|-]\n"
            "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
+           "                  [--client-timeout SECONDS] [--in-process]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
+           "  --client-timeout SECONDS\n"
+           "                      a plugin's call may take this long (default 300, room for a\n"
+           "                      customer at the PIN pad and a slow host; 0: no limit); then\n"
+           "                      its process is stopped and the call fails\n"
+           "  --in-process        load the plugin into this process, as for a debugger; by\n"
+           "                      default it runs in a helper process, where a crash, an exit\n"
+           "                      or a hang fails the call and not the program\n"
            "  --record FILE       the window: write every action of the operator to FILE as a\n"
            "                      scenario that --headless --scenario FILE replays\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"

@@ -26,6 +26,8 @@ class ForwardingOperator : public Operator {
     void ShowWait() override { inner_.ShowWait(); }
     void SetWaitMessage(const std::string& message) override { inner_.SetWaitMessage(message); }
     void HideWait() override { inner_.HideWait(); }
+    void OfferWaitCancel(bool offered) override { inner_.OfferWaitCancel(offered); }
+    bool TakeWaitCancel() override { return inner_.TakeWaitCancel(); }
     void Tone(int frequencyHz, int milliseconds) override {
         inner_.Tone(frequencyHz, milliseconds);
     }

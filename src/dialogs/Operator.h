@@ -41,6 +41,11 @@ class Operator {
     virtual void ShowWait() = 0;
     virtual void SetWaitMessage(const std::string& message) = 0;
     virtual void HideWait() = 0;
+    // While a payment client call that can be stopped waits, the wait window offers Cancel;
+    // TakeWaitCancel is true once after the operator confirmed it. Offering anew (or ending the
+    // offer) forgets a confirmation not taken.
+    virtual void OfferWaitCancel(bool offered) { (void)offered; }
+    virtual bool TakeWaitCancel() { return false; }
 
     // A tone of the given frequency and length; blocks for its length.
     virtual void Tone(int frequencyHz, int milliseconds) = 0;

@@ -14,7 +14,12 @@ bool ClientGateway::CreateControl(std::string& reason) {
     if (!factory_) {
         return false;
     }
-    control_ = std::make_unique<ControlHost>(factory_, [this] { op_.PumpMessages(); });
+    control_ = std::make_unique<ControlHost>(factory_, [this] {
+        op_.PumpMessages();
+        if (stoppable_ && op_.TakeWaitCancel()) {
+            StopWaiting();
+        }
+    });
     if (!control_->Created()) {
         reason = Utf8ToCp1252(control_->CreateError());
         return false;
@@ -36,6 +41,25 @@ std::string BoundedClientError(const std::string& error) {
 }
 
 }  // namespace
+
+void ClientGateway::StopWaiting() {
+    if (stoppable_) {
+        control_->Abort();
+    }
+}
+
+ClientReply ClientGateway::Await(const std::function<ClientReply(ControlHost&)>& call) {
+    stoppable_ = control_->CanAbort();
+    if (stoppable_) {
+        op_.OfferWaitCancel(true);
+    }
+    ClientReply reply = call(*control_);
+    if (stoppable_) {
+        stoppable_ = false;
+        op_.OfferWaitCancel(false);
+    }
+    return reply;
+}
 
 void ClientGateway::ReportClientFailure(const ClientReply& reply) {
     std::string message;
@@ -74,19 +98,20 @@ std::optional<std::string> ClientGateway::ProcessRequest(const std::string& requ
     if (form_.Checked(id::kForcePadReset)) {
         if (pads_.PadTypeElement(2).find("TranEMV1") == std::string::npos) {
             // The reset's own result has no effect on what follows.
-            control_->ProcessTransaction(composer_.BuildRequest(SpecOf(TranCode::EMVPadReset)));
+            const std::string reset = composer_.BuildRequest(SpecOf(TranCode::EMVPadReset));
+            Await([&](ControlHost& c) { return c.ProcessTransaction(reset); });
         } else if (!terminal_.SerialPadReset()) {
             return std::string();
         }
     }
-    return Taken(control_->ProcessTransaction(request));
+    return Taken(Await([&](ControlHost& c) { return c.ProcessTransaction(request); }));
 }
 
 std::optional<std::string> ClientGateway::GetPadTypesInfo() {
     if (!HasControl()) {
         return Taken(ClientReply{kClientPointerError, {}, {}});
     }
-    return Taken(control_->GetPadTypesInfo());
+    return Taken(Await([](ControlHost& c) { return c.GetPadTypesInfo(); }));
 }
 
 }  // namespace nt

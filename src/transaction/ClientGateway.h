@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,7 +49,15 @@ class ClientGateway {
     // The client's pad types information; nullopt as above.
     std::optional<std::string> GetPadTypesInfo();
 
+    // Whether a call waits that the operator may stop (the client runs in a helper process).
+    bool CallStoppable() const { return stoppable_; }
+    // Stops that call: it fails as cancelled. From the window's thread while the call waits
+    // (its pump); a no-op otherwise.
+    void StopWaiting();
+
   private:
+    // One call through the control, with the wait window's Cancel offered while it may be used.
+    ClientReply Await(const std::function<ClientReply(ControlHost&)>& call);
     // The reply's text, or nullopt after the failure is reported.
     std::optional<std::string> Taken(ClientReply reply);
     void ReportClientFailure(const ClientReply& reply);
@@ -61,6 +70,7 @@ class ClientGateway {
     TerminalLink& terminal_;
     CLogWriter& log_;
     std::unique_ptr<ControlHost> control_;  // m_pControl
+    bool stoppable_ = false;
 };
 
 }  // namespace nt

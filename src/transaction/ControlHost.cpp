@@ -23,6 +23,7 @@ ControlHost::ControlHost(PaymentClientFactory factory, std::function<void()> pum
             std::lock_guard guard(mutex_);
             client_ = std::move(client);
             created_ = client_ != nullptr;
+            abortable_ = created_ && client_->CanAbort();
             createError_ = error;
             started = true;
         }
@@ -98,6 +99,13 @@ ClientReply ControlHost::Call(std::function<ClientReply(PaymentClient&)> call) {
         }
     }
     return reply;
+}
+
+void ControlHost::Abort() {
+    // The client lives until the thread ends, and a caller that waits keeps the thread alive.
+    if (abortable_) {
+        client_->Abort();
+    }
 }
 
 ClientReply ControlHost::ProcessTransaction(const std::string& request) {

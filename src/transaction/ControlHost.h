@@ -33,6 +33,11 @@ class ControlHost {
     ClientReply ProcessTransaction(const std::string& request);
     ClientReply GetPadTypesInfo();
 
+    // Whether a call can be stopped before it answers.
+    bool CanAbort() const { return abortable_; }
+    // Stops the call in progress; called by the waiting caller (from its pump).
+    void Abort();
+
   private:
     ClientReply Call(std::function<ClientReply(PaymentClient&)> call);
     void Run();
@@ -44,6 +49,7 @@ class ControlHost {
     bool stopping_ = false;
     bool created_ = false;
     bool missed_ = false;
+    bool abortable_ = false;
     std::string createError_;
     std::unique_ptr<PaymentClient> client_;  // touched only on the thread
     std::thread thread_;

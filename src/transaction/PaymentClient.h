@@ -26,6 +26,10 @@ class PaymentClient {
     virtual ClientReply ProcessTransaction(const std::string& request) = 0;
     // Method 2: the pad types information document.
     virtual ClientReply GetPadTypesInfo() = 0;
+    // Whether a call can be stopped before it answers (a client in a process of its own can).
+    virtual bool CanAbort() const { return false; }
+    // Stops the call in progress, which then fails; from any thread. A no-op between calls.
+    virtual void Abort() {}
 };
 
 // Creates a client, or returns null with a description of why it could not be created.

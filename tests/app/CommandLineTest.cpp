@@ -52,6 +52,16 @@ TEST(ParseCommandLine, ValidForms) {
     ASSERT_TRUE(ParseCommandLine({"-h", "--desktop"}, shortHelp, error));
     EXPECT_TRUE(shortHelp.help);
     EXPECT_TRUE(shortHelp.desktop);
+
+    // A plugin runs in a helper with a deadline of 300 s unless told otherwise.
+    EXPECT_FALSE(cl.inProcess);
+    EXPECT_EQ(cl.clientTimeout, 300);
+    CommandLine isolation;
+    ASSERT_TRUE(ParseCommandLine({"--client-timeout", "0", "--in-process"}, isolation, error));
+    EXPECT_EQ(isolation.clientTimeout, 0);
+    EXPECT_TRUE(isolation.inProcess);
+    ASSERT_TRUE(ParseCommandLine({"--client-timeout=999999"}, isolation, error));
+    EXPECT_EQ(isolation.clientTimeout, 999999);
 }
 
 TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
@@ -75,6 +85,15 @@ TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
         {{"--record"}, "option '--record' needs a value"},
         {{"--headless", "--scenario", "s", "--report", "r.html"}, "--report needs --run-script"},
         {{"--\x1B]0;x\x07"}, "unknown option '--\\x1B]0;x\\x07'"},
+        {{"--client-timeout"}, "option '--client-timeout' needs a value"},
+        {{"--client-timeout", "-1"},
+         "option '--client-timeout' needs whole seconds up to 999999 (0 for no limit), not '-1'"},
+        {{"--client-timeout=5s"},
+         "option '--client-timeout' needs whole seconds up to 999999 (0 for no limit), not '5s'"},
+        {{"--client-timeout", "1000000"},
+         "option '--client-timeout' needs whole seconds up to 999999 (0 for no limit), not "
+         "'1000000'"},
+        {{"--client-helper", "3", "x.so"}, "unknown option '--client-helper'"},
         {{std::string(200, 'z')},
          "unexpected argument '" + std::string(80, 'z') + "'... (200 bytes)"},
     };

@@ -91,8 +91,10 @@ TEST(SlowClient, WindowPumpsOnlyBehindTheWaitWindowAndTakesTheLateAnswer) {
 class MisbehavingClientEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override { WriteFile("sale.scenario", "set 1002 100\nclick 1004\ndump\n"); }
-    test::Outcome Sale(const std::string& plugin) {
-        return Nordteller("--control '" + Plugin(plugin) + "' --headless --scenario sale.scenario");
+    // `options` "--in-process" loads the plugin into the program, as before helpers.
+    test::Outcome Sale(const std::string& plugin, const std::string& options = {}) {
+        return Nordteller("--control '" + Plugin(plugin) + "' " + options +
+                          " --headless --scenario sale.scenario");
     }
     std::string DailyLog() {
         std::string all;
@@ -134,7 +136,7 @@ TEST_F(MisbehavingClientEndToEnd, FailingClientIsReportedAndTheNumberStays) {
 TEST_F(MisbehavingClientEndToEnd, HundredMegabyteAnswerIsLoggedWholeAndChangesNothing) {
     WriteFile(kSequenceFileName, "0010010090");
     test::ScopedEnv huge("NORDTELLER_TEST_HUGE_MB", "100");
-    test::Outcome r = Sale("cb_huge");
+    test::Outcome r = Sale("cb_huge", "--in-process");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(HasLine(r.out, "1009\t0010010090"));
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
@@ -153,13 +155,13 @@ TEST_F(MisbehavingClientEndToEnd, HundredMegabyteAnswerIsLoggedWholeAndChangesNo
 }
 
 TEST_F(MisbehavingClientEndToEnd, ClientCrashingOnCreateTakesTheProcessButNoFile) {
-    // A crash inside a library in our own process cannot be caught; what must hold is that the
-    // files kept from the last run are still whole.
+    // A crash inside a library loaded into our own process (--in-process) cannot be caught;
+    // what must hold is that the files kept from the last run are still whole.
     WriteFile(kSequenceFileName, "0010010090");
     WriteFile("padselection.dat", "KT820\r\n");
     fs::create_directory(kLogDirectory);
     WriteFile("QUORLIN_LOGS/CAN01012026.log", "[09:00:00]earlier\r\n----------\r\n");
-    test::Outcome r = Sale("cb_crash_create");
+    test::Outcome r = Sale("cb_crash_create", "--in-process");
     EXPECT_EQ(r.signal, SIGABRT) << r.status << " " << r.err;
     EXPECT_EQ(ReadFile(kSequenceFileName), "0010010090");
     EXPECT_EQ(ReadFile("padselection.dat"), "KT820\r\n");

@@ -1,0 +1,85 @@
+#include "transaction/ClientHelper.h"
+
+#include <signal.h>
+#include <sys/prctl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "transaction/FrameChannel.h"
+#include "transaction/PluginClient.h"
+
+namespace nt {
+
+namespace {
+
+// A text over the limit fails the call here, where it is cheap, rather than at the program.
+Frame Bounded(ClientReply reply) {
+    if (reply.text.size() > kFrameTextLimit) {
+        return Frame{kClientFail, {}, OverLimitText("response", reply.text.size())};
+    }
+    if (reply.error.size() > kFrameTextLimit) {
+        return Frame{reply.code == 0 ? kClientFail : reply.code,
+                     {},
+                     OverLimitText("error text", reply.error.size())};
+    }
+    return Frame{reply.code, std::move(reply.text), std::move(reply.error)};
+}
+
+int Serve(int fd, const std::string& path) {
+    std::string error;
+    std::unique_ptr<PluginClient> client = PluginClient::Load(path, error);
+    if (client == nullptr) {
+        SendFrame(fd, Frame{kClientFail, {}, error});
+        return 0;
+    }
+    if (!SendFrame(fd, Frame{})) {
+        return 0;
+    }
+    FrameReader reader;
+    Frame request;
+    while (ReceiveFrame(fd, reader, request)) {
+        ClientReply reply;
+        if (request.tag == kFrameProcessTransaction) {
+            reply = client->ProcessTransaction(request.text);
+        } else if (request.tag == kFrameGetPadTypesInfo) {
+            reply = client->GetPadTypesInfo();
+        } else {
+            reply = ClientReply{kClientFail, {}, "unknown request " + std::to_string(request.tag)};
+        }
+        if (!SendFrame(fd, Bounded(std::move(reply)))) {
+            break;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunClientHelper(const std::vector<std::string>& args) {
+    int fd = -1;
+    if (args.size() == 2 && !args[0].empty() &&
+        args[0].find_first_not_of("0123456789") == std::string::npos && args[0].size() < 6) {
+        fd = std::atoi(args[0].c_str());
+    }
+    if (fd < 0) {
+        std::fputs("nordteller: --client-helper needs FD PATH\n", stderr);
+        return 2;
+    }
+    // A program killed outright cannot stop its helper; the helper then goes with it.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // What the plugin prints reaches the program's log line by line, not at exit.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    ::setenv(kIsolatedClientVariable, "1", 1);
+    try {
+        return Serve(fd, args[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "nordteller: payment client helper: %s\n", e.what());
+    } catch (...) {
+        std::fputs("nordteller: payment client helper failed\n", stderr);
+    }
+    return 1;
+}
+
+}  // namespace nt

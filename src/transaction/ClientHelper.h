@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace nt {
+
+// The hidden mode in which the program hosts a payment client plugin for another instance of
+// itself: nordteller --client-helper FD PATH. main takes it before anything else.
+inline constexpr const char* kClientHelperOption = "--client-helper";
+
+// Set in the helper's environment before the plugin is loaded, so that a plugin can tell that
+// a crash or a hang of its own costs a call and not the program (the simulator's fault
+// triggers act only then).
+inline constexpr const char* kIsolatedClientVariable = "NORDTELLER_ISOLATED_CLIENT";
+
+// The helper's life, given the arguments after the option (FD PATH): loads the plugin at PATH
+// on this one thread, tells the program through the socket FD whether that worked (the
+// loader's reason when not), then answers one request frame after another until the program
+// closes its end. Returns the exit status. It ends with the thread that started it.
+int RunClientHelper(const std::vector<std::string>& args);
+
+}  // namespace nt

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "transaction/ChildProcess.h"
+#include "transaction/ClientOutput.h"
+#include "transaction/FrameChannel.h"
+#include "transaction/PaymentClient.h"
+
+namespace nt {
+
+struct HelperOptions {
+    std::string program;       // started in helper mode: this program, "/proc/self/exe"
+    std::string plugin;        // the plugin library's path, as given
+    int timeoutSeconds = 300;  // how long a call (or the client's creation) may take; 0: no limit
+    // Each line the plugin writes to its standard output or error, bounded and escaped.
+    std::function<void(const std::string& line)> output;
+};
+
+// A plugin payment client in a helper process of its own (this program in its hidden helper
+// mode): a crash, an exit or a hang of the plugin fails the call in progress, never the program.
+// The next call starts a new helper and creates the client again. Calls, creation and
+// destruction happen on one thread; Abort may come from any.
+class IsolatedClient : public PaymentClient {
+  public:
+    // Starts the helper and has it create the client. Null with the loader's reason, or how the
+    // helper ended, when that fails.
+    static std::unique_ptr<IsolatedClient> Start(HelperOptions options, std::string& error);
+    // Closes the helper's socket so that it releases the plugin and ends; one that does not is
+    // stopped.
+    ~IsolatedClient() override;
+    IsolatedClient(const IsolatedClient&) = delete;
+    IsolatedClient& operator=(const IsolatedClient&) = delete;
+
+    ClientReply ProcessTransaction(const std::string& request) override;
+    ClientReply GetPadTypesInfo() override;
+    bool CanAbort() const override { return true; }
+    // The helper is stopped at once and the call fails as cancelled by the operator.
+    void Abort() override;
+
+    // The running helper's process id, 0 when none runs (for tests).
+    int HelperPid() const { return child_ ? child_->Pid() : 0; }
+
+  private:
+    enum class Waited { kFrame, kEnded, kTimedOut, kAborted, kBroken };
+    using Deadline = std::chrono::steady_clock::time_point;
+
+    IsolatedClient(HelperOptions options, int wake);
+    Deadline NextDeadline() const;
+    bool Launch(std::string& error);
+    ClientReply Call(int32_t kind, const std::string& text);
+    // Sends `outgoing` and waits for the next frame, passing the helper's output on meanwhile.
+    Waited Exchange(const std::string& outgoing, Frame& reply, Deadline deadline);
+    bool ReadSocket();  // false at the end of the stream
+    void ReadPipe(int which);
+    // Waits up to `grace` for the helper to end by itself; true when it has.
+    bool AwaitEnd(std::chrono::milliseconds grace);
+    // SIGTERM, SIGKILL after a grace; the helper is gone afterwards.
+    void Stop();
+    // The helper closed its end: how it ended. It is gone afterwards.
+    std::string Ended();
+    // Why a wait got no frame (`late` when the deadline passed); the helper is gone afterwards.
+    std::string Unanswered(Waited waited, const std::string& late);
+    void Release();
+    void DrainWake();
+
+    HelperOptions options_;
+    int wake_;  // an eventfd that Abort writes
+    std::unique_ptr<ChildProcess> child_;
+    FrameReader reader_;
+    ClientOutput outputs_[2];
+};
+
+}  // namespace nt
