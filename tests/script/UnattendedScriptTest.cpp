@@ -209,14 +209,14 @@ TEST(RunScriptUnattended, UnreadableRunRowsFailInBothReports) {
     pugi::xml_node second = doc.child("testsuite").child("testcase").next_sibling();
     EXPECT_STREQ(second.attribute("name").value(), "row 2");
     EXPECT_STREQ(second.child("failure").attribute("message").value(),
-                 "not run: line 2 could not be read: longer than 1 MiB");
+                 "failed before running: line 2 could not be read: longer than 1 MiB");
     pugi::xml_node third = second.next_sibling();
     EXPECT_STREQ(third.attribute("name").value(), "row 4");
     EXPECT_STREQ(third.child("failure").attribute("message").value(),
-                 "not run: line 4 could not be read: carriage return without line feed");
+                 "failed before running: line 4 could not be read: carriage return without line feed");
     const std::string html = ReadFile("report.html");
     EXPECT_NE(html.find("4: 2 passed, 2 failed"), std::string::npos);
-    EXPECT_NE(html.find("not run: line 2 could not be read: longer than 1 MiB"), std::string::npos);
+    EXPECT_NE(html.find("failed before running: line 2 could not be read: longer than 1 MiB"), std::string::npos);
 }
 
 // A disk that fills under one test case's receipt file and under the HTML report: each loss is
