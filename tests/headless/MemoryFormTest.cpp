@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "headless/FormDump.h"
+#include "headless/ScriptProgress.h"
 #include "headless/Transcript.h"
 
 namespace nt {
@@ -116,6 +117,23 @@ TEST(FormDump, LinesByteForByte) {
     EXPECT_EQ(LineOf(lines, 1064), "1064\tPINPadIPPort\tdisabled\thidden");
     EXPECT_EQ(LineOf(lines, 1008), "1008\tSending POS Seq No.");
     EXPECT_EQ(LineOf(lines, 1203), "1203\tLumatek\\tiPP\tdisabled");
+}
+
+// The progress line quotes the script's Test Case Info escaped and bounded: a huge cell with
+// control bytes costs one short line.
+TEST(ScriptProgress, TestCaseInfoIsEscapedAndBounded) {
+    std::ostringstream err;
+    ScriptProgress progress(err);
+    ScriptTestCase testCase;
+    testCase.index = 3;
+    testCase.row = SplitScriptRow("Run,5,,,,Sale,,,Caf\xE9\x1B]0;x\x07");
+    progress.OnTestCaseStarted(testCase, 9);
+    testCase.row = SplitScriptRow("Run,5,,,,Sale,,," + std::string(921630, 'i'));
+    progress.OnTestCaseStarted(testCase, 9);
+    EXPECT_EQ(err.str(),
+              "nordteller: test case 3 of 9: Caf\xC3\xA9\\x1b]0;x\\x07\n"
+              "nordteller: test case 3 of 9: " +
+                  std::string(80, 'i') + "... (921630 bytes)\n");
 }
 
 TEST(Transcript, EscapesAndShowsHighBytesAsUtf8) {
