@@ -147,7 +147,10 @@ bool WriteLogBatch(const LogBatch& batch, const std::string& directory, Clock& c
     }
     LogFile daily;
     // Best effort: a daily log that cannot be opened now leaves the notes unsaid.
-    const std::string dailyPath = directory + "/" + DailyLogName(clock.Now());
+    // The clock is read only when there is something to note: nothing of the pass runs after its
+    // last entry is written.
+    const std::string dailyPath =
+        notes.empty() ? std::string() : directory + "/" + DailyLogName(clock.Now());
     if (!notes.empty() && daily.Open(dailyPath)) {
         const std::string stamp = TimeStamp(clock.Now());
         WriteEntries(
