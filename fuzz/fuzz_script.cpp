@@ -13,11 +13,12 @@
 
 #include "FuzzWindow.h"
 #include "app/TestPosDlg.h"
+#include "dialogs/RunTestDlg.h"
 #include "headless/MemoryForm.h"
 #include "log/LogWriter.h"
 #include "platform/Clock.h"
+#include "platform/Codepage.h"
 #include "script/JUnitReport.h"
-#include "dialogs/RunTestDlg.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptLineReader.h"
 #include "script/ScriptReport.h"
@@ -88,7 +89,14 @@ void CheckRow(std::string_view line, const nt::ScriptRow& row) {
         }
         joined += row.columns[i];
     }
-    if (joined != line) {
+    // A line that is plainly UTF-8 is read converted, its byte order mark dropped.
+    std::string_view read = line;
+    if (read.starts_with("\xEF\xBB\xBF")) {
+        read.remove_prefix(3);
+    }
+    const std::string expected =
+        nt::LooksLikeUtf8(read) ? nt::Utf8ToCp1252(read) : std::string(read);
+    if (joined != expected) {
         std::abort();
     }
     const std::string amount = nt::ScriptAmount(row.Amount());
