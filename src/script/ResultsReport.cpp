@@ -216,26 +216,38 @@ void ResultsReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& ve
     stopped_ = stopped_ || !testCase.reached || testCase.outcome == TestCaseOutcome::kStopped;
     const size_t bytes = PendingBytes(testCase);
     std::unique_lock lock(mutex_);
+    // The bound counts the batch being written too: a full queue waits for it.
     changed_.wait(lock,
-                  [&] { return pending_.empty() || pendingBytes_ + bytes <= kMaxPendingBytes; });
+                  [&] { return pendingBytes_ == 0 || pendingBytes_ + bytes <= kMaxPendingBytes; });
     pending_.push_back({testCase, verdict, bytes});
     pendingBytes_ += bytes;
-    changed_.notify_all();
+    // Woken once a batch: a wake-up a test case costs more than the line.
+    if (pending_.size() == kBatch || pendingBytes_ >= kMaxPendingBytes / 2) {
+        changed_.notify_all();
+    }
 }
 
 void ResultsReport::WriteLines() {
+    std::deque<Pending> batch;
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [&] { return !pending_.empty() || ending_; });
+        changed_.wait(lock, [&] {
+            return pending_.size() >= kBatch || pendingBytes_ >= kMaxPendingBytes / 2 || ending_;
+        });
         if (pending_.empty()) {
             return;
         }
-        Pending next = std::move(pending_.front());
-        pending_.pop_front();
+        batch.swap(pending_);
         lock.unlock();
-        file_->Append(Line(CaseJson(next.testCase, next.verdict)));
+        for (const Pending& next : batch) {
+            file_->Append(Line(CaseJson(next.testCase, next.verdict)));
+        }
+        batch.clear();
         lock.lock();
-        pendingBytes_ -= next.bytes;
+        pendingBytes_ = 0;
+        for (const Pending& waiting : pending_) {
+            pendingBytes_ += waiting.bytes;
+        }
         changed_.notify_all();
     }
 }

@@ -29,9 +29,9 @@ struct ResultsRunOptions {
 // working folder and the options; one "case" line per test case as it finishes, with everything
 // the HTML report shows of it (the EMV data of each response decoded); a "summary" line with the
 // counts and the duration. Unlike the HTML page it keeps every test case whole. Streamed and
-// put in place in one step when the run ends, as the other reports. A test case's line is made
-// and written on a thread of its own, so that the record does not set the pace of the run; at
-// most kMaxPendingBytes of test cases wait for it.
+// put in place in one step when the run ends, as the other reports. The lines are made and
+// written on a thread of its own, so that the record does not set the pace of the run; it takes
+// the test cases kBatch at a time, and at most kMaxPendingBytes of them wait for it.
 class ResultsReport : public ReportFile {
   public:
     static constexpr const char* kFormat = "nordteller-results";
@@ -39,6 +39,7 @@ class ResultsReport : public ReportFile {
     static constexpr int kVersion = 1;
 
     static constexpr size_t kMaxPendingBytes = 4u << 20;
+    static constexpr size_t kBatch = 64;  // test cases the writer takes at a time
 
     explicit ResultsReport(ResultsRunOptions options) : options_(std::move(options)) {}
     ~ResultsReport() override;
