@@ -7,11 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode="${1:-}"
-# Suites that run the log writer thread or the control thread (the payment client's own).
+# Suites that run the log writer thread, the control thread (the payment client's own) or the
+# writer of the run's JSON record.
 TSAN_TESTS="LogWriter|DailyLogFault|ReceiptFileFault|LogDirectoryRemoved|SequenceFileFault|\
 PadSelectionFault|SlowClient|MisbehavingClient|PluginClient|ClientFactory|CommandFlow|\
 FlowHarness|HeadlessRunner|PadCatalog|ResponseHandling|BatchClose|SerialExchange|WaitReply|\
-WaitTiming|SimTerminal|Pty|SequenceSaveBehind|RunScript"
+WaitTiming|SimTerminal|Pty|SequenceSaveBehind|RunScript|ResultsReport|ResultsRecord"
 scripts/deps.sh "$mode"
 
 if [[ "$mode" == "--sanitize" ]]; then

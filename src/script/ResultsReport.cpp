@@ -1,5 +1,6 @@
 #include "script/ResultsReport.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -26,7 +27,8 @@ json TextOrNull(std::string_view cp1252) {
     return cp1252.empty() ? json(nullptr) : Text(cp1252);
 }
 
-json Texts(const std::vector<std::string>& cp1252) {
+template <typename Range>
+json Texts(const Range& cp1252) {
     json list = json::array();
     for (const std::string& text : cp1252) {
         list.push_back(Text(text));
@@ -36,14 +38,19 @@ json Texts(const std::vector<std::string>& cp1252) {
 
 // A receipt copy with one line end throughout: its print lines come with CR LF.
 json CopyText(std::string_view cp1252) {
-    std::string lines;
-    lines.reserve(cp1252.size());
-    for (size_t i = 0; i < cp1252.size(); ++i) {
-        if (cp1252[i] != '\r' || i + 1 >= cp1252.size() || cp1252[i + 1] != '\n') {
-            lines += cp1252[i];
-        }
+    std::string lines = Cp1252ToUtf8(cp1252);
+    size_t to = 0;
+    for (size_t from = 0; from < lines.size();) {
+        const size_t crlf = lines.find("\r\n", from);
+        const size_t end = crlf == std::string::npos ? lines.size() : crlf;
+        std::copy(lines.begin() + static_cast<std::ptrdiff_t>(from),
+                  lines.begin() + static_cast<std::ptrdiff_t>(end),
+                  lines.begin() + static_cast<std::ptrdiff_t>(to));
+        to += end - from;
+        from = crlf == std::string::npos ? end : end + 1;  // the LF starts the next piece
     }
-    return Text(lines);
+    lines.resize(to);
+    return lines;
 }
 
 const char* FormatName(ReportFormat format) {
@@ -85,57 +92,68 @@ json EmvJson(const std::vector<EmvField>& fields) {
     return list;
 }
 
+// Built member by member: a nested initializer list builds and copies each pair on its own.
 json CaseJson(const TestCaseRecord& tc, const Verdict& verdict) {
-    json requests = json::array();
+    json line = json::object();
+    line["record"] = "case";
+    line["index"] = tc.index;
+    line["line"] = tc.line;
+    line["name"] = Text(TestCaseName(tc));
+    line["test_case_info"] = Text(tc.row.Info());
+    line["type"] = Text(tc.row.Type());
+    line["amount"] = Text(tc.row.Amount());
+    line["columns"] = Texts(tc.row.columns);
+    line["expected_status"] = TextOrNull(tc.row.ExpectedOutcome());
+    line["actual_status"] = tc.lastStatus ? Text(*tc.lastStatus) : json(nullptr);
+    line["text_response"] = tc.responses.empty()
+                                ? json(nullptr)
+                                : Text(ExtractTagValue(tc.responses.back(), "TextResponse"));
+    line["verdict"] = VerdictName(tc, verdict);
+    line["reasons"] = Texts(verdict.reasons);
+    json& requests = line["requests"] = json::array();
     for (size_t i = 0; i < tc.requests.size(); ++i) {
-        requests.push_back(
-            {{"sent", Text(tc.requests[i])},
-             {"composed", i < tc.composed.size() ? TextOrNull(tc.composed[i]) : json(nullptr)}});
+        json& request = requests.emplace_back(json::object());
+        request["sent"] = Text(tc.requests[i]);
+        request["composed"] = i < tc.composed.size() ? TextOrNull(tc.composed[i]) : json(nullptr);
     }
-    json responses = json::array();
+    json& responses = line["responses"] = json::array();
     for (size_t i = 0; i < tc.responses.size(); ++i) {
-        responses.push_back({{"text", Text(tc.responses[i])},
-                             {"emv", i < tc.emv.size() ? EmvJson(tc.emv[i]) : json::array()}});
+        json& response = responses.emplace_back(json::object());
+        response["text"] = Text(tc.responses[i]);
+        response["emv"] = i < tc.emv.size() ? EmvJson(tc.emv[i]) : json::array();
     }
-    json receipts = json::array();
-    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptCopies.size(); ++i) {
-        receipts.push_back(
-            {{"file", Text(std::string(kLogDirectory) + "/" + tc.receipts[i] + ".txt")},
-             {"cardholder_copy", CopyText(tc.receiptCopies[i].cardholderCopy)},
-             {"merchant_copy", CopyText(tc.receiptCopies[i].merchantCopy)},
-             {"response", i < tc.receiptResponses.size() ? tc.receiptResponses[i] : 0}});
-    }
-    json columns = json::array();
-    for (const std::string& column : tc.row.columns) {
-        columns.push_back(Text(column));
-    }
-    json noResponse = nullptr;
+    json& noResponse = line["no_response"] = nullptr;
     if (tc.outcome == TestCaseOutcome::kRan && tc.responses.empty()) {
         noResponse = !tc.noResponse                                ? "nothing_sent"
                      : *tc.noResponse == NoResponse::kClientFailed ? "client_failed"
                                                                    : "edit_cancelled";
     }
-    const std::string lastText =
-        tc.responses.empty() ? std::string() : ExtractTagValue(tc.responses.back(), "TextResponse");
-    return {{"record", "case"},
-            {"index", tc.index},
-            {"line", tc.line},
-            {"name", Text(TestCaseName(tc))},
-            {"test_case_info", Text(tc.row.Info())},
-            {"type", Text(tc.row.Type())},
-            {"amount", Text(tc.row.Amount())},
-            {"columns", std::move(columns)},
-            {"expected_status", TextOrNull(tc.row.ExpectedOutcome())},
-            {"actual_status", tc.lastStatus ? Text(*tc.lastStatus) : json(nullptr)},
-            {"text_response", tc.responses.empty() ? json(nullptr) : Text(lastText)},
-            {"verdict", VerdictName(tc, verdict)},
-            {"reasons", Texts(verdict.reasons)},
-            {"requests", std::move(requests)},
-            {"responses", std::move(responses)},
-            {"no_response", std::move(noResponse)},
-            {"receipts", std::move(receipts)},
-            {"messages", Texts(tc.errorMessages)},
-            {"duration_ms", tc.elapsedMs}};
+    json& receipts = line["receipts"] = json::array();
+    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptCopies.size(); ++i) {
+        json& receipt = receipts.emplace_back(json::object());
+        receipt["file"] = Text(std::string(kLogDirectory) + "/" + tc.receipts[i] + ".txt");
+        receipt["cardholder_copy"] = CopyText(tc.receiptCopies[i].cardholderCopy);
+        receipt["merchant_copy"] = CopyText(tc.receiptCopies[i].merchantCopy);
+        receipt["response"] = i < tc.receiptResponses.size() ? tc.receiptResponses[i] : 0;
+    }
+    line["messages"] = Texts(tc.errorMessages);
+    line["duration_ms"] = tc.elapsedMs;
+    return line;
+}
+
+// What a test case waiting for the writer holds, near enough.
+size_t PendingBytes(const TestCaseRecord& tc) {
+    size_t bytes = sizeof tc;
+    for (const std::vector<std::string>* texts :
+         {&tc.requests, &tc.composed, &tc.responses, &tc.errorMessages, &tc.receipts}) {
+        for (const std::string& text : *texts) {
+            bytes += text.size();
+        }
+    }
+    for (const RenderedReceipt& copies : tc.receiptCopies) {
+        bytes += copies.cardholderCopy.size() + copies.merchantCopy.size();
+    }
+    return bytes;
 }
 
 // One line: texts are valid UTF-8 by now, but a folder name need not be.
@@ -145,7 +163,12 @@ std::string Line(const json& object) {
 
 }  // namespace
 
+ResultsReport::~ResultsReport() {
+    StopWriter();
+}
+
 bool ResultsReport::Open(const std::string& path) {
+    StopWriter();
     path_ = path;
     file_.reset();
     file_.emplace();
@@ -157,6 +180,7 @@ void ResultsReport::OnRunStarted(const LocalTime& started) {
     if (written_) {
         Open(path_);
     }
+    StopWriter();  // a run that never ended leaves its lines unwritten
     passed_ = 0;
     notReached_ = 0;
     stopped_ = false;
@@ -182,16 +206,66 @@ void ResultsReport::OnRunStarted(const LocalTime& started) {
           {"desktop", options_.desktop},
           {"reports", std::move(reports)}}}};
     file_->Append(Line(run));
+    ending_ = false;
+    writer_ = std::thread(&ResultsReport::WriteLines, this);
 }
 
 void ResultsReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
     passed_ += verdict.status == TestCaseStatus::kPassed ? 1 : 0;
     notReached_ += testCase.reached ? 0 : 1;
     stopped_ = stopped_ || !testCase.reached || testCase.outcome == TestCaseOutcome::kStopped;
-    file_->Append(Line(CaseJson(testCase, verdict)));
+    const size_t bytes = PendingBytes(testCase);
+    std::unique_lock lock(mutex_);
+    // The bound counts the batch being written too: a full queue waits for it.
+    changed_.wait(lock,
+                  [&] { return pendingBytes_ == 0 || pendingBytes_ + bytes <= kMaxPendingBytes; });
+    pending_.push_back({testCase, verdict, bytes});
+    pendingBytes_ += bytes;
+    // Woken once a batch: a wake-up a test case costs more than the line.
+    if (pending_.size() == kBatch || pendingBytes_ >= kMaxPendingBytes / 2) {
+        changed_.notify_all();
+    }
+}
+
+void ResultsReport::WriteLines() {
+    std::deque<Pending> batch;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] {
+            return pending_.size() >= kBatch || pendingBytes_ >= kMaxPendingBytes / 2 || ending_;
+        });
+        if (pending_.empty()) {
+            return;
+        }
+        batch.swap(pending_);
+        lock.unlock();
+        for (const Pending& next : batch) {
+            file_->Append(Line(CaseJson(next.testCase, next.verdict)));
+        }
+        batch.clear();
+        lock.lock();
+        pendingBytes_ = 0;
+        for (const Pending& waiting : pending_) {
+            pendingBytes_ += waiting.bytes;
+        }
+        changed_.notify_all();
+    }
+}
+
+void ResultsReport::StopWriter() {
+    if (!writer_.joinable()) {
+        return;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    writer_.join();
 }
 
 void ResultsReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
+    StopWriter();  // every test case's line is in the file after this
     const json summary = {{"record", "summary"},
                           {"test_cases", counts.tests},
                           {"passed", passed_},

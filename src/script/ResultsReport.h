@@ -1,8 +1,12 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/StreamedFile.h"
@@ -25,15 +29,22 @@ struct ResultsRunOptions {
 // working folder and the options; one "case" line per test case as it finishes, with everything
 // the HTML report shows of it (the EMV data of each response decoded); a "summary" line with the
 // counts and the duration. Unlike the HTML page it keeps every test case whole. Streamed and
-// put in place in one step when the run ends, as the other reports; nothing per test case stays
-// in memory.
+// put in place in one step when the run ends, as the other reports. The lines are made and
+// written on a thread of its own, so that the record does not set the pace of the run; it takes
+// the test cases kBatch at a time, and at most kMaxPendingBytes of them wait for it.
 class ResultsReport : public ReportFile {
   public:
     static constexpr const char* kFormat = "nordteller-results";
     // Raised when a line changes so that a reader of the old one would misread it.
     static constexpr int kVersion = 1;
 
+    static constexpr size_t kMaxPendingBytes = 4u << 20;
+    static constexpr size_t kBatch = 64;  // test cases the writer takes at a time
+
     explicit ResultsReport(ResultsRunOptions options) : options_(std::move(options)) {}
+    ~ResultsReport() override;
+    ResultsReport(const ResultsReport&) = delete;
+    ResultsReport& operator=(const ResultsReport&) = delete;
 
     bool Open(const std::string& path) override;
     bool Written() const override { return written_; }
@@ -45,6 +56,15 @@ class ResultsReport : public ReportFile {
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
   private:
+    struct Pending {
+        TestCaseRecord testCase;
+        Verdict verdict;
+        size_t bytes = 0;
+    };
+
+    void WriteLines();
+    void StopWriter();
+
     ResultsRunOptions options_;
     std::string path_;
     std::optional<StreamedFile> file_{std::in_place};
@@ -52,6 +72,14 @@ class ResultsReport : public ReportFile {
     int notReached_ = 0;
     bool stopped_ = false;  // the operator stopped the script
     bool written_ = false;
+
+    // Between the run's start and its end the writer thread alone touches file_.
+    std::thread writer_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Pending> pending_;
+    size_t pendingBytes_ = 0;
+    bool ending_ = false;
 };
 
 }  // namespace nt

@@ -180,5 +180,29 @@ TEST(ResultsReport, EachRunOfAWindowReplacesTheRecordBefore) {
     EXPECT_EQ(lines[2]["not_reached"], 0);
 }
 
+// More test cases than the writer takes at a time, and more bytes than may wait for it: every
+// line arrives, once, in order.
+TEST(ResultsReport, ALongRunKeepsEveryLineInOrder) {
+    test::TempDir dir;
+    const std::string big(16 * 1024, 'x');
+    std::vector<TestCaseRecord> run;
+    for (int i = 1; i <= 3 * static_cast<int>(ResultsReport::kBatch) + 5; ++i) {
+        TestCaseRecord tc = RanRow(i, i + 1, "Run,5,,R,A,Sale,0,0,case " + std::to_string(i));
+        tc.requests = {big};
+        RecordResponse(tc, "<R><CmdStatus>Approved</CmdStatus></R>" + big);
+        run.push_back(std::move(tc));
+    }
+    ASSERT_GT(run.size() * 2 * big.size(), ResultsReport::kMaxPendingBytes);
+    ResultsReport report(Options());
+    ASSERT_EQ(WriteRecord(report, "run.jsonl", run), "written");
+    const std::vector<json> lines = Lines("run.jsonl");
+    ASSERT_EQ(lines.size(), run.size() + 2);
+    for (size_t i = 0; i < run.size(); ++i) {
+        EXPECT_EQ(lines[i + 1]["index"], i + 1);
+        EXPECT_EQ(lines[i + 1]["requests"][0]["sent"].get<std::string>().size(), big.size());
+    }
+    EXPECT_EQ(lines.back()["test_cases"], run.size());
+}
+
 }  // namespace
 }  // namespace nt

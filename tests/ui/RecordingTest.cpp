@@ -290,10 +290,13 @@ TEST_F(RecordingTest, WhatTheOperatorDidReplaysToTheSameRequestsAndState) {
     EXPECT_EQ(DumpLines(windowDump).size(), MainWindowControls().size());
 }
 
-// The window's script runs write the evidence report; a second run replaces the first's.
+// The window's script runs write the evidence report and the record; a second run replaces the
+// first's.
 TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
-    WindowEvidence evidence(
-        {.control = kPlugin, .reports = {{ReportFormat::Html, "evidence.html"}}}, clock_);
+    WindowEvidence evidence({.control = kPlugin,
+                             .reports = {{ReportFormat::Html, "evidence.html"},
+                                         {ReportFormat::Results, "record.jsonl"}}},
+                            clock_);
     ASSERT_EQ(evidence.Open(), std::nullopt);
     evidence.Attach(*dlg_, window_);
     driver_.Then([](QDialog& d) { Press(d, "Do The Test"); })
@@ -308,6 +311,9 @@ TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
     EXPECT_NE(first.find("<h2>1. scripted <span class=\"verdict p\">passed</span></h2>"),
               std::string::npos);
     EXPECT_NE(first.find("&lt;Purchase>5.00&lt;/Purchase>"), std::string::npos);  // the request
+    const std::string record = ReadFile("record.jsonl");
+    EXPECT_NE(record.find("\"options\":{\"front_end\":\"window\""), std::string::npos) << record;
+    EXPECT_NE(record.find("\"record\":\"case\",\"index\":1,"), std::string::npos);
 
     driver_.Then([](QDialog& d) { Press(d, "Skip the Test"); }).Then([](QDialog& d) {
         Press(d, "Skip the Test");
@@ -316,6 +322,10 @@ TEST_F(RecordingTest, ScriptRunsOfTheWindowWriteTheEvidenceReport) {
     const std::string second = ReadFile("evidence.html");
     EXPECT_NE(second.find("2: 0 passed, 0 failed, 2 skipped, 0 not reached"), std::string::npos);
     EXPECT_EQ(second.find("verdict p"), std::string::npos);
+    EXPECT_NE(ReadFile("record.jsonl")
+                  .find("{\"record\":\"summary\",\"test_cases\":2,\"passed\":0,\"failed\":0,"
+                        "\"skipped\":2,"),
+              std::string::npos);
 }
 
 // Started from the system menu on a window in use: lines that restore what it shows, then the
