@@ -37,7 +37,12 @@ PaymentClientFactory MakeClientFactory(const std::string& control) {
 PaymentClientFactory MakeClientFactory(const std::string& control,
                                        const ClientIsolation& isolation) {
     if (control == "sim") {
-        return [](std::string&) -> std::unique_ptr<PaymentClient> { return MakeSimulatedClient(); };
+        return [](std::string&) -> std::unique_ptr<PaymentClient> {
+            // In the program a hang or a crash would be the program's, whatever the environment.
+            SimulatorOptions options = SimulatorOptionsFromEnvironment();
+            options.isolated = false;
+            return MakeSimulatedClient(SystemClock(), options);
+        };
     }
     if (!isolation.isolated) {
         return [control](std::string& error) -> std::unique_ptr<PaymentClient> {
