@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;
     }
+    nt::PrestartClientHelper(commandLine.control);
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.
         nt::FolderLock lock(".");

@@ -28,6 +28,12 @@ Frame Bounded(ClientReply reply) {
 }
 
 int Serve(int fd, const std::string& path) {
+    // Started ahead of need, the helper touches nothing until the program asks for the client.
+    FrameReader reader;
+    Frame request;
+    if (!ReceiveFrame(fd, reader, request) || request.tag != kFrameCreate) {
+        return 0;
+    }
     std::string error;
     std::unique_ptr<PluginClient> client = PluginClient::Load(path, error);
     if (client == nullptr) {
@@ -37,8 +43,6 @@ int Serve(int fd, const std::string& path) {
     if (!SendFrame(fd, Frame{})) {
         return 0;
     }
-    FrameReader reader;
-    Frame request;
     while (ReceiveFrame(fd, reader, request)) {
         ClientReply reply;
         if (request.tag == kFrameProcessTransaction) {

@@ -40,14 +40,21 @@ int PollTimeout(Clock::time_point deadline) {
 
 }  // namespace
 
-std::unique_ptr<IsolatedClient> IsolatedClient::Start(HelperOptions options, std::string& error) {
+std::unique_ptr<ChildProcess> IsolatedClient::SpawnHelper(const std::string& program,
+                                                          const std::string& plugin,
+                                                          std::string& error) {
+    return ChildProcess::Spawn(program, {"nordteller", kClientHelperOption, "3", plugin}, error);
+}
+
+std::unique_ptr<IsolatedClient> IsolatedClient::Start(HelperOptions options, std::string& error,
+                                                      std::unique_ptr<ChildProcess> spawned) {
     const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake < 0) {
         error = std::string("Cannot start the payment client: ") + std::strerror(errno);
         return nullptr;
     }
     std::unique_ptr<IsolatedClient> client(new IsolatedClient(std::move(options), wake));
-    if (!client->Launch(error)) {
+    if (!client->Launch(error, std::move(spawned))) {
         return nullptr;
     }
     return client;
@@ -87,15 +94,14 @@ IsolatedClient::Deadline IsolatedClient::NextDeadline() const {
     return Clock::now() + std::chrono::seconds(options_.timeoutSeconds);
 }
 
-bool IsolatedClient::Launch(std::string& error) {
+bool IsolatedClient::Launch(std::string& error, std::unique_ptr<ChildProcess> spawned) {
     reader_ = FrameReader();
-    child_ = ChildProcess::Spawn(options_.program,
-                                 {"nordteller", kClientHelperOption, "3", options_.plugin}, error);
+    child_ = spawned ? std::move(spawned) : SpawnHelper(options_.program, options_.plugin, error);
     if (!child_) {
         return false;
     }
     Frame hello;
-    const Waited waited = Exchange({}, hello, NextDeadline());
+    const Waited waited = Exchange(EncodeFrame(Frame{kFrameCreate, {}, {}}), hello, NextDeadline());
     if (waited != Waited::kFrame) {
         error = Unanswered(waited, "the payment client was not created within " +
                                        std::to_string(options_.timeoutSeconds) + " s");
@@ -243,8 +249,12 @@ bool IsolatedClient::AwaitEnd(milliseconds grace) {
             return false;
         }
         // The pipes are read meanwhile: a helper blocked on a full pipe would never end.
-        pollfd fds[2] = {{child_->Pipe(0), POLLIN, 0}, {child_->Pipe(1), POLLIN, 0}};
-        if (::poll(fds, 2, static_cast<int>(kReapStep.count())) > 0) {
+        pollfd fds[3] = {{child_->Pipe(0), POLLIN, 0},
+                         {child_->Pipe(1), POLLIN, 0},
+                         {child_->ExitFd(), POLLIN, 0}};
+        const int step =
+            child_->ExitFd() >= 0 ? PollTimeout(until) : static_cast<int>(kReapStep.count());
+        if (::poll(fds, 3, step) > 0) {
             for (int which = 0; which < 2; ++which) {
                 if (fds[which].revents != 0) {
                     ReadPipe(which);

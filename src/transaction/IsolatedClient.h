@@ -26,9 +26,15 @@ struct HelperOptions {
 // destruction happen on one thread; Abort may come from any.
 class IsolatedClient : public PaymentClient {
   public:
-    // Starts the helper and has it create the client. Null with the loader's reason, or how the
+    // Starts the helper and has it create the client (or has `spawned`, a helper of the same
+    // program and plugin started ahead, create it). Null with the loader's reason, or how the
     // helper ended, when that fails.
-    static std::unique_ptr<IsolatedClient> Start(HelperOptions options, std::string& error);
+    static std::unique_ptr<IsolatedClient> Start(HelperOptions options, std::string& error,
+                                                 std::unique_ptr<ChildProcess> spawned = nullptr);
+    // A helper for `plugin` that loads nothing until Start takes it over, so that its own start
+    // runs beside the program's. Null with the system's reason.
+    static std::unique_ptr<ChildProcess> SpawnHelper(const std::string& program,
+                                                     const std::string& plugin, std::string& error);
     // Closes the helper's socket so that it releases the plugin and ends; one that does not is
     // stopped.
     ~IsolatedClient() override;
@@ -50,7 +56,7 @@ class IsolatedClient : public PaymentClient {
 
     IsolatedClient(HelperOptions options, int wake);
     Deadline NextDeadline() const;
-    bool Launch(std::string& error);
+    bool Launch(std::string& error, std::unique_ptr<ChildProcess> spawned = nullptr);
     ClientReply Call(int32_t kind, const std::string& text);
     // Sends `outgoing` and waits for the next frame, passing the helper's output on meanwhile.
     Waited Exchange(const std::string& outgoing, Frame& reply, Deadline deadline);

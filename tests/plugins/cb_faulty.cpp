@@ -8,7 +8,8 @@
 //   chatter  lines on stdout and stderr (one with an escape sequence, one of 10000 bytes), ok
 //   fds      "descriptors: N=TARGET ..." on stderr for every open descriptor, then ok
 //   badframe writes a frame header announcing 100 MiB to descriptor 3, then hangs
-// Method 2 always answers a one-entry catalog.
+// Method 2 always answers a one-entry catalog. Loading the library appends "loaded" to the
+// file CB_FAULTY_LOADED when set.
 #include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
@@ -76,6 +77,15 @@ std::string ModeOf(long call) {
         start = comma + 1;
     }
     return mode;
+}
+
+__attribute__((constructor)) void NoteLoaded() {
+    if (const char* path = std::getenv("CB_FAULTY_LOADED")) {
+        if (std::FILE* f = std::fopen(path, "a")) {
+            std::fputs("loaded\n", f);
+            std::fclose(f);
+        }
+    }
 }
 
 void ReportDescriptors() {

@@ -223,6 +223,30 @@ TEST_F(IsolatedClientTest, RepliesKeepCodesDescriptionsAndWindows1252) {
     EXPECT_NE(sim->GetPadTypesInfo().text.find("POSPAD"), std::string::npos);
 }
 
+// A helper started ahead loads nothing until it is asked to create the client: a program
+// refused before that (a folder in use) never ran the plugin.
+TEST_F(IsolatedClientTest, HelperStartedAheadLoadsThePluginOnlyWhenAskedToCreate) {
+    test::ScopedEnv loaded("CB_FAULTY_LOADED", dir_.path() + "/loaded");
+    std::string error;
+    auto idle = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    ASSERT_NE(idle, nullptr) << error;
+    // Anything but the request to create ends it as it is.
+    ASSERT_TRUE(SendFrame(idle->Socket(), Frame{kFrameGetPadTypesInfo, {}, {}}));
+    idle->Reap();
+    EXPECT_EQ(idle->Describe(), "exit status 0");
+    EXPECT_EQ(test::ReadFile("loaded"), "<missing>");
+
+    auto ahead = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    ASSERT_NE(ahead, nullptr) << error;
+    const int pid = ahead->Pid();
+    auto client = IsolatedClient::Start(HelperOptions{kProgram, Plugin("cb_faulty"), 60, {}}, error,
+                                        std::move(ahead));
+    ASSERT_NE(client, nullptr) << error;
+    EXPECT_EQ(client->HelperPid(), pid);
+    EXPECT_EQ(test::ReadFile("loaded"), "loaded\n");
+    ExpectApproved(client->ProcessTransaction("<TStream/>"));
+}
+
 TEST_F(IsolatedClientTest, DestructionEndsTheHelper) {
     auto client = Faulty("ok");
     ASSERT_NE(client, nullptr);
