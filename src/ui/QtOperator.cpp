@@ -95,6 +95,7 @@ void QtOperator::ShowWait() {
         wait_ = std::make_unique<WaitWindow>();
         QObject::connect(wait_.get(), &WaitWindow::CancelClicked, wait_.get(),
                          [this] { AskStopWaiting(); });
+        wait_->SetCancelOffered(cancelOffered_);
     }
     if (!wait_->isVisible()) {
         wait_->SetMessage(QString());

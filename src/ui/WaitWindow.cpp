@@ -34,9 +34,9 @@ WaitWindow::WaitWindow()
 }
 
 void WaitWindow::SetCancelOffered(bool offered) {
-    if (cancel_->isVisible() != offered) {
+    if (cancel_->isVisibleTo(this) != offered) {
         cancel_->setVisible(offered);
-        adjustSize();
+        Place();
     }
 }
 
@@ -46,14 +46,18 @@ void WaitWindow::ShowOver(QWidget* owner) {
         owner->setEnabled(false);
         ownerDisabled_ = true;
     }
-    adjustSize();
-    if (owner != nullptr && owner->isVisible()) {
-        winId();
-        windowHandle()->setTransientParent(owner->window()->windowHandle());
-        move(CentredOver(ClientRectOnScreen(*owner->window()), frameGeometry().size()));
-    }
+    Place();
     show();
     raise();
+}
+
+void WaitWindow::Place() {
+    adjustSize();
+    if (owner_ != nullptr && owner_->isVisible()) {
+        winId();
+        windowHandle()->setTransientParent(owner_->window()->windowHandle());
+        move(CentredOver(ClientRectOnScreen(*owner_->window()), frameGeometry().size()));
+    }
 }
 
 void WaitWindow::Hide() {

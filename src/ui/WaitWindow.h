@@ -32,6 +32,9 @@ class WaitWindow : public QFrame {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Sized to its contents and centred over the owner's client area.
+    void Place();
+
     QLabel* message_;
     QPushButton* cancel_;
     QPointer<QWidget> owner_;

@@ -54,7 +54,8 @@ TEST_F(IsolatedClientEndToEnd, TenRowsWithACrashAndAHangEndWithEightPassedAndTwo
                   ",Approved\n";
     }
     WriteFile("Script.csv", script);
-    test::ScopedEnv modes("CB_FAULTY_MODES", "ok,ok,crash,ok,ok,hang,ok");
+    // Row 8 takes a second, within the deadline.
+    test::ScopedEnv modes("CB_FAULTY_MODES", "ok,ok,crash,ok,ok,hang,ok,slow,ok");
     const test::Outcome r =
         Nordteller(kFaulty + "--client-timeout 2 --headless --run-script --junit report.xml");
     EXPECT_EQ(r.status, 1) << r.err;
@@ -118,8 +119,10 @@ TEST_F(IsolatedClientEndToEnd, PluginOutputGoesToStderrAndTheLogNeverToTheTransc
     EXPECT_TRUE(HasLine(r.out, kApprovedSeq));
 }
 
+// The first helper starts before the folder is locked; the one after the crash starts with the
+// lock and the daily log open.
 TEST_F(IsolatedClientEndToEnd, HelperHoldsNeitherTheFolderLockNorTheDailyLog) {
-    const test::Outcome r = Sales("fds", 1);
+    const test::Outcome r = Sales("crash,fds", 2);
     ASSERT_EQ(r.status, 0) << r.err;
     const size_t at = r.err.find("payment client: descriptors: 0=/dev/null 1=pipe:[");
     ASSERT_NE(at, std::string::npos) << r.err;

@@ -103,7 +103,7 @@ TEST_F(WaitCancelTest, CancelAfterYesEndsTheHangAndTheNextSaleWorks) {
     }
     EXPECT_EQ(failure, kCancelled);
     EXPECT_FALSE(op_.Wait()->isVisible());
-    EXPECT_FALSE(op_.Wait()->CancelButton()->isVisible());
+    EXPECT_FALSE(op_.Wait()->CancelButton()->isVisibleTo(op_.Wait()));
     EXPECT_TRUE(window_.isEnabled());
 
     {
