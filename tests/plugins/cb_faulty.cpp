@@ -4,6 +4,7 @@
 //   ok       an approved sale
 //   crash    SIGSEGV          abort    abort()           exit     exit(0)
 //   hang     never returns    slow     CB_FAULTY_SLOW_MS (default 1000) ms, then ok
+//   stubborn ignores SIGTERM and never returns
 //   huge     an answer of CB_FAULTY_HUGE_MB (default 17) MiB
 //   chatter  lines on stdout and stderr (one with an escape sequence, one of 10000 bytes), ok
 //   fds      "descriptors: N=TARGET ..." on stderr for every open descriptor, then ok
@@ -123,6 +124,11 @@ int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response
     } else if (mode == "exit") {
         std::exit(0);
     } else if (mode == "hang") {
+        for (;;) {
+            pause();
+        }
+    } else if (mode == "stubborn") {
+        signal(SIGTERM, SIG_IGN);
         for (;;) {
             pause();
         }

@@ -56,8 +56,9 @@ TEST_F(IsolatedClientEndToEnd, TenRowsWithACrashAndAHangEndWithEightPassedAndTwo
     WriteFile("Script.csv", script);
     // Row 8 takes a second, within the deadline.
     test::ScopedEnv modes("CB_FAULTY_MODES", "ok,ok,crash,ok,ok,hang,ok,slow,ok");
-    const test::Outcome r =
-        Nordteller(kFaulty + "--client-timeout 2 --headless --run-script --junit report.xml");
+    const test::Outcome r = Nordteller(
+        kFaulty +
+        "--client-timeout 2 --headless --run-script --junit report.xml --report report.html");
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("nordteller: script: 10 test cases, 8 passed, 2 failed, 0 skipped\n"),
               std::string::npos)
@@ -83,6 +84,12 @@ TEST_F(IsolatedClientEndToEnd, TenRowsWithACrashAndAHangEndWithEightPassedAndTwo
                                    "outcome at the host is unknown."),
               std::string::npos)
         << failed["row 6"];
+    const std::string html = ReadFile("report.html");
+    EXPECT_TRUE(html.ends_with("</html>\n"))
+        << html.substr(html.size() > 200 ? html.size() - 200 : 0);
+    EXPECT_NE(html.find("the payment client ended: signal 11 (Segmentation fault)."),
+              std::string::npos);
+    EXPECT_NE(html.find("the payment client did not answer within 2 s"), std::string::npos);
     const std::string log = DailyLog();
     EXPECT_NE(log.find("PAYMENT CLIENT ERROR: The payment client failed the call (error "
                        "0x80004005): the payment client ended: signal 11"),

@@ -120,20 +120,27 @@ TEST_F(IsolatedClientTest, CrashAbortAndExitFailTheCallAndTheNextCallGetsAFreshH
 }
 
 TEST_F(IsolatedClientTest, HangEndsAtTheDeadlineOrAtAnAbortFromAnotherThread) {
-    // The two share the count of calls: 1 hangs, 2 answers, 3 hangs.
-    auto late = Faulty("hang,ok,hang", 1);
+    // The two share the count of calls: 1 hangs, 2 answers, 3 ignores SIGTERM and hangs, 4
+    // answers, 5 hangs.
+    auto late = Faulty("hang,ok,stubborn,ok,hang", 1);
     ASSERT_NE(late, nullptr);
-    auto cancelled = Faulty("hang,ok,hang");
+    auto cancelled = Faulty("hang,ok,stubborn,ok,hang");
     ASSERT_NE(cancelled, nullptr);
     cancelled->Abort();  // between calls: forgotten when the next call starts
     ExpectFailed(late->ProcessTransaction("<TStream/>"),
                  "the payment client did not answer within 1 s; the transaction's outcome at the "
                  "host is unknown");
     ExpectApproved(late->ProcessTransaction("<TStream/>"));  // call 2
+    const int stubborn = late->HelperPid();
+    ExpectFailed(late->ProcessTransaction("<TStream/>"),  // SIGKILL a second after SIGTERM
+                 "the payment client did not answer within 1 s; the transaction's outcome at the "
+                 "host is unknown");
+    EXPECT_TRUE(Gone(stubborn));
+    ExpectApproved(late->ProcessTransaction("<TStream/>"));  // call 4
 
     const int hung = cancelled->HelperPid();
     std::thread canceller([&] {
-        AwaitCalls(3);
+        AwaitCalls(5);
         cancelled->Abort();
     });
     ExpectFailed(cancelled->ProcessTransaction("<TStream/>"),
