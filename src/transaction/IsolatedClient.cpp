@@ -67,14 +67,18 @@ IsolatedClient::IsolatedClient(HelperOptions options, int wake)
 
 IsolatedClient::~IsolatedClient() {
     if (child_) {
-        child_->CloseSocket();
-        if (AwaitEnd(kGrace)) {
-            Release();
-        } else {
-            Stop();
-        }
+        Dismiss();
     }
     ::close(wake_);
+}
+
+void IsolatedClient::Dismiss() {
+    child_->CloseSocket();
+    if (AwaitEnd(kGrace)) {
+        Release();
+    } else {
+        Stop();
+    }
 }
 
 void IsolatedClient::Abort() {
@@ -111,12 +115,7 @@ bool IsolatedClient::Launch(std::string& error, std::unique_ptr<ChildProcess> sp
         return true;
     }
     error = hello.error.empty() ? "the payment client could not be created" : hello.error;
-    child_->CloseSocket();  // the helper ends by itself after telling why
-    if (AwaitEnd(kGrace)) {
-        Release();
-    } else {
-        Stop();
-    }
+    Dismiss();
     return false;
 }
 

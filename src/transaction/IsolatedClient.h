@@ -66,6 +66,9 @@ class IsolatedClient : public PaymentClient {
     bool AwaitEnd(std::chrono::milliseconds grace);
     // SIGTERM, SIGKILL after a grace; the helper is gone afterwards.
     void Stop();
+    // Closes the helper's socket, so that it releases the plugin and ends; one that does not
+    // end within the grace is stopped.
+    void Dismiss();
     // The helper closed its end: how it ended. It is gone afterwards.
     std::string Ended();
     // Why a wait got no frame (`late` when the deadline passed); the helper is gone afterwards.
