@@ -23,6 +23,7 @@ using std::chrono::milliseconds;
 
 constexpr milliseconds kGrace{1000};  // from SIGTERM to SIGKILL, and for an orderly end
 constexpr milliseconds kReapStep{5};
+constexpr milliseconds kPumpStep{15};  // as ControlHost pumps a caller waiting for its thread
 constexpr size_t kReadSize = 65536;
 
 const char* const kCancelled =
@@ -165,7 +166,12 @@ ClientReply IsolatedClient::Call(int32_t kind, const std::string& text) {
 IsolatedClient::Waited IsolatedClient::Exchange(const std::string& outgoing, Frame& reply,
                                                 Deadline deadline) {
     size_t sent = 0;
+    auto pumped = Clock::now();
     for (;;) {
+        if (pump_ && Clock::now() - pumped >= kPumpStep) {
+            pump_();  // may Abort: the wake descriptor tells below
+            pumped = Clock::now();
+        }
         if (std::optional<Frame> frame = reader_.Next()) {
             reply = std::move(*frame);
             return Waited::kFrame;
@@ -178,7 +184,11 @@ IsolatedClient::Waited IsolatedClient::Exchange(const std::string& outgoing, Fra
                          {child_->Pipe(0), POLLIN, 0},
                          {child_->Pipe(1), POLLIN, 0},
                          {wake_, POLLIN, 0}};
-        const int ready = ::poll(fds, 4, PollTimeout(deadline));
+        int timeout = PollTimeout(deadline);
+        if (pump_ && (timeout < 0 || timeout > kPumpStep.count())) {
+            timeout = static_cast<int>(kPumpStep.count());
+        }
+        const int ready = ::poll(fds, 4, timeout);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;

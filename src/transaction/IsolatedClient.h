@@ -22,8 +22,8 @@ struct HelperOptions {
 
 // A plugin payment client in a helper process of its own (this program in its hidden helper
 // mode): a crash, an exit or a hang of the plugin fails the call in progress, never the program.
-// The next call starts a new helper and creates the client again. Calls, creation and
-// destruction happen on one thread; Abort may come from any.
+// The next call starts a new helper and creates the client again. Calls come from one thread at
+// a time; Abort may come from any, also from the pump of a waiting call.
 class IsolatedClient : public PaymentClient {
   public:
     // Starts the helper and has it create the client (or has `spawned`, a helper of the same
@@ -46,6 +46,9 @@ class IsolatedClient : public PaymentClient {
     bool CanAbort() const override { return true; }
     // The helper is stopped at once and the call fails as cancelled by the operator.
     void Abort() override;
+    bool PumpsWhileWaiting() const override { return true; }
+    // Runs `pump` every 15 ms while a call waits; set it before calls from another thread.
+    void SetPump(std::function<void()> pump) override { pump_ = std::move(pump); }
 
     // The running helper's process id, 0 when none runs (for tests).
     int HelperPid() const { return child_ ? child_->Pid() : 0; }
@@ -77,6 +80,7 @@ class IsolatedClient : public PaymentClient {
     void DrainWake();
 
     HelperOptions options_;
+    std::function<void()> pump_;
     int wake_;  // an eventfd that Abort writes
     std::unique_ptr<ChildProcess> child_;
     FrameReader reader_;

@@ -262,6 +262,25 @@ TEST_F(IsolatedClientTest, DestructionEndsTheHelper) {
     EXPECT_TRUE(Gone(helper));
 }
 
+// Waiting for another process needs no thread of its own: the caller's thread waits and keeps
+// its window alive, as Qt requires of the thread that owns the window.
+TEST_F(IsolatedClientTest, ControlHostCallsItOnTheCallersThreadWhichKeepsPumping) {
+    modes_.emplace("CB_FAULTY_MODES", "slow");
+    test::ScopedEnv slow("CB_FAULTY_SLOW_MS", "300");
+    const std::thread::id caller = std::this_thread::get_id();
+    int pumps = 0;
+    int elsewhere = 0;
+    ControlHost host(MakeClientFactory(Plugin("cb_faulty"), {true, kProgram, 60}), [&] {
+        ++pumps;
+        elsewhere += std::this_thread::get_id() != caller ? 1 : 0;
+    });
+    ASSERT_TRUE(host.Created()) << host.CreateError();
+    EXPECT_TRUE(host.CanAbort());
+    ExpectApproved(host.ProcessTransaction("<TStream/>"));
+    EXPECT_GT(pumps, 0);
+    EXPECT_EQ(elsewhere, 0);
+}
+
 // The window's way out of a hang: its pump sees the operator's confirmed Cancel and stops the
 // call; the command fails with the reason, and the next one works.
 class CancellingOperator : public test::RecordingOperator {
