@@ -73,6 +73,8 @@ int RunClientHelper(const std::vector<std::string>& args) {
     }
     // A program killed outright cannot stop its helper; the helper then goes with it.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // Started as /proc/self/exe, it would be listed as "exe" by ps and top.
+    ::prctl(PR_SET_NAME, "nordteller");
     // What the plugin prints reaches the program's log line by line, not at exit.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     ::setenv(kIsolatedClientVariable, "1", 1);
