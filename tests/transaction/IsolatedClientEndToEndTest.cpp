@@ -139,17 +139,6 @@ TEST_F(IsolatedClientEndToEnd, HelperHoldsNeitherTheFolderLockNorTheDailyLog) {
     EXPECT_EQ(std::count(line.begin(), line.end(), '='), 4) << line;
 }
 
-TEST_F(IsolatedClientEndToEnd, AnswerOverTheLimitFailsTheCallNamingItsSize) {
-    WriteFile("testseqNo.dat", "0010010090");
-    const test::Outcome r = Sales("huge", 1);
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(HasLine(r.out,
-                        "message: The payment client failed the call (error 0x80004005): the "
-                        "payment client's response is 17825792 bytes, over the limit of 16 MiB."))
-        << r.out.substr(0, 2000);
-    EXPECT_EQ(ReadFile("testseqNo.dat"), "0010010090");
-}
-
 TEST_F(IsolatedClientEndToEnd, CrashWhileCreatingIsACreationFailure) {
     WriteFile("sale.scenario", "click 1004\n");
     const test::Outcome r = Nordteller("--control '" NORDTELLER_BINARY_DIR
