@@ -30,18 +30,11 @@
 
 namespace {
 
+using nt::bench::Median;
+using nt::bench::Ms;
 using nt::bench::ResidentKb;
 
 using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double HeadlessRunMs(const std::string& program) {
     auto start = Clock::now();

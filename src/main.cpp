@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
                           commandLine.headless, commandLine.scenario,  commandLine.desktop};
     // Ctrl+C and SIGTERM stop the run between test cases, with its files whole.
     nt::CatchStopSignals();
+    nt::PrestartClientHelper(commandLine.control);
     if (commandLine.headless) {
         // Taken before any file of the folder is read, held until the process ends.
         nt::FolderLock lock(".");

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <mutex>
+
 #include "log/LogWriter.h"
 #include "platform/Codepage.h"
 #include "sim/SimulatedClient.h"
@@ -17,6 +19,24 @@ ClientIsolation& ProcessIsolation() {
     return isolation;
 }
 
+// The helper started ahead, until a client of its plugin takes it.
+struct Prestarted {
+    std::mutex mutex;
+    std::string plugin;
+    std::unique_ptr<ChildProcess> helper;
+};
+
+Prestarted& PrestartedHelper() {
+    static Prestarted prestarted;
+    return prestarted;
+}
+
+std::unique_ptr<ChildProcess> TakePrestarted(const std::string& plugin) {
+    Prestarted& slot = PrestartedHelper();
+    std::lock_guard lock(slot.mutex);
+    return slot.plugin == plugin ? std::move(slot.helper) : nullptr;
+}
+
 // One write per line, so that lines of the helper and of the program never interleave.
 void TellClientOutput(const std::string& line) {
     const std::string shown = "payment client: " + line + "\n";
@@ -30,6 +50,20 @@ void SetClientIsolation(const ClientIsolation& isolation) {
     ProcessIsolation() = isolation;
 }
 
+void PrestartClientHelper(const std::string& control) {
+    const ClientIsolation& isolation = ProcessIsolation();
+    if (!isolation.isolated || control == "sim") {
+        return;
+    }
+    std::string error;  // a helper that cannot start is told when the client is created
+    std::unique_ptr<ChildProcess> helper =
+        IsolatedClient::SpawnHelper(isolation.program, control, error);
+    Prestarted& slot = PrestartedHelper();
+    std::lock_guard lock(slot.mutex);
+    slot.plugin = control;
+    slot.helper = std::move(helper);
+}
+
 PaymentClientFactory MakeClientFactory(const std::string& control) {
     return MakeClientFactory(control, ProcessIsolation());
 }
@@ -37,7 +71,12 @@ PaymentClientFactory MakeClientFactory(const std::string& control) {
 PaymentClientFactory MakeClientFactory(const std::string& control,
                                        const ClientIsolation& isolation) {
     if (control == "sim") {
-        return [](std::string&) -> std::unique_ptr<PaymentClient> { return MakeSimulatedClient(); };
+        return [](std::string&) -> std::unique_ptr<PaymentClient> {
+            // In the program a hang or a crash would be the program's, whatever the environment.
+            SimulatorOptions options = SimulatorOptionsFromEnvironment();
+            options.isolated = false;
+            return MakeSimulatedClient(SystemClock(), options);
+        };
     }
     if (!isolation.isolated) {
         return [control](std::string& error) -> std::unique_ptr<PaymentClient> {
@@ -47,7 +86,7 @@ PaymentClientFactory MakeClientFactory(const std::string& control,
     return [control, isolation](std::string& error) -> std::unique_ptr<PaymentClient> {
         return IsolatedClient::Start(
             HelperOptions{isolation.program, control, isolation.timeoutSeconds, TellClientOutput},
-            error);
+            error, TakePrestarted(control));
     };
 }
 

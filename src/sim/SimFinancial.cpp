@@ -206,6 +206,12 @@ std::string FinancialResponse(const SimRequest& r, const TranCodeSpec& info, Sim
     const Amounts& a = *amounts;
     // Only new sales and refunds can be approved without the host, to be forwarded later.
     const bool offline = r.forceOffline && info.sim.batch && !info.sim.followOn;
+    if (!offline) {
+        if (std::optional<std::string> instead =
+                ActOut(FaultOf(a.trigger), state.faults, sequenceNo, r.userTrace)) {
+            return *instead;
+        }
+    }
     Decision decision = DecideRequest(r, info, a, offline);
     if (decision.outcome == Outcome::HostDown) {
         return ErrorResponse("Processor", kRcHostDown, OutcomeText(Outcome::HostDown), sequenceNo,

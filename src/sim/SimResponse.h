@@ -13,6 +13,9 @@ inline constexpr const char* kRcBadRequest = "001002";   // no TStream, wrapper 
 inline constexpr const char* kRcUnknownCode = "001003";  // a TranCode the client does not know
 inline constexpr const char* kRcBadAmount = "001004";    // a missing or malformed amount
 inline constexpr const char* kRcHostDown = "002001";     // the .54 amount trigger
+// The .57 and .58 fault triggers in a simulator that runs in the program: a hang or a crash
+// there would be the program's.
+inline constexpr const char* kRcFaultNotActed = "003001";
 
 // The CmdResponse element every response begins with.
 struct CmdFields {

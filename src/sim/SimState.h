@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/Clock.h"
+#include "sim/SimFault.h"
 #include "sim/SimJournal.h"
 #include "sim/SimJournalFile.h"
 #include "sim/SimSequence.h"
@@ -25,6 +26,7 @@ struct SimState {
     SimJournal journal;
     std::unique_ptr<SimJournalFile> file;  // null: the journal is kept in memory only
     bool duplicateCheck = false;           // decline a second identical sale of the batch
+    FaultSettings faults;
 };
 
 }  // namespace nt::sim

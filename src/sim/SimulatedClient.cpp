@@ -11,6 +11,7 @@
 #include "sim/SimRequest.h"
 #include "sim/SimResponse.h"
 #include "sim/SimState.h"
+#include "transaction/ClientHelper.h"
 
 namespace nt {
 
@@ -20,6 +21,7 @@ class SimulatedClient : public PaymentClient {
   public:
     SimulatedClient(Clock& clock, const SimulatorOptions& options) : state_(clock) {
         state_.duplicateCheck = options.duplicateCheck;
+        state_.faults = sim::FaultSettings{options.isolated, options.faultDelay};
         if (!options.journalPath.empty()) {
             state_.file = std::make_unique<sim::SimJournalFile>(options.journalPath);
             state_.file->Open(state_.journal, options.freshJournal);
@@ -72,8 +74,13 @@ class SimulatedClient : public PaymentClient {
 }  // namespace
 
 SimulatorOptions SimulatorOptionsFromEnvironment() {
-    return {sim::kJournalFileName, EnvironmentSwitch("NORDTELLER_SIM_FRESH"),
-            EnvironmentSwitch("NORDTELLER_SIM_DUPLICATES")};
+    SimulatorOptions options{sim::kJournalFileName, EnvironmentSwitch("NORDTELLER_SIM_FRESH"),
+                             EnvironmentSwitch("NORDTELLER_SIM_DUPLICATES")};
+    options.isolated = EnvironmentSwitch(kIsolatedClientVariable);
+    if (const char* delay = std::getenv("NORDTELLER_SIM_DELAY_MS")) {
+        options.faultDelay = std::chrono::milliseconds(std::strtol(delay, nullptr, 10));
+    }
+    return options;
 }
 
 std::unique_ptr<PaymentClient> MakeSimulatedClient() {

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,7 +139,10 @@ std::unique_ptr<ChildProcess> ChildProcess::Spawn(const std::string& program,
 }
 
 ChildProcess::ChildProcess(pid_t pid, int socket, int output, int errors)
-    : pid_(pid), socket_(socket), pipes_{output, errors} {}
+    : pid_(pid),
+      socket_(socket),
+      pipes_{output, errors},
+      exitFd_(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0))) {}
 
 ChildProcess::~ChildProcess() {
     if (!reaped_) {
@@ -148,6 +152,9 @@ ChildProcess::~ChildProcess() {
     CloseSocket();
     ClosePipe(0);
     ClosePipe(1);
+    if (exitFd_ >= 0) {
+        ::close(exitFd_);
+    }
 }
 
 void ChildProcess::CloseSocket() {

@@ -31,6 +31,9 @@ class ChildProcess {
     int Pipe(int which) const { return pipes_[which]; }
     void ClosePipe(int which);
 
+    // Readable once the child has ended (a pidfd); -1 where the system has none.
+    int ExitFd() const { return exitFd_; }
+
     // Sends `signal` unless it has been reaped.
     void Signal(int signal);
     // Reaps it when it has ended; true once it has.
@@ -46,6 +49,7 @@ class ChildProcess {
     pid_t pid_;
     int socket_;
     int pipes_[2];
+    int exitFd_;
     bool reaped_ = false;
     int status_ = 0;
 };

@@ -16,6 +16,11 @@
 
 namespace nt {
 
+// What the window asks before it stops waiting for a payment client call.
+inline constexpr const char* kStopWaitingQuestion =
+    "Stop waiting for the payment client? The transaction's outcome at the host will be "
+    "unknown.";
+
 // The window's way to the payment client: the control it created at start-up (or none), the
 // forced PIN pad reset before a request, and the report of every failed call.
 class ClientGateway {

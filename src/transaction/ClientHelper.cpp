@@ -28,6 +28,12 @@ Frame Bounded(ClientReply reply) {
 }
 
 int Serve(int fd, const std::string& path) {
+    // Started ahead of need, the helper touches nothing until the program asks for the client.
+    FrameReader reader;
+    Frame request;
+    if (!ReceiveFrame(fd, reader, request) || request.tag != kFrameCreate) {
+        return 0;
+    }
     std::string error;
     std::unique_ptr<PluginClient> client = PluginClient::Load(path, error);
     if (client == nullptr) {
@@ -37,8 +43,6 @@ int Serve(int fd, const std::string& path) {
     if (!SendFrame(fd, Frame{})) {
         return 0;
     }
-    FrameReader reader;
-    Frame request;
     while (ReceiveFrame(fd, reader, request)) {
         ClientReply reply;
         if (request.tag == kFrameProcessTransaction) {
@@ -69,6 +73,8 @@ int RunClientHelper(const std::vector<std::string>& args) {
     }
     // A program killed outright cannot stop its helper; the helper then goes with it.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // Started as /proc/self/exe, it would be listed as "exe" by ps and top.
+    ::prctl(PR_SET_NAME, "nordteller");
     // What the plugin prints reaches the program's log line by line, not at exit.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     ::setenv(kIsolatedClientVariable, "1", 1);

@@ -14,10 +14,11 @@ inline constexpr const char* kClientHelperOption = "--client-helper";
 // triggers act only then).
 inline constexpr const char* kIsolatedClientVariable = "NORDTELLER_ISOLATED_CLIENT";
 
-// The helper's life, given the arguments after the option (FD PATH): loads the plugin at PATH
-// on this one thread, tells the program through the socket FD whether that worked (the
-// loader's reason when not), then answers one request frame after another until the program
-// closes its end. Returns the exit status. It ends with the thread that started it.
+// The helper's life, given the arguments after the option (FD PATH): when the program asks for
+// the client, loads the plugin at PATH on this one thread and tells the program through the
+// socket FD whether that worked (the loader's reason when not), then answers one request frame
+// after another until the program closes its end. Returns the exit status. It ends with the
+// thread that started it.
 int RunClientHelper(const std::vector<std::string>& args);
 
 }  // namespace nt

@@ -24,6 +24,10 @@ ControlHost::ControlHost(PaymentClientFactory factory, std::function<void()> pum
             client_ = std::move(client);
             created_ = client_ != nullptr;
             abortable_ = created_ && client_->CanAbort();
+            direct_ = created_ && client_->PumpsWhileWaiting();
+            if (direct_) {
+                client_->SetPump(pump_);
+            }
             createError_ = error;
             started = true;
         }
@@ -63,23 +67,30 @@ void ControlHost::Run() {
     client_.reset();  // the client is released on its own thread
 }
 
+ClientReply ControlHost::Guarded(const std::function<ClientReply(PaymentClient&)>& call,
+                                 PaymentClient& client) {
+    try {
+        return call(client);
+    } catch (const std::exception& e) {
+        return ClientReply{kClientFail, {}, e.what()};
+    } catch (...) {
+        return ClientReply{kClientFail, {}, "the payment client failed"};
+    }
+}
+
 ClientReply ControlHost::Call(std::function<ClientReply(PaymentClient&)> call) {
     if (!created_) {
         return ClientReply{kClientPointerError, {}, "No payment client control"};
+    }
+    if (direct_) {
+        return Guarded(call, *client_);
     }
     ClientReply reply;
     bool done = false;
     {
         std::lock_guard lock(mutex_);
         jobs_.push_back([&, call = std::move(call)] {
-            ClientReply r;
-            try {
-                r = call(*client_);
-            } catch (const std::exception& e) {
-                r = ClientReply{kClientFail, {}, e.what()};
-            } catch (...) {
-                r = ClientReply{kClientFail, {}, "the payment client failed"};
-            }
+            ClientReply r = Guarded(call, *client_);
             {
                 std::lock_guard guard(mutex_);
                 reply = std::move(r);

@@ -14,7 +14,9 @@ namespace nt {
 
 // Owns the payment client on a thread of its own: the client is created, called and destroyed
 // only there. A caller waits for its call while `pump` keeps the window alive; the window is
-// disabled meanwhile, so no second command starts.
+// disabled meanwhile, so no second command starts. A client that waits for another process
+// (PumpsWhileWaiting) is called on the caller's thread instead, and pumps itself: a call then
+// costs no hand-over between threads.
 class ControlHost {
   public:
     // Starts the thread and creates the client on it; Created() tells whether that worked.
@@ -40,6 +42,9 @@ class ControlHost {
 
   private:
     ClientReply Call(std::function<ClientReply(PaymentClient&)> call);
+    // The call's reply; an exception becomes a failed call.
+    static ClientReply Guarded(const std::function<ClientReply(PaymentClient&)>& call,
+                               PaymentClient& client);
     void Run();
 
     std::function<void()> pump_;
@@ -50,6 +55,7 @@ class ControlHost {
     bool created_ = false;
     bool missed_ = false;
     bool abortable_ = false;
+    bool direct_ = false;  // the client is called on the caller's thread
     std::string createError_;
     std::unique_ptr<PaymentClient> client_;  // touched only on the thread
     std::thread thread_;

@@ -9,8 +9,9 @@ namespace nt {
 
 // One message between the program and its payment client helper. A request carries its kind in
 // `tag` and the request document in `text`; a reply carries the call's result code, the response
-// text and the failure's description. The helper's first frame says whether the client was
-// created (tag 0) or why not (a failure code and its description).
+// text and the failure's description. The helper loads the plugin when the first request,
+// kFrameCreate, comes; its reply says whether the client was created (tag 0) or why not (a
+// failure code and its description).
 struct Frame {
     int32_t tag = 0;
     std::string text;
@@ -19,6 +20,7 @@ struct Frame {
 
 inline constexpr int32_t kFrameProcessTransaction = 1;
 inline constexpr int32_t kFrameGetPadTypesInfo = 2;
+inline constexpr int32_t kFrameCreate = 3;
 
 // No text of a frame is longer: a larger answer fails its call instead of filling the memory.
 inline constexpr size_t kFrameTextLimit = size_t{16} << 20;

@@ -23,6 +23,7 @@ using std::chrono::milliseconds;
 
 constexpr milliseconds kGrace{1000};  // from SIGTERM to SIGKILL, and for an orderly end
 constexpr milliseconds kReapStep{5};
+constexpr milliseconds kPumpStep{15};  // as ControlHost pumps a caller waiting for its thread
 constexpr size_t kReadSize = 65536;
 
 const char* const kCancelled =
@@ -40,14 +41,21 @@ int PollTimeout(Clock::time_point deadline) {
 
 }  // namespace
 
-std::unique_ptr<IsolatedClient> IsolatedClient::Start(HelperOptions options, std::string& error) {
+std::unique_ptr<ChildProcess> IsolatedClient::SpawnHelper(const std::string& program,
+                                                          const std::string& plugin,
+                                                          std::string& error) {
+    return ChildProcess::Spawn(program, {"nordteller", kClientHelperOption, "3", plugin}, error);
+}
+
+std::unique_ptr<IsolatedClient> IsolatedClient::Start(HelperOptions options, std::string& error,
+                                                      std::unique_ptr<ChildProcess> spawned) {
     const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake < 0) {
         error = std::string("Cannot start the payment client: ") + std::strerror(errno);
         return nullptr;
     }
     std::unique_ptr<IsolatedClient> client(new IsolatedClient(std::move(options), wake));
-    if (!client->Launch(error)) {
+    if (!client->Launch(error, std::move(spawned))) {
         return nullptr;
     }
     return client;
@@ -60,14 +68,18 @@ IsolatedClient::IsolatedClient(HelperOptions options, int wake)
 
 IsolatedClient::~IsolatedClient() {
     if (child_) {
-        child_->CloseSocket();
-        if (AwaitEnd(kGrace)) {
-            Release();
-        } else {
-            Stop();
-        }
+        Dismiss();
     }
     ::close(wake_);
+}
+
+void IsolatedClient::Dismiss() {
+    child_->CloseSocket();
+    if (AwaitEnd(kGrace)) {
+        Release();
+    } else {
+        Stop();
+    }
 }
 
 void IsolatedClient::Abort() {
@@ -87,15 +99,14 @@ IsolatedClient::Deadline IsolatedClient::NextDeadline() const {
     return Clock::now() + std::chrono::seconds(options_.timeoutSeconds);
 }
 
-bool IsolatedClient::Launch(std::string& error) {
+bool IsolatedClient::Launch(std::string& error, std::unique_ptr<ChildProcess> spawned) {
     reader_ = FrameReader();
-    child_ = ChildProcess::Spawn(options_.program,
-                                 {"nordteller", kClientHelperOption, "3", options_.plugin}, error);
+    child_ = spawned ? std::move(spawned) : SpawnHelper(options_.program, options_.plugin, error);
     if (!child_) {
         return false;
     }
     Frame hello;
-    const Waited waited = Exchange({}, hello, NextDeadline());
+    const Waited waited = Exchange(EncodeFrame(Frame{kFrameCreate, {}, {}}), hello, NextDeadline());
     if (waited != Waited::kFrame) {
         error = Unanswered(waited, "the payment client was not created within " +
                                        std::to_string(options_.timeoutSeconds) + " s");
@@ -105,12 +116,7 @@ bool IsolatedClient::Launch(std::string& error) {
         return true;
     }
     error = hello.error.empty() ? "the payment client could not be created" : hello.error;
-    child_->CloseSocket();  // the helper ends by itself after telling why
-    if (AwaitEnd(kGrace)) {
-        Release();
-    } else {
-        Stop();
-    }
+    Dismiss();
     return false;
 }
 
@@ -160,7 +166,12 @@ ClientReply IsolatedClient::Call(int32_t kind, const std::string& text) {
 IsolatedClient::Waited IsolatedClient::Exchange(const std::string& outgoing, Frame& reply,
                                                 Deadline deadline) {
     size_t sent = 0;
+    auto pumped = Clock::now();
     for (;;) {
+        if (pump_ && Clock::now() - pumped >= kPumpStep) {
+            pump_();  // may Abort: the wake descriptor tells below
+            pumped = Clock::now();
+        }
         if (std::optional<Frame> frame = reader_.Next()) {
             reply = std::move(*frame);
             return Waited::kFrame;
@@ -173,7 +184,11 @@ IsolatedClient::Waited IsolatedClient::Exchange(const std::string& outgoing, Fra
                          {child_->Pipe(0), POLLIN, 0},
                          {child_->Pipe(1), POLLIN, 0},
                          {wake_, POLLIN, 0}};
-        const int ready = ::poll(fds, 4, PollTimeout(deadline));
+        int timeout = PollTimeout(deadline);
+        if (pump_ && (timeout < 0 || timeout > kPumpStep.count())) {
+            timeout = static_cast<int>(kPumpStep.count());
+        }
+        const int ready = ::poll(fds, 4, timeout);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
@@ -243,8 +258,12 @@ bool IsolatedClient::AwaitEnd(milliseconds grace) {
             return false;
         }
         // The pipes are read meanwhile: a helper blocked on a full pipe would never end.
-        pollfd fds[2] = {{child_->Pipe(0), POLLIN, 0}, {child_->Pipe(1), POLLIN, 0}};
-        if (::poll(fds, 2, static_cast<int>(kReapStep.count())) > 0) {
+        pollfd fds[3] = {{child_->Pipe(0), POLLIN, 0},
+                         {child_->Pipe(1), POLLIN, 0},
+                         {child_->ExitFd(), POLLIN, 0}};
+        const int step =
+            child_->ExitFd() >= 0 ? PollTimeout(until) : static_cast<int>(kReapStep.count());
+        if (::poll(fds, 3, step) > 0) {
             for (int which = 0; which < 2; ++which) {
                 if (fds[which].revents != 0) {
                     ReadPipe(which);

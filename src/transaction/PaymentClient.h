@@ -30,6 +30,11 @@ class PaymentClient {
     virtual bool CanAbort() const { return false; }
     // Stops the call in progress, which then fails; from any thread. A no-op between calls.
     virtual void Abort() {}
+    // A client that waits for another process can be called on the caller's own thread and
+    // keeps the caller's window alive itself: `pump` runs every few milliseconds while a call
+    // waits. False: calls need a thread of their own.
+    virtual bool PumpsWhileWaiting() const { return false; }
+    virtual void SetPump(std::function<void()> pump) { (void)pump; }
 };
 
 // Creates a client, or returns null with a description of why it could not be created.

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <utility>
 
 #include "app/TestPosDlg.h"
 #include "front/ScenarioLines.h"
@@ -130,6 +131,9 @@ void MainWindow::Forward(int id) {
         ShowRecording();
         CloseIfShutDown();
     });
+    if (std::exchange(closeAfterCommand_, false) && isEnabled()) {
+        reject();
+    }
 }
 
 void MainWindow::ForwardSelection(int node) {
@@ -214,6 +218,16 @@ void MainWindow::CloseIfShutDown() {
 void MainWindow::reject() {
     // While a command runs the window is disabled; the close box must not end the program then.
     if (!isEnabled()) {
+        if (dlg_ != nullptr && dlg_->gateway().CallStoppable() && !closeAfterCommand_) {
+            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Nordteller"),
+                            QString::fromLatin1(kStopWaitingQuestion),
+                            QMessageBox::Yes | QMessageBox::No);
+            // The call may have answered while the question was open.
+            if (RunModal(box, this) == QMessageBox::Yes && dlg_->gateway().CallStoppable()) {
+                closeAfterCommand_ = true;
+                dlg_->gateway().StopWaiting();
+            }
+        }
         return;
     }
     Guarded("shutdown", [&] {

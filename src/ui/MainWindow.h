@@ -52,7 +52,9 @@ class MainWindow : public QDialog, public ScriptObserver {
 
     // Enter never closes the main window.
     void accept() override {}
-    // Esc and the close box: shutdown, then the window closes.
+    // Esc and the close box: shutdown, then the window closes. While a command runs they are
+    // refused, except that a payment client call that can be stopped asks whether to stop
+    // waiting; on yes the window closes once the command has ended.
     void reject() override;
 
   protected:
@@ -83,6 +85,7 @@ class MainWindow : public QDialog, public ScriptObserver {
     QAction* recordAction_ = nullptr;
     QString title_ = QStringLiteral("Nordteller");  // without the recording note and notice
     QString notice_;
+    bool closeAfterCommand_ = false;
 };
 
 }  // namespace nt

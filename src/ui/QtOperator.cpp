@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <utility>
 
 #include "dialogs/RunTestDlg.h"
+#include "transaction/ClientGateway.h"
 #include "ui/AboutDialog.h"
 #include "ui/AdditionalAmountsDialog.h"
 #include "ui/EditXmlDialog.h"
@@ -91,6 +93,9 @@ void QtOperator::RunAbout() {
 void QtOperator::ShowWait() {
     if (!wait_) {
         wait_ = std::make_unique<WaitWindow>();
+        QObject::connect(wait_.get(), &WaitWindow::CancelClicked, wait_.get(),
+                         [this] { AskStopWaiting(); });
+        wait_->SetCancelOffered(cancelOffered_);
     }
     if (!wait_->isVisible()) {
         wait_->SetMessage(QString());
@@ -111,6 +116,29 @@ void QtOperator::HideWait() {
     if (wait_) {
         wait_->Hide();
     }
+}
+
+void QtOperator::OfferWaitCancel(bool offered) {
+    cancelOffered_ = offered;
+    cancelConfirmed_ = false;
+    if (wait_) {
+        wait_->SetCancelOffered(offered);
+    }
+}
+
+bool QtOperator::TakeWaitCancel() {
+    return std::exchange(cancelConfirmed_, false);
+}
+
+void QtOperator::AskStopWaiting() {
+    if (!cancelOffered_ || asking_) {
+        return;
+    }
+    asking_ = true;
+    const bool yes = Question(kStopWaitingQuestion);
+    asking_ = false;
+    // The call may have answered while the question was open: nothing to stop then.
+    cancelConfirmed_ = yes && cancelOffered_;
 }
 
 void QtOperator::Tone(int frequencyHz, int milliseconds) {

@@ -36,15 +36,23 @@ class QtOperator : public Operator {
     void ShowWait() override;
     void SetWaitMessage(const std::string& message) override;
     void HideWait() override;
+    void OfferWaitCancel(bool offered) override;
+    bool TakeWaitCancel() override;
     void Tone(int frequencyHz, int milliseconds) override;
     void Beep() override;
     void PumpMessages() override;
+
+    // The wait window's Cancel: after the operator confirms, the waiting call is stopped.
+    void AskStopWaiting();
 
   private:
     QWidget* Owner() const { return main_.data(); }
 
     QPointer<QWidget> main_;
     std::unique_ptr<WaitWindow> wait_;
+    bool cancelOffered_ = false;
+    bool cancelConfirmed_ = false;
+    bool asking_ = false;
     TonePlayer tone_;
 };
 

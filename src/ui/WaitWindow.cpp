@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -11,7 +12,8 @@ namespace nt {
 
 WaitWindow::WaitWindow()
     : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      message_(new QLabel(this)) {
+      message_(new QLabel(this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("107"));
     setFrameShape(QFrame::Box);
     setLineWidth(1);
@@ -23,7 +25,19 @@ WaitWindow::WaitWindow()
     layout->setContentsMargins(24, 16, 24, 16);
     layout->addWidget(message_);
     layout->addWidget(please);
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    cancel_->setFocusPolicy(Qt::NoFocus);
+    cancel_->hide();
+    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+    connect(cancel_, &QPushButton::clicked, this, &WaitWindow::CancelClicked);
     setMinimumSize(280, 100);
+}
+
+void WaitWindow::SetCancelOffered(bool offered) {
+    if (cancel_->isVisibleTo(this) != offered) {
+        cancel_->setVisible(offered);
+        Place();
+    }
 }
 
 void WaitWindow::ShowOver(QWidget* owner) {
@@ -32,14 +46,18 @@ void WaitWindow::ShowOver(QWidget* owner) {
         owner->setEnabled(false);
         ownerDisabled_ = true;
     }
-    adjustSize();
-    if (owner != nullptr && owner->isVisible()) {
-        winId();
-        windowHandle()->setTransientParent(owner->window()->windowHandle());
-        move(CentredOver(ClientRectOnScreen(*owner->window()), frameGeometry().size()));
-    }
+    Place();
     show();
     raise();
+}
+
+void WaitWindow::Place() {
+    adjustSize();
+    if (owner_ != nullptr && owner_->isVisible()) {
+        winId();
+        windowHandle()->setTransientParent(owner_->window()->windowHandle());
+        move(CentredOver(ClientRectOnScreen(*owner_->window()), frameGeometry().size()));
+    }
 }
 
 void WaitWindow::Hide() {

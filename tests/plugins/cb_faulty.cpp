@@ -4,11 +4,13 @@
 //   ok       an approved sale
 //   crash    SIGSEGV          abort    abort()           exit     exit(0)
 //   hang     never returns    slow     CB_FAULTY_SLOW_MS (default 1000) ms, then ok
+//   stubborn ignores SIGTERM and never returns
 //   huge     an answer of CB_FAULTY_HUGE_MB (default 17) MiB
 //   chatter  lines on stdout and stderr (one with an escape sequence, one of 10000 bytes), ok
 //   fds      "descriptors: N=TARGET ..." on stderr for every open descriptor, then ok
 //   badframe writes a frame header announcing 100 MiB to descriptor 3, then hangs
-// Method 2 always answers a one-entry catalog.
+// Method 2 always answers a one-entry catalog. Loading the library appends "loaded" to the
+// file CB_FAULTY_LOADED when set.
 #include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
@@ -78,6 +80,15 @@ std::string ModeOf(long call) {
     return mode;
 }
 
+__attribute__((constructor)) void NoteLoaded() {
+    if (const char* path = std::getenv("CB_FAULTY_LOADED")) {
+        if (std::FILE* f = std::fopen(path, "a")) {
+            std::fputs("loaded\n", f);
+            std::fclose(f);
+        }
+    }
+}
+
 void ReportDescriptors() {
     std::string line = "descriptors:";
     DIR* dir = opendir("/proc/self/fd");
@@ -113,6 +124,11 @@ int32_t cardbridge_process_transaction(cardbridge*, const char*, char** response
     } else if (mode == "exit") {
         std::exit(0);
     } else if (mode == "hang") {
+        for (;;) {
+            pause();
+        }
+    } else if (mode == "stubborn") {
+        signal(SIGTERM, SIG_IGN);
         for (;;) {
             pause();
         }

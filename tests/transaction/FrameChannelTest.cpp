@@ -1,8 +1,5 @@
 #include "transaction/FrameChannel.h"
 
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 namespace nt {
@@ -66,25 +63,6 @@ TEST(FrameChannel, HeaderOverTheLimitBreaksTheStreamNamingTheSize) {
     exact.Append(limit.data(), limit.size());
     EXPECT_FALSE(exact.Next());
     EXPECT_TRUE(exact.Broken().empty());
-}
-
-TEST(FrameChannel, SocketRoundTripAndEndOfStream) {
-    int pair[2];
-    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
-    ASSERT_TRUE(SendFrame(pair[0], Frame{1, "request", ""}));
-    ASSERT_TRUE(SendFrame(pair[0], Frame{2, "", ""}));
-    FrameReader reader;
-    Frame frame;
-    ASSERT_TRUE(ReceiveFrame(pair[1], reader, frame));
-    EXPECT_EQ(frame.tag, 1);
-    EXPECT_EQ(frame.text, "request");
-    ASSERT_TRUE(ReceiveFrame(pair[1], reader, frame));  // read along with the first one
-    EXPECT_EQ(frame.tag, 2);
-    ::close(pair[0]);
-    EXPECT_FALSE(ReceiveFrame(pair[1], reader, frame));
-    // A peer that is gone: false, and no SIGPIPE ends this test program.
-    EXPECT_FALSE(SendFrame(pair[1], Frame{0, std::string(1 << 20, 'x'), ""}));
-    ::close(pair[1]);
 }
 
 }  // namespace

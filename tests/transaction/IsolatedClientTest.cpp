@@ -120,20 +120,27 @@ TEST_F(IsolatedClientTest, CrashAbortAndExitFailTheCallAndTheNextCallGetsAFreshH
 }
 
 TEST_F(IsolatedClientTest, HangEndsAtTheDeadlineOrAtAnAbortFromAnotherThread) {
-    // The two share the count of calls: 1 hangs, 2 answers, 3 hangs.
-    auto late = Faulty("hang,ok,hang", 1);
+    // The two share the count of calls: 1 hangs, 2 answers, 3 ignores SIGTERM and hangs, 4
+    // answers, 5 hangs.
+    auto late = Faulty("hang,ok,stubborn,ok,hang", 1);
     ASSERT_NE(late, nullptr);
-    auto cancelled = Faulty("hang,ok,hang");
+    auto cancelled = Faulty("hang,ok,stubborn,ok,hang");
     ASSERT_NE(cancelled, nullptr);
     cancelled->Abort();  // between calls: forgotten when the next call starts
     ExpectFailed(late->ProcessTransaction("<TStream/>"),
                  "the payment client did not answer within 1 s; the transaction's outcome at the "
                  "host is unknown");
     ExpectApproved(late->ProcessTransaction("<TStream/>"));  // call 2
+    const int stubborn = late->HelperPid();
+    ExpectFailed(late->ProcessTransaction("<TStream/>"),  // SIGKILL a second after SIGTERM
+                 "the payment client did not answer within 1 s; the transaction's outcome at the "
+                 "host is unknown");
+    EXPECT_TRUE(Gone(stubborn));
+    ExpectApproved(late->ProcessTransaction("<TStream/>"));  // call 4
 
     const int hung = cancelled->HelperPid();
     std::thread canceller([&] {
-        AwaitCalls(3);
+        AwaitCalls(5);
         cancelled->Abort();
     });
     ExpectFailed(cancelled->ProcessTransaction("<TStream/>"),
@@ -223,12 +230,55 @@ TEST_F(IsolatedClientTest, RepliesKeepCodesDescriptionsAndWindows1252) {
     EXPECT_NE(sim->GetPadTypesInfo().text.find("POSPAD"), std::string::npos);
 }
 
+// A helper started ahead loads nothing until it is asked to create the client: a program
+// refused before that (a folder in use) never ran the plugin.
+TEST_F(IsolatedClientTest, HelperStartedAheadLoadsThePluginOnlyWhenAskedToCreate) {
+    test::ScopedEnv loaded("CB_FAULTY_LOADED", dir_.path() + "/loaded");
+    std::string error;
+    auto idle = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    ASSERT_NE(idle, nullptr) << error;
+    // Anything but the request to create ends it as it is.
+    ASSERT_TRUE(SendFrame(idle->Socket(), Frame{kFrameGetPadTypesInfo, {}, {}}));
+    idle->Reap();
+    EXPECT_EQ(idle->Describe(), "exit status 0");
+    EXPECT_EQ(test::ReadFile("loaded"), "<missing>");
+
+    auto ahead = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    ASSERT_NE(ahead, nullptr) << error;
+    const int pid = ahead->Pid();
+    auto client = IsolatedClient::Start(HelperOptions{kProgram, Plugin("cb_faulty"), 60, {}}, error,
+                                        std::move(ahead));
+    ASSERT_NE(client, nullptr) << error;
+    EXPECT_EQ(client->HelperPid(), pid);
+    EXPECT_EQ(test::ReadFile("loaded"), "loaded\n");
+    ExpectApproved(client->ProcessTransaction("<TStream/>"));
+}
+
 TEST_F(IsolatedClientTest, DestructionEndsTheHelper) {
     auto client = Faulty("ok");
     ASSERT_NE(client, nullptr);
     const int helper = client->HelperPid();
     client.reset();
     EXPECT_TRUE(Gone(helper));
+}
+
+// Waiting for another process needs no thread of its own: the caller's thread waits and keeps
+// its window alive, as Qt requires of the thread that owns the window.
+TEST_F(IsolatedClientTest, ControlHostCallsItOnTheCallersThreadWhichKeepsPumping) {
+    modes_.emplace("CB_FAULTY_MODES", "slow");
+    test::ScopedEnv slow("CB_FAULTY_SLOW_MS", "300");
+    const std::thread::id caller = std::this_thread::get_id();
+    int pumps = 0;
+    int elsewhere = 0;
+    ControlHost host(MakeClientFactory(Plugin("cb_faulty"), {true, kProgram, 60}), [&] {
+        ++pumps;
+        elsewhere += std::this_thread::get_id() != caller ? 1 : 0;
+    });
+    ASSERT_TRUE(host.Created()) << host.CreateError();
+    EXPECT_TRUE(host.CanAbort());
+    ExpectApproved(host.ProcessTransaction("<TStream/>"));
+    EXPECT_GT(pumps, 0);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 // The window's way out of a hang: its pump sees the operator's confirmed Cancel and stops the
