@@ -3,7 +3,7 @@
 // start-up with that plugin, helper against in-process: the window logic alone, a whole
 // headless process, and a whole process that shows the window (offscreen) with the helper
 // started first, as main does.
-//   bench_isolation [SALES_PER_TURN] [PROGRAM] [PLUGIN]
+//   bench_isolation [SALES_PER_TURN] [HELPER] [PLUGIN]
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -160,7 +160,9 @@ int main(int argc, char** argv) {
     }
 #endif
     const int sales = argc > 1 ? std::atoi(argv[1]) : 500;
-    const std::string program = argc > 2 ? argv[2] : NORDTELLER_BINARY_DIR "/nordteller";
+    // The helper the program starts for a plugin; the headless runs start the program itself.
+    const std::string program =
+        argc > 2 ? argv[2] : NORDTELLER_BINARY_DIR "/nordteller-client-helper";
     const std::string plugin = argc > 3 ? argv[3] : NORDTELLER_BINARY_DIR "/libcardbridge_sim.so";
     const std::string dir = nt::bench::EnterTemporaryDirectory("nordteller-bench");
     if (dir.empty()) {
@@ -192,8 +194,9 @@ int main(int argc, char** argv) {
     CompareMs("window logic start-up + shutdown with the plugin", 21,
               [&](bool isolated) { return StartUpMs(plugin, isolated ? helper : inProcess); });
     std::ofstream("empty.scenario") << "# start-up and shutdown only\n";
-    CompareMs("headless process, empty scenario, with the plugin", 21,
-              [&](bool isolated) { return HeadlessRunMs(program, plugin, !isolated); });
+    CompareMs("headless process, empty scenario, with the plugin", 21, [&](bool isolated) {
+        return HeadlessRunMs(NORDTELLER_BINARY_DIR "/nordteller", plugin, !isolated);
+    });
 #ifdef NORDTELLER_BENCH_WINDOW
     CompareMs("process to the window shown (offscreen) with the plugin", 11,
               [&](bool isolated) { return WindowProcessMs(program, plugin, isolated); });

@@ -25,6 +25,8 @@ export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 cc -Wall -Wextra -Werror -shared -fPIC $(pkg-config --cflags nordteller-cardbridge) \
     examples/plugin/echo_plugin.c -o "$stage/libecho_plugin.so"
 
+# The plugin's helper is the small one installed for it, not the program started again.
+test -x "$prefix/libexec/nordteller/nordteller-client-helper"
 mkdir "$stage/run"
 cd "$stage/run"
 printf 'click 1004\n' | "$prefix/bin/nordteller" --control "$stage/libecho_plugin.so" \

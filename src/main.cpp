@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
-    nt::SetClientIsolation({!commandLine.inProcess, "/proc/self/exe", commandLine.clientTimeout});
+    nt::SetClientIsolation(
+        {!commandLine.inProcess, nt::ClientHelperProgram(), commandLine.clientTimeout});
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
         return 2;

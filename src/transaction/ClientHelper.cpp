@@ -2,10 +2,12 @@
 
 #include <signal.h>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 
 #include "transaction/FrameChannel.h"
 #include "transaction/PluginClient.h"
@@ -60,6 +62,21 @@ int Serve(int fd, const std::string& path) {
 }
 
 }  // namespace
+
+std::string ClientHelperProgram() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const std::filesystem::path folder = self.parent_path();
+        for (const std::filesystem::path& candidate :
+             {folder / kClientHelperName, folder / "../libexec/nordteller" / kClientHelperName}) {
+            if (::access(candidate.c_str(), X_OK) == 0) {
+                return candidate.lexically_normal().string();
+            }
+        }
+    }
+    return "/proc/self/exe";
+}
 
 int RunClientHelper(const std::vector<std::string>& args) {
     int fd = -1;

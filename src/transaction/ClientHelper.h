@@ -5,9 +5,16 @@
 
 namespace nt {
 
-// The hidden mode in which the program hosts a payment client plugin for another instance of
-// itself: nordteller --client-helper FD PATH. main takes it before anything else.
+// The helper that hosts a payment client plugin for the program: PROGRAM --client-helper FD
+// PATH. PROGRAM is the small helper installed beside the program (it starts without the window's
+// libraries) or, where that is missing, the program itself, whose main takes the option before
+// anything else.
 inline constexpr const char* kClientHelperOption = "--client-helper";
+inline constexpr const char* kClientHelperName = "nordteller-client-helper";
+
+// The program to start as the helper: the small helper in the program's own folder (a build
+// tree) or in ../libexec/nordteller beside it (installed), else the program itself.
+std::string ClientHelperProgram();
 
 // Set in the helper's environment before the plugin is loaded, so that a plugin can tell that
 // a crash or a hang of its own costs a call and not the program (the simulator's fault

@@ -22,13 +22,16 @@
 #include "support/RecordingOperator.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
+#include "transaction/ClientHelper.h"
 #include "transaction/ControlHost.h"
 #include "transaction/PluginClient.h"
 
 namespace nt {
 namespace {
 
-const std::string kProgram = NORDTELLER_BINARY_DIR "/nordteller";
+const std::string kProgram = NORDTELLER_BINARY_DIR "/nordteller-client-helper";
+// Where the small helper is missing, the program hosts the plugin itself.
+const std::string kProgramItself = NORDTELLER_BINARY_DIR "/nordteller";
 
 std::string Plugin(const std::string& name) {
     return std::string(NORDTELLER_BINARY_DIR) + "/lib" + name + ".so";
@@ -235,7 +238,8 @@ TEST_F(IsolatedClientTest, RepliesKeepCodesDescriptionsAndWindows1252) {
 TEST_F(IsolatedClientTest, HelperStartedAheadLoadsThePluginOnlyWhenAskedToCreate) {
     test::ScopedEnv loaded("CB_FAULTY_LOADED", dir_.path() + "/loaded");
     std::string error;
-    auto idle = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    EXPECT_EQ(ClientHelperProgram(), kProgram);  // found beside the running program
+    auto idle = IsolatedClient::SpawnHelper(kProgramItself, Plugin("cb_faulty"), error);
     ASSERT_NE(idle, nullptr) << error;
     // Anything but the request to create ends it as it is.
     ASSERT_TRUE(SendFrame(idle->Socket(), Frame{kFrameGetPadTypesInfo, {}, {}}));
@@ -243,11 +247,11 @@ TEST_F(IsolatedClientTest, HelperStartedAheadLoadsThePluginOnlyWhenAskedToCreate
     EXPECT_EQ(idle->Describe(), "exit status 0");
     EXPECT_EQ(test::ReadFile("loaded"), "<missing>");
 
-    auto ahead = IsolatedClient::SpawnHelper(kProgram, Plugin("cb_faulty"), error);
+    auto ahead = IsolatedClient::SpawnHelper(kProgramItself, Plugin("cb_faulty"), error);
     ASSERT_NE(ahead, nullptr) << error;
     const int pid = ahead->Pid();
-    auto client = IsolatedClient::Start(HelperOptions{kProgram, Plugin("cb_faulty"), 60, {}}, error,
-                                        std::move(ahead));
+    auto client = IsolatedClient::Start(HelperOptions{kProgramItself, Plugin("cb_faulty"), 60, {}},
+                                        error, std::move(ahead));
     ASSERT_NE(client, nullptr) << error;
     EXPECT_EQ(client->HelperPid(), pid);
     EXPECT_EQ(test::ReadFile("loaded"), "loaded\n");
