@@ -274,7 +274,7 @@ void ResultsReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
                           {"not_reached", notReached_},
                           {"duration_ms", elapsedMs},
                           {"stopped", stopped_},
-                          {"interrupted", false}};
+                          {"interrupted", !counts.interrupted.empty()}};
     written_ = file_->Commit("", Line(summary));
 }
 

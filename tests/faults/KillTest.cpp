@@ -168,7 +168,7 @@ TEST_P(KillTest, SequenceFileIsAlwaysTheOldOrTheNewNumber) {
     EXPECT_EQ(journal.Entries().size(), booked);
 }
 
-// Starts an unattended script run of the simulator with both reports, reads its progress on
+// Starts an unattended script run of the simulator with the three reports, reads its progress on
 // stderr until `rows` test cases were told, sends `signal` and reads on to its end. The exit
 // status, or -1 when it did not exit by itself within a generous deadline (then it is killed).
 int RunAndStop(int rows, int signal) {
@@ -186,7 +186,7 @@ int RunAndStop(int rows, int signal) {
         ::dup2(null, STDOUT_FILENO);
         const char* binary = NORDTELLER_BINARY_DIR "/nordteller";
         ::execl(binary, binary, "--headless", "--run-script", "--junit", "report.xml", "--report",
-                "report.html", static_cast<char*>(nullptr));
+                "report.html", "--results", "results.jsonl", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(err[1]);
@@ -206,7 +206,7 @@ int RunAndStop(int rows, int signal) {
 }
 
 // SIGINT or SIGTERM during a long script run: the test case in progress finishes, the number of
-// its response is the one in the sequence file, both reports replace the last run's and say the
+// its response is the one in the sequence file, the reports replace the last run's and say the
 // run was interrupted, no temporary file is left, and the status is 128 + the signal.
 TEST(StopSignal, ScriptRunStopsCleanlyAtTheNextRow) {
     for (const int signal : {SIGINT, SIGTERM}) {
@@ -233,6 +233,9 @@ TEST(StopSignal, ScriptRunStopsCleanlyAtTheNextRow) {
                   std::string::npos)
             << xml.substr(0, 400);
         EXPECT_NE(ReadFile("report.html").find("Interrupted"), std::string::npos);
+        const std::string record = ReadFile("results.jsonl");
+        EXPECT_NE(record.find("\"interrupted\":true}\n"), std::string::npos)
+            << record.substr(record.size() > 300 ? record.size() - 300 : 0);
         for (const std::string& name : test::Entries()) {
             EXPECT_FALSE(name.ends_with(".tmp")) << name;
         }
