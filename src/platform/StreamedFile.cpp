@@ -18,9 +18,10 @@ namespace nt {
 namespace {
 
 // An unnamed file in `folder`; where the file system cannot make one, a named one unlinked at
-// once. -1 with errno set on failure.
-int OpenScratch(const std::string& folder) {
+// once (`unnamed` false). -1 with errno set on failure.
+int OpenScratch(const std::string& folder, bool& unnamed) {
     int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    unnamed = fd >= 0;
     if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) {
         return fd;
     }
@@ -56,12 +57,12 @@ bool StreamedFile::Lost(int error) {
 
 bool StreamedFile::Open(const std::string& path) {
     path_ = path;
-    scratch_ = OpenScratch(FolderOf(path));
+    scratch_ = OpenScratch(FolderOf(path), unnamed_);
     return scratch_ >= 0 || Fail(errno);
 }
 
 bool StreamedFile::Append(std::string_view data) {
-    if (!error_.empty()) {
+    if (!error_.empty() || scratch_ < 0) {
         return false;
     }
     return WriteAll(scratch_, data.data(), data.size()) || Lost(errno);
@@ -84,6 +85,36 @@ bool StreamedFile::CopyBody(int to) {
     }
 }
 
+StreamedFile::Linked StreamedFile::LinkInPlace(const std::string& target) {
+    if (::fsync(scratch_) != 0 || ::fchmod(scratch_, 0644) != 0) {
+        Lost(errno);
+        return Linked::kLost;
+    }
+    // A free temporary name, taken back at once for the link: another file taking it between
+    // the two sends the body the long way.
+    std::string temporary;
+    const int named = CreateTemporaryBeside(target, temporary);
+    if (named < 0) {
+        Lost(errno);
+        return Linked::kLost;
+    }
+    ::close(named);
+    ::unlink(temporary.c_str());
+    const std::string self = "/proc/self/fd/" + std::to_string(scratch_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        return Linked::kCannot;  // another file system (a link to elsewhere), no /proc
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        Lost(error);
+        return Linked::kLost;
+    }
+    ::close(scratch_);  // it is the report now: nothing more may reach it
+    scratch_ = -1;
+    return Linked::kInPlace;
+}
+
 bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     RemoveStaleTemporaries(path_);  // left by an earlier run killed while committing
     if (!error_.empty()) {
@@ -92,6 +123,16 @@ bool StreamedFile::Commit(std::string_view head, std::string_view tail) {
     const std::optional<std::string> target = WriteTarget(path_);
     if (!target) {
         return Fail(errno);
+    }
+    if (head.empty() && unnamed_) {
+        if (!Append(tail)) {
+            return false;
+        }
+        tail = {};
+        const Linked linked = LinkInPlace(*target);
+        if (linked != Linked::kCannot) {
+            return linked == Linked::kInPlace;
+        }
     }
     std::string temporary;
     int fd = CreateTemporaryBeside(*target, temporary);

@@ -8,8 +8,10 @@ namespace nt {
 // A file written as its content comes and put in place in one step at the end, whose head
 // (totals, say) is known only then. The body goes to an unnamed scratch file in the target's
 // folder, so a process that dies leaves nothing; Commit writes head, body and tail to a
-// temporary file there, flushes it and renames it over the target. Memory stays flat however
-// long the body grows. Failures keep the system's reason; the target is never half written.
+// temporary file there, flushes it and renames it over the target. Without a head, the scratch
+// file itself is given the temporary's name, so a long body is not written twice nor held twice
+// on the disk. Memory stays flat however long the body grows. Failures keep the system's
+// reason; the target is never half written.
 class StreamedFile {
   public:
     StreamedFile() = default;
@@ -30,9 +32,12 @@ class StreamedFile {
     // A failure after the file was opened: the report it holds is lost evidence.
     bool Lost(int error);
     bool CopyBody(int to);
+    enum class Linked { kInPlace, kLost, kCannot };
+    Linked LinkInPlace(const std::string& target);
 
     std::string path_;
     int scratch_ = -1;
+    bool unnamed_ = false;  // the scratch file can be given a name
     std::string error_;
 };
 

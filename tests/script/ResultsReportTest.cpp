@@ -1,5 +1,7 @@
 #include "script/ResultsReport.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <sstream>
@@ -152,7 +154,12 @@ TEST(ResultsReport, ReplacesInOneStepOrLeavesNothing) {
                   "No such file or directory");
     }
     {
-        ScopedWriteFault full({"run.jsonl", 1000, ENOSPC});
+        // The disk fills as the summary, the last line, goes out.
+        ResultsReport probe(Options());
+        ASSERT_EQ(WriteRecord(probe, "probe.jsonl", SampleRun()), "written");
+        const size_t size = std::filesystem::file_size("probe.jsonl");
+        std::filesystem::remove("probe.jsonl");
+        ScopedWriteFault full({"", size - 10, ENOSPC});
         ResultsReport report(Options());
         EXPECT_EQ(WriteRecord(report, "run.jsonl", SampleRun()), "No space left on device");
     }
@@ -163,6 +170,20 @@ TEST(ResultsReport, ReplacesInOneStepOrLeavesNothing) {
     }
     EXPECT_EQ(test::ReadFile("run.jsonl"), "old");
     EXPECT_EQ(test::Entries(), std::vector<std::string>{"run.jsonl"});
+}
+
+// A record put in place through a link on another file system, where the body written beside
+// the link cannot be given the target's folder: it is copied there, whole.
+TEST(ResultsReport, ALinkToAnotherFileSystemGetsTheWholeRecord) {
+    test::TempDir dir;
+    const std::string elsewhere = "/dev/shm/nordteller-test-" + std::to_string(::getpid());
+    std::filesystem::create_directory(elsewhere);
+    std::filesystem::create_symlink(elsewhere + "/run.jsonl", "run.jsonl");
+    ResultsReport report(Options());
+    EXPECT_EQ(WriteRecord(report, "run.jsonl", SampleRun()), "written");
+    EXPECT_EQ(Lines(elsewhere + "/run.jsonl").size(), 7u);
+    EXPECT_TRUE(std::filesystem::is_symlink("run.jsonl"));
+    std::filesystem::remove_all(elsewhere);
 }
 
 // A window runs the script again and again: each run's record replaces the one before.
