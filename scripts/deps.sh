@@ -9,7 +9,7 @@ if [[ "${1:-}" == "--sanitize" || "${1:-}" == "--tsan" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--package" ]]; then
-    packages+=(dpkg-dev file appstream)
+    packages+=(dpkg-dev file appstream lintian)
 fi
 
 missing=()

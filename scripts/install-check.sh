@@ -13,15 +13,16 @@ trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage/root" cmake --install build --prefix /usr/local >/dev/null
 
 prefix="$stage/root/usr/local"
-for f in bin/nordteller lib/nordteller/libcardbridge_sim.so include/nordteller/cardbridge.h \
-         lib/pkgconfig/nordteller-cardbridge.pc share/applications/nordteller.desktop \
-         share/icons/hicolor/256x256/apps/nordteller.png share/man/man1/nordteller.1; do
+for f in bin/nordteller lib/nordteller/plugins/libcardbridge_sim.so \
+         include/nordteller/cardbridge.h share/pkgconfig/nordteller-cardbridge.pc \
+         share/applications/nordteller.desktop share/icons/hicolor/256x256/apps/nordteller.png \
+         share/man/man1/nordteller.1.gz share/doc/nordteller/changelog.gz; do
     [[ -f "$prefix/$f" ]] || { echo "install-check: missing $f" >&2; exit 1; }
 done
-man -l "$prefix/share/man/man1/nordteller.1" >/dev/null 2>&1 || true
+gzip -t "$prefix/share/man/man1/nordteller.1.gz"
 
 export PKG_CONFIG_SYSROOT_DIR="$stage/root"
-export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+export PKG_CONFIG_PATH="$prefix/share/pkgconfig"
 cc -Wall -Wextra -Werror -shared -fPIC $(pkg-config --cflags nordteller-cardbridge) \
     examples/plugin/echo_plugin.c -o "$stage/libecho_plugin.so"
 
@@ -34,6 +35,6 @@ printf 'click 1004\n' | "$prefix/bin/nordteller" --control "$stage/libecho_plugi
 grep -q "<TextResponse>ECHO</TextResponse>" transcript.txt
 [[ "$(cat testseqNo.dat)" == "0010010020" ]]
 printf 'click 1004\n' | "$prefix/bin/nordteller" \
-    --control "$prefix/lib/nordteller/libcardbridge_sim.so" --headless --scenario - >sim.txt
+    --control "$prefix/lib/nordteller/plugins/libcardbridge_sim.so" --headless --scenario - >sim.txt
 grep -q "<CmdStatus>Approved</CmdStatus>" sim.txt
 echo "install-check: 1 passed, 0 failed"
