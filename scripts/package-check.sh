@@ -17,7 +17,8 @@ fail() { echo "package-check: $*" >&2; exit 1; }
 lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings (above)"
 
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/nordteller ./usr/lib/nordteller/plugins/libcardbridge_sim.so \
+for f in ./usr/bin/nordteller ./usr/libexec/nordteller/nordteller-client-helper \
+         ./usr/lib/nordteller/plugins/libcardbridge_sim.so \
          ./usr/include/nordteller/cardbridge.h ./usr/share/pkgconfig/nordteller-cardbridge.pc \
          ./usr/share/applications/nordteller.desktop \
          ./usr/share/metainfo/org.nordteller.Nordteller.metainfo.xml \
