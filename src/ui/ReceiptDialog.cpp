@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "dialogs/ReceiptDlg.h"
 #include "ui/Placement.h"
@@ -88,6 +89,8 @@ void ReceiptDialog::AlignRulers() {
 // included); cut short, the text shows whole lines.
 void ReceiptDialog::FitToSlip() {
     const QFontMetrics metrics(text_->font());
+    // Lines are laid out at the font's exact spacing, which whole pixels round down.
+    const qreal spacing = QFontMetricsF(text_->font()).lineSpacing();
     const int inset = text_->frameWidth() + static_cast<int>(text_->document()->documentMargin());
     int widest = 0;
     int lines = 0;
@@ -104,10 +107,12 @@ void ReceiptDialog::FitToSlip() {
     int room = lines;
     if (const QScreen* screen = this->screen()) {
         const int height = screen->availableGeometry().height() - ExpectedFrame(*this).height();
-        room = (height - chrome - 2 * inset - below) / metrics.lineSpacing();
+        room = static_cast<int>((height - chrome - 2 * inset - below) / spacing);
     }
-    const int shown = std::clamp(lines, kMinimumLines, std::max(kMinimumLines, room));
-    resize(sizeHint().width(), chrome + shown * metrics.lineSpacing() + 2 * inset + below);
+    // A line of slack: the editor keeps the last line whole in view only with room to spare.
+    const int shown = std::clamp(lines + 1, kMinimumLines, std::max(kMinimumLines, room));
+    resize(sizeHint().width(),
+           chrome + static_cast<int>(std::ceil(shown * spacing)) + 2 * inset + below);
 }
 
 }  // namespace nt
