@@ -486,6 +486,22 @@ The Amount field refused this amount: %3 will be sent</source>
 pour : %2
 Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
+    <message>
+        <source>the payment client was not created within %1 s</source>
+        <translation>le client de paiement n'a pas été créé en %1 s</translation>
+    </message>
+    <message>
+        <source>the payment client did not answer within %1 s; the transaction's outcome at the host is unknown</source>
+        <translation>le client de paiement n'a pas répondu en %1 s; le résultat de la transaction chez l'hôte est inconnu</translation>
+    </message>
+    <message>
+        <source>cannot record to '%1': it is the program's own %2</source>
+        <translation>impossible d'enregistrer dans « %1 » : c'est un fichier du programme (%2)</translation>
+    </message>
+    <message>
+        <source>cannot record to '%1': %2</source>
+        <translation>impossible d'enregistrer dans « %1 » : %2</translation>
+    </message>
 </context>
 <context>
     <name>nt::AboutDialog</name>

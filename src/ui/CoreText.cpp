@@ -136,6 +136,13 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "the payment client could not be created"),
     QT_TRANSLATE_NOOP("CoreText", "the payment client failed"),
     QT_TRANSLATE_NOOP("CoreText", "the payment client closed its connection"),
+    QT_TRANSLATE_NOOP("CoreText", "the payment client was not created within %1 s"),
+    QT_TRANSLATE_NOOP("CoreText",
+                      "the payment client did not answer within %1 s; the transaction's outcome "
+                      "at the host is unknown"),
+    // A recording that cannot start.
+    QT_TRANSLATE_NOOP("CoreText", "cannot record to '%1': it is the program's own %2"),
+    QT_TRANSLATE_NOOP("CoreText", "cannot record to '%1': %2"),
     QT_TRANSLATE_NOOP("CoreText", "You Aren't using Tokens. Is that Ok?"),
     QT_TRANSLATE_NOOP("CoreText",
                       "Stop waiting for the payment client? The transaction's outcome at the host "

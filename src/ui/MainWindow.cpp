@@ -233,7 +233,7 @@ void MainWindow::StartRecording() {
     std::string error;
     if (!recorder_->Start(dialog.selectedFiles().first().toStdString(), error)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Nordteller"),
-                        QString::fromStdString(error), QMessageBox::Ok);
+                        TrCore(QString::fromStdString(error)), QMessageBox::Ok);
         RunModal(box, this);
         return;
     }

@@ -17,6 +17,7 @@
 #include "platform/FolderLock.h"
 #include "platform/StopSignal.h"
 #include "ui/AppIcon.h"
+#include "ui/CoreText.h"
 #include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
 #include "ui/Language.h"
@@ -56,7 +57,8 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
     std::string error;
     if (!record.empty() && !recorder.Start(record, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
-        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
+        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
+                              TrCore(QString::fromStdString(error)));
         return 2;
     }
     WindowEvidence evidence(run, SystemClock());

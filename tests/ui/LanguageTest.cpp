@@ -119,6 +119,14 @@ TEST(CoreText, EnglishUntouchedFrenchByTemplateWithWhatTheCorePutIn) {
                                     "this amount: 0.00 will be sent")),
               QStringLiteral("Exécuter le cas d'essai : T1\npour : 12.00\nLe champ Montant a "
                              "refusé ce montant : 0.00 sera envoyé"));
+    EXPECT_EQ(TrCore(QStringLiteral("The payment client failed the call (error 0x80004005): the "
+                                    "payment client did not answer within 300 s; the "
+                                    "transaction's outcome at the host is unknown.")),
+              QStringLiteral("Le client de paiement a fait échouer l'appel (erreur 0x80004005) : "
+                             "le client de paiement n'a pas répondu en 300 s; le résultat de la "
+                             "transaction chez l'hôte est inconnu."));
+    EXPECT_EQ(TrCore(QStringLiteral("cannot record to 'a b': Permission denied")),
+              QStringLiteral("impossible d'enregistrer dans « a b » : Permission denied"));
     EXPECT_EQ(TrCore(xml), xml);
     EXPECT_EQ(TrCore(QStringLiteral("E&xit")), QStringLiteral("&Quitter"));
 }
