@@ -183,16 +183,8 @@
         <translation>Rapport param. EMV</translation>
     </message>
     <message>
-        <source>BatchSummary</source>
-        <translation>Sommaire du lot</translation>
-    </message>
-    <message>
         <source>EMV Statistics Report</source>
         <translation>Rapport stats EMV</translation>
-    </message>
-    <message>
-        <source>BatchClose</source>
-        <translation>Fermeture de lot</translation>
     </message>
     <message>
         <source>Run Script</source>
@@ -205,10 +197,6 @@
     <message>
         <source>French Fallback Lang</source>
         <translation>Français (repli)</translation>
-    </message>
-    <message>
-        <source>GetPrePaidStripe</source>
-        <translation>Lire la bande prépayée</translation>
     </message>
     <message>
         <source>Reset SequenceNo</source>
@@ -501,6 +489,18 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     <message>
         <source>cannot record to '%1': %2</source>
         <translation>impossible d'enregistrer dans « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>The BatchSummary button</source>
+        <translation>Sommaire du lot</translation>
+    </message>
+    <message>
+        <source>The BatchClose button</source>
+        <translation>Fermeture de lot</translation>
+    </message>
+    <message>
+        <source>The GetPrePaidStripe button</source>
+        <translation>Lire la bande prépayée</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "codes/TranCodes.h"
 #include "ui/Language.h"
 
 namespace nt {
@@ -60,13 +61,10 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreText", "OffLine Decline Report"),
     QT_TRANSLATE_NOOP("CoreText", "Public Key Report"),
     QT_TRANSLATE_NOOP("CoreText", "EMV Params Report"),
-    QT_TRANSLATE_NOOP("CoreText", "BatchSummary"),
     QT_TRANSLATE_NOOP("CoreText", "EMV Statistics Report"),
-    QT_TRANSLATE_NOOP("CoreText", "BatchClose"),
     QT_TRANSLATE_NOOP("CoreText", "Run Script"),
     QT_TRANSLATE_NOOP("CoreText", "English Fallback Lang"),
     QT_TRANSLATE_NOOP("CoreText", "French Fallback Lang"),
-    QT_TRANSLATE_NOOP("CoreText", "GetPrePaidStripe"),
     QT_TRANSLATE_NOOP("CoreText", "Reset SequenceNo"),
     QT_TRANSLATE_NOOP("CoreText", "No Fallback Lang "),
     QT_TRANSLATE_NOOP("CoreText", "Tran Test Mode"),
@@ -161,6 +159,18 @@ constexpr const char* kTexts[] = {
                       "be sent"),
 };
 
+// The captions that are the TranCode a button sends (the batch buttons, GetPrePaidStripe) are
+// spelt by the codes table alone; their French is found by what the button does.
+struct TranCodeCaption {
+    TranCode code;
+    const char* source;
+};
+constexpr TranCodeCaption kTranCodeCaptions[] = {
+    {TranCode::BatchSummary, QT_TRANSLATE_NOOP("CoreText", "The BatchSummary button")},
+    {TranCode::BatchClose, QT_TRANSLATE_NOOP("CoreText", "The BatchClose button")},
+    {TranCode::GetPrePaidStripe, QT_TRANSLATE_NOOP("CoreText", "The GetPrePaidStripe button")},
+};
+
 struct Template {
     QString source;
     QRegularExpression pattern;  // empty for a text without placeholders
@@ -204,6 +214,11 @@ QString Translate(const QString& source) {
 QString TrCore(const QString& english) {
     if (!Translating() || english.isEmpty()) {
         return english;
+    }
+    for (const TranCodeCaption& caption : kTranCodeCaptions) {
+        if (english == QLatin1String(SpecOf(caption.code).name)) {
+            return Translate(QString::fromLatin1(caption.source));
+        }
     }
     const QString exact = Translate(english);
     if (exact != english) {

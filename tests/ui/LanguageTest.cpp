@@ -129,6 +129,7 @@ TEST(CoreText, EnglishUntouchedFrenchByTemplateWithWhatTheCorePutIn) {
               QStringLiteral("impossible d'enregistrer dans « a b » : Permission denied"));
     EXPECT_EQ(TrCore(xml), xml);
     EXPECT_EQ(TrCore(QStringLiteral("E&xit")), QStringLiteral("&Quitter"));
+    EXPECT_EQ(TrCore(QStringLiteral("BatchClose")), QStringLiteral("Fermeture de lot"));
 }
 
 // The English source texts of the translations whose French differs, mnemonics removed, with
