@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev
+          qt6-l10n-tools qt6-translations-l10n libgl-dev
           libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libspdlog-dev
           libasound2-dev nlohmann-json3-dev python3-jsonschema xvfb xauth)
 if [[ "${1:-}" == "--sanitize" || "${1:-}" == "--tsan" ]]; then

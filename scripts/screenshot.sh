@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Regenerates the documentation's pictures of the window and its dialogs, drawn on a virtual
 # 1366x768 screen (the smallest the window is made for) under a window manager, so windows get
-# the sizes and places they get on a desktop.
+# the sizes and places they get on a desktop. With --french: only the French main window
+# (docs/images/main-window-fr.png).
 set -euo pipefail
+language=()
+if [[ "${1:-}" == "--french" ]]; then
+    language=(--language fr)
+fi
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build -G Ninja >/dev/null
@@ -12,10 +17,11 @@ xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
     openbox >/dev/null 2>&1 &
     wm=$!
     sleep 1
-    build/nordteller_ui_tests --screenshot docs/images
+    build/nordteller_ui_tests --screenshot docs/images "$@"
     status=$?
     kill $wm
-    exit $status'
+    exit $status' screenshot "${language[@]}"
+[[ ${#language[@]} -eq 0 ]] || exit 0
 
 # The HTML evidence report of the example script, as a browser draws it (Debian's chromium).
 if command -v chromium >/dev/null; then

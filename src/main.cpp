@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         return nt::RunHeadlessFile(run, commandLine.scenario, std::cout, std::cerr);
     }
 #ifdef NORDTELLER_WITH_QT
-    return nt::RunWindowApp(argc, argv, run, commandLine.record);
+    return nt::RunWindowApp(argc, argv, run, commandLine.record, commandLine.language);
 #else
     std::fputs("nordteller: built without the window; use --headless --scenario FILE\n", stderr);
     return 2;

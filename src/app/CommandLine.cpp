@@ -111,6 +111,7 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         {"--control", &CommandLine::control},
         {"--record", &CommandLine::record},
         {"--scenario", &CommandLine::scenario},
+        {"--language", &CommandLine::language},
     };
     static constexpr std::pair<std::string_view, bool CommandLine::*> kFlags[] = {
         {"--run-script", &CommandLine::runScript},
@@ -184,6 +185,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     if (!CheckReports(out, error)) {
         return false;
     }
+    if (!out.language.empty() && out.language != "en" && out.language != "fr") {
+        error = "option '--language' needs en or fr, not " + QuoteInput(out.language);
+        return false;
+    }
     if (!out.record.empty() && out.headless) {
         error = "--record needs the window, not --headless";
         return false;
@@ -206,7 +211,7 @@ const char* UsageText() {
            "                  [--headless [--scenario FILE|-]\n"
            "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
-           "                  [--client-timeout SECONDS] [--in-process]\n"
+           "                  [--client-timeout SECONDS] [--in-process] [--language en|fr]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
            "  --client-timeout SECONDS\n"
            "                      a plugin's call may take this long (default 300, room for a\n"
@@ -217,6 +222,9 @@ const char* UsageText() {
            "                      or a hang fails the call and not the program\n"
            "  --record FILE       the window: write every action of the operator to FILE as a\n"
            "                      scenario that --headless --scenario FILE replays\n"
+           "  --language en|fr    the window's language (default: NORDTELLER_LANGUAGE, else\n"
+           "                      the locale's: LC_ALL, LC_MESSAGES, LANG); records, logs,\n"
+           "                      receipts, reports and transcripts stay as they are\n"
            "  --headless          no window: run a scenario and/or Script.csv over the window's\n"
            "                      logic; needs --scenario, --run-script or both\n"
            "  --scenario FILE|-   the scenario file, or - for standard input\n"

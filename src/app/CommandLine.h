@@ -18,6 +18,7 @@ struct CommandLine {
     bool runScript = false;
     std::vector<ReportRequest> reports;  // in the order given
     std::string record;      // the window: the scenario file the operator's actions go to
+    std::string language;    // the window's language, "en" or "fr"; empty: the locale's
     bool desktop = false;    // the working files live in the user's data folder
     bool inProcess = false;  // a plugin is loaded into this process instead of a helper
     int clientTimeout = kDefaultClientTimeoutSeconds;  // seconds per client call; 0: no limit

@@ -4,7 +4,7 @@
 
 namespace nt {
 
-// The test case prompt of the script runner ("Dialog"): do, skip or stop.
+// The test case prompt of the script runner ("Run Script"): do, skip or stop.
 class CRunTestDlg {
   public:
     static constexpr int kDo = 1;

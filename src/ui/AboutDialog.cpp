@@ -10,12 +10,11 @@ namespace nt {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("100"));
-    setWindowTitle(QStringLiteral("About Nordteller"));
+    setWindowTitle(tr("About Nordteller"));
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIcon().pixmap(48, 48));
-    auto* version = new QLabel(QStringLiteral("Nordteller Version 1.23"), this);
-    auto* about =
-        new QLabel(QStringLiteral("Bench point-of-sale client for EMV card payments"), this);
+    auto* version = new QLabel(tr("Nordteller Version 1.23"), this);
+    auto* about = new QLabel(tr("Bench point-of-sale client for EMV card payments"), this);
     // The build's own version, as --version prints it, for bug reports.
     auto* build = new QLabel(QStringLiteral("nordteller " NORDTELLER_VERSION), this);
     build->setObjectName(QStringLiteral("buildVersion"));

@@ -7,6 +7,7 @@
 
 #include "dialogs/AdditionalAmountsDlg.h"
 #include "ui/AmountLineEdit.h"
+#include "ui/CoreText.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"
 
@@ -16,7 +17,7 @@ AdditionalAmountsDialog::AdditionalAmountsDialog(CAdditionalAmountsDlg& dlg,
                                                  std::function<void()> beep, QWidget* parent)
     : QDialog(parent), dlg_(dlg) {
     setObjectName(QStringLiteral("141"));
-    setWindowTitle(QStringLiteral("Additional Amounts"));
+    setWindowTitle(tr("Additional Amounts"));
     dlg_.OnInitDialog();
 
     auto* form = new QFormLayout;
@@ -29,12 +30,12 @@ AdditionalAmountsDialog::AdditionalAmountsDialog(CAdditionalAmountsDlg& dlg,
         field->SetBeep(beep);
         field->ShowText(ToQt(model->GetAmountText()));
         label->setBuddy(field);
+        field->setAccessibleName(label->text());
         form->addRow(label, field);
     };
-    addField(CAdditionalAmountsDlg::kOriginalId,
-             new QLabel(QStringLiteral("Original Auth Amount")));
-    addField(CAdditionalAmountsDlg::kLastId, new QLabel(QStringLiteral("Last Authorizied Amount")));
-    auto* third = new QLabel(ToQt(dlg_.ThirdLabel()));
+    addField(CAdditionalAmountsDlg::kOriginalId, new QLabel(tr("Original Auth Amount")));
+    addField(CAdditionalAmountsDlg::kLastId, new QLabel(tr("Last Authorizied Amount")));
+    auto* third = new QLabel(TrCore(ToQt(dlg_.ThirdLabel())));
     third->setObjectName(QString::number(CAdditionalAmountsDlg::kThirdLabelId));
     addField(CAdditionalAmountsDlg::kThirdId, third);
 

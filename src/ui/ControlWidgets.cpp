@@ -1,6 +1,7 @@
 #include "ui/ControlWidgets.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "ui/AmountLineEdit.h"
+#include "ui/CoreText.h"
 #include "ui/QtText.h"
 #include "ui/TabKeys.h"
 
@@ -48,7 +50,7 @@ QWidget* MakeTree(QWidget* parent) {
 }
 
 QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = LinesToQt(spec.caption);
+    const QString caption = TrCore(LinesToQt(spec.caption));
     switch (spec.kind) {
         case ControlKind::Edit:
             return new QLineEdit(parent);
@@ -89,15 +91,32 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
 
 }  // namespace
 
+QString AccessibleCaption(const ControlSpec& spec) {
+    if (spec.id == id::kPadTree) {
+        return QCoreApplication::translate("CoreText", "Pad type");
+    }
+    QString caption = TrCore(LinesToQt(spec.caption)).simplified();
+    caption.remove(QLatin1Char('&'));
+    return caption;
+}
+
 QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
     QWidget* widget = MakeWidget(spec, parent);
     widget->setObjectName(QString::number(spec.id));
-    widget->setAccessibleName(LinesToQt(spec.caption).simplified());
+    widget->setAccessibleName(AccessibleCaption(spec));
+    // What the amount fields and the pad type tree hold, for a screen reader.
+    if (spec.kind == ControlKind::AmountEdit) {
+        widget->setAccessibleDescription(
+            QCoreApplication::translate("CoreText", "Dollars and cents; digits only"));
+    } else if (spec.kind == ControlKind::Tree) {
+        widget->setAccessibleDescription(QCoreApplication::translate(
+            "CoreText", "Processor, manufacturer and pad type; requests name the selected one"));
+    }
     widget->setProperty(kCoreTextProperty, QByteArray(spec.startText));
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(ToQt(spec.startText));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(LinesToQt(spec.startText));
+        label->setText(TrCore(LinesToQt(spec.startText)));
     }
     if (spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
         spec.kind == ControlKind::Radio) {

@@ -16,11 +16,14 @@ namespace nt {
 EditXmlDialog::EditXmlDialog(CEditXmlDlg& dlg, QWidget* parent)
     : QDialog(parent), dlg_(dlg), edit_(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("142"));
-    setWindowTitle(QStringLiteral("Edit XML Request"));
+    setWindowTitle(tr("Edit XML Request"));
     edit_->setObjectName(QStringLiteral("1200"));
+    edit_->setAccessibleName(tr("XML request"));
     MakeFixedTextView(*edit_);
-    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Sized for the whole request with room for both scroll bars (FitDialogToText): they show
+    // only when a request is larger than the screen or grows while edited.
+    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The request is reviewed more often than edited: OK has the focus, Tab leaves the text.
     TabMovesFocus(*edit_);
     edit_->setPlainText(LinesToQt(dlg_.m_requestText));

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "dialogs/GiftTranTypeDlg.h"
+#include "ui/CoreText.h"
 #include "ui/Guard.h"
 
 namespace nt {
@@ -11,12 +12,12 @@ namespace nt {
 GiftTranTypeDialog::GiftTranTypeDialog(CGiftTranTypeDlg& dlg, QWidget* parent)
     : QDialog(parent), dlg_(dlg) {
     setObjectName(QStringLiteral("134"));
-    setWindowTitle(QStringLiteral("Pick Gift Gard Tran Type"));
+    setWindowTitle(tr("Pick Gift Gard Tran Type"));
     auto* grid = new QGridLayout(this);
     int row = 0;
     int column = 0;
     for (const auto& choice : CGiftTranTypeDlg::kChoices) {
-        auto* button = new QPushButton(QString::fromLatin1(choice.caption), this);
+        auto* button = new QPushButton(TrCore(QString::fromLatin1(choice.caption)), this);
         button->setObjectName(QString::number(choice.id));
         connect(button, &QPushButton::clicked, this, [this, id = choice.id] {
             Guarded("gift card picker", [&] {
@@ -31,7 +32,7 @@ GiftTranTypeDialog::GiftTranTypeDialog(CGiftTranTypeDlg& dlg, QWidget* parent)
             ++row;
         }
     }
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("2"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(cancel, row + 1, 0, 1, 2);

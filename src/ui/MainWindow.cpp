@@ -4,7 +4,9 @@
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
@@ -17,10 +19,12 @@
 #include "front/ScenarioRecorder.h"
 #include "ui/AmountLineEdit.h"
 #include "ui/AppIcon.h"
+#include "ui/CoreText.h"
 #include "ui/Guard.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/ModalRun.h"
 #include "ui/PadTreeView.h"
+#include "ui/Placement.h"
 #include "ui/QtText.h"
 
 namespace nt {
@@ -33,7 +37,7 @@ MainWindow::MainWindow(QWidget* parent) : QDialog(parent) {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildControls();
     BuildSystemMenu();
-    ArrangeMainWindow(*this, controls_, MakeAboutButton());
+    ArrangeMainWindow(*this, controls_, MakeFooter());
 }
 
 QWidget* MainWindow::Control(int id) const {
@@ -64,9 +68,16 @@ void MainWindow::BuildSystemMenu() {
         systemMenu_->addAction(tr("Start &Recording..."), this, &MainWindow::ToggleRecording);
     recordAction_->setEnabled(false);
     systemMenu_->addSeparator();
-    systemMenu_->addAction(AppIcon(), tr("&About Nordteller..."), this, &MainWindow::ShowAbout);
+    aboutAction_ =
+        systemMenu_->addAction(AppIcon(), tr("&About Nordteller..."), this, &MainWindow::ShowAbout);
+    // Window managers take Alt+Space for their own menu: recording and About have keys of their
+    // own, shown in the menu and beside the window's buttons, and buttons at the bottom.
+    recordAction_->setShortcut(kRecordKeys);
+    aboutAction_->setShortcut(kAboutKeys);
+    addAction(recordAction_);
+    addAction(aboutAction_);
     // The "Run Script" button stays hidden; testers reach the script runner from the keyboard.
-    auto* script = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this);
+    auto* script = new QShortcut(kRunScriptKeys, this);
     connect(script, &QShortcut::activated, this, &MainWindow::RunScript);
     // Alt+Space opens it as on the platform the testers came from.
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
@@ -74,16 +85,50 @@ void MainWindow::BuildSystemMenu() {
             [this] { systemMenu_->popup(mapToGlobal(QPoint(0, 0))); });
 }
 
-QWidget* MainWindow::MakeAboutButton() {
-    auto* about = new QToolButton(this);
-    about->setObjectName(QStringLiteral("about"));
+namespace {
+
+QToolButton* FooterButton(const QString& name, const QString& text, const QKeySequence& keys,
+                          QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(keys.toString(QKeySequence::NativeText));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    // Reached by its key; the window's tab order stays the controls'.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+}  // namespace
+
+QWidget* MainWindow::MakeFooter() {
+    auto* footer = new QWidget(this);
+    auto* layout = new QHBoxLayout(footer);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* about =
+        FooterButton(QStringLiteral("about"), tr("About Nordteller..."), kAboutKeys, footer);
     about->setIcon(AppIcon());
-    about->setText(tr("About Nordteller..."));
-    about->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    about->setAutoRaise(true);
-    about->setFocusPolicy(Qt::NoFocus);
     connect(about, &QToolButton::clicked, this, &MainWindow::ShowAbout);
-    return about;
+    recordButton_ =
+        FooterButton(QStringLiteral("record"), tr("Start Recording..."), kRecordKeys, footer);
+    recordButton_->setEnabled(false);
+    connect(recordButton_, &QToolButton::clicked, this, &MainWindow::ToggleRecording);
+    keysHint_ = new QLabel(footer);
+    keysHint_->setObjectName(QStringLiteral("keys"));
+    keysHint_->setEnabled(false);  // drawn dimmed: a reminder, not a control
+    layout->addWidget(about);
+    layout->addWidget(recordButton_);
+    layout->addWidget(keysHint_);
+    ShowKeys();
+    return footer;
+}
+
+// The keys of the footer's buttons, in the window itself.
+void MainWindow::ShowKeys() {
+    keysHint_->setText(tr("%1: About, %2: Recording")
+                           .arg(kAboutKeys.toString(QKeySequence::NativeText),
+                                kRecordKeys.toString(QKeySequence::NativeText)));
 }
 
 void MainWindow::Attach(CTestPosDlg& dlg) {
@@ -151,6 +196,7 @@ void MainWindow::ForwardSelection(int node) {
 void MainWindow::SetRecorder(ScenarioRecorder& recorder) {
     recorder_ = &recorder;
     recordAction_->setEnabled(true);
+    recordButton_->setEnabled(true);
     ShowRecording();
 }
 
@@ -187,7 +233,7 @@ void MainWindow::StartRecording() {
     std::string error;
     if (!recorder_->Start(dialog.selectedFiles().first().toStdString(), error)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Nordteller"),
-                        QString::fromStdString(error), QMessageBox::Ok);
+                        TrCore(QString::fromStdString(error)), QMessageBox::Ok);
         RunModal(box, this);
         return;
     }
@@ -206,6 +252,7 @@ void MainWindow::ShowRecording() {
     }
     const bool active = Recording() != nullptr;
     recordAction_->setText(active ? tr("Stop &Recording") : tr("Start &Recording..."));
+    recordButton_->setText(active ? tr("Stop Recording") : tr("Start Recording..."));
     SetTitle(title_);
 }
 
@@ -220,7 +267,7 @@ void MainWindow::reject() {
     if (!isEnabled()) {
         if (dlg_ != nullptr && dlg_->gateway().CallStoppable() && !closeAfterCommand_) {
             QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Nordteller"),
-                            QString::fromLatin1(kStopWaitingQuestion),
+                            TrCore(QString::fromLatin1(kStopWaitingQuestion)),
                             QMessageBox::Yes | QMessageBox::No);
             // The call may have answered while the question was open.
             if (RunModal(box, this) == QMessageBox::Yes && dlg_->gateway().CallStoppable()) {
@@ -276,6 +323,16 @@ void MainWindow::ShowAbout() {
             dlg_->OnSysCommand(kAboutCommand);
         }
     });
+}
+
+void MainWindow::setVisible(bool visible) {
+    if (visible && !isVisible() && !testAttribute(Qt::WA_Moved)) {
+        if (!testAttribute(Qt::WA_Resized)) {
+            adjustSize();
+        }
+        PlaceFrameInside(*this);
+    }
+    QDialog::setVisible(visible);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -1,19 +1,29 @@
 #pragma once
 
 #include <QDialog>
+#include <QKeySequence>
 
 #include "script/ScriptObserver.h"
 #include "ui/ControlWidgets.h"
 
 class QAction;
 class QButtonGroup;
+class QLabel;
 class QMenu;
+class QToolButton;
 
 namespace nt {
 
 class CTestPosDlg;
 class PadTreeView;
 class ScenarioRecorder;
+
+// The window's own keys, which no window manager takes: the system menu's entries (reached by
+// Alt+Space, which window managers such as openbox keep for their own menu) and the hidden
+// "Run Script" button.
+inline const QKeySequence kAboutKeys{Qt::Key_F1};
+inline const QKeySequence kRecordKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_E};
+inline const QKeySequence kRunScriptKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_R};
 
 // The main window "Nordteller": draws every control of the table and forwards clicks, typing,
 // the tree's selection, Esc, the close box and the system menu to the window logic.
@@ -50,6 +60,9 @@ class MainWindow : public QDialog, public ScriptObserver {
     void OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome) override {}
     void OnScriptEnded(ScriptEnd end) override;
 
+    // The first show places the window by its frame inside the screen's available area.
+    void setVisible(bool visible) override;
+
     // Enter never closes the main window.
     void accept() override {}
     // Esc and the close box: shutdown, then the window closes. While a command runs they are
@@ -64,7 +77,8 @@ class MainWindow : public QDialog, public ScriptObserver {
   private:
     void BuildControls();
     void BuildSystemMenu();
-    QWidget* MakeAboutButton();
+    QWidget* MakeFooter();
+    void ShowKeys();
     void Connect();
     void Forward(int id);
     void ForwardSelection(int node);
@@ -83,6 +97,9 @@ class MainWindow : public QDialog, public ScriptObserver {
     PadTreeView* treeView_ = nullptr;
     ScenarioRecorder* recorder_ = nullptr;
     QAction* recordAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QToolButton* recordButton_ = nullptr;
+    QLabel* keysHint_ = nullptr;
     QString title_ = QStringLiteral("Nordteller");  // without the recording note and notice
     QString notice_;
     bool closeAfterCommand_ = false;

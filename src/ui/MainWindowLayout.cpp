@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "ui/CoreText.h"
 #include "ui/QtText.h"
 
 namespace nt {
@@ -27,14 +28,14 @@ class Builder {
     }
 
     static QGroupBox* Box(const char* title) {
-        auto* box = new QGroupBox(ToQt(title));
+        auto* box = new QGroupBox(TrCore(ToQt(title)));
         return box;
     }
 
     // A field with its label from the table beside it.
     void Field(QFormLayout* form, int control) {
         const ControlSpec* spec = FindControl(control);
-        auto* label = new QLabel(LinesToQt(spec->caption).trimmed());
+        auto* label = new QLabel(TrCore(LinesToQt(spec->caption)).trimmed());
         QWidget* field = Take(control);
         label->setBuddy(field);
         form->addRow(label, field);
@@ -117,7 +118,7 @@ QVBoxLayout* TransactionColumn(Builder& b) {
 
     auto* info = NewForm();
     b.Field(info, id::kPadRebootTime);
-    auto* caseInfo = new QLabel(ToQt(FindControl(id::kTestCaseInfo)->caption));
+    auto* caseInfo = new QLabel(TrCore(ToQt(FindControl(id::kTestCaseInfo)->caption)));
     QWidget* caseInfoEdit = b.Take(id::kTestCaseInfo);
     caseInfo->setBuddy(caseInfoEdit);
     caseInfoEdit->setMaximumHeight(caseInfoEdit->fontMetrics().lineSpacing() * 6);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "dialogs/ManualEntryDlg.h"
 #include "ui/Guard.h"
@@ -29,12 +30,15 @@ ManualEntryDialog::ManualEntryDialog(CManualEntryDlg& dlg, QWidget* parent)
       street_(Field(CManualEntryDlg::kStreetNumberId, dlg.m_streetNumber, this)),
       cvv_(Field(CManualEntryDlg::kCvvId, dlg.m_cvv, this)) {
     setObjectName(QStringLiteral("132"));
-    setWindowTitle(QStringLiteral("Manual Items Entry"));
+    setWindowTitle(tr("Manual Items Entry"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Zip Code"), zip_);
-    form->addRow(QStringLiteral("Street Number"), street_);
-    form->addRow(QStringLiteral("CVV"), cvv_);
-    form->addRow(new QLabel(QStringLiteral("(X) = Illegible"), this));
+    for (auto [field, label] :
+         {std::pair{zip_, tr("Zip Code")}, std::pair{street_, tr("Street Number")},
+          std::pair{cvv_, tr("CVV")}}) {
+        field->setAccessibleName(label);
+        form->addRow(label, field);
+    }
+    form->addRow(new QLabel(tr("(X) = Illegible"), this));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

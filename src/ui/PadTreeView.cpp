@@ -3,6 +3,8 @@
 #include <QTreeWidget>
 
 #include "app/TestPosDlg.h"
+#include "ui/ControlWidgets.h"
+#include "ui/CoreText.h"
 #include "ui/Guard.h"
 #include "ui/QtText.h"
 
@@ -34,7 +36,10 @@ void PadTreeView::OnTreeRebuilt() {
         const int parent = tree.Parent(static_cast<int>(node));
         QTreeWidgetItem* item = parent == PadTree::kNone ? new QTreeWidgetItem(widget_)
                                                          : new QTreeWidgetItem(Item(parent));
-        item->setText(0, ToQt(tree.Text(static_cast<int>(node))));
+        const std::string& text = tree.Text(static_cast<int>(node));
+        // The root names the level below ("Processor"): a word of the window's language.
+        item->setText(0, parent == PadTree::kNone ? TrCore(ToQt(text)) : ToQt(text));
+        item->setData(0, kCoreTextRole, QByteArray::fromStdString(text));
         item->setData(0, Qt::UserRole, static_cast<int>(node));
         items_[node] = item;
     }

@@ -14,9 +14,10 @@ namespace nt {
 PadTypesInfoDialog::PadTypesInfoDialog(const CPadTypesInfoDlg& dlg, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("143"));
-    setWindowTitle(QStringLiteral("Get Pad Types Info Result"));
+    setWindowTitle(tr("Get Pad Types Info Result"));
     auto* text = new QPlainTextEdit(LinesToQt(dlg.m_text), this);
     text->setObjectName(QStringLiteral("1201"));
+    text->setAccessibleName(tr("Pad types information"));
     text->setReadOnly(true);
     MakeFixedTextView(*text);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "ui/AmountLineEdit.h"
+#include "ui/CoreText.h"
 #include "ui/QtText.h"
 
 namespace nt {
@@ -29,7 +30,12 @@ std::string QtForm::Text(int id) const {
     }
     if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
         QTreeWidgetItem* item = tree->currentItem();
-        return item != nullptr && item->isSelected() ? FromQt(item->text(0)) : std::string();
+        if (item == nullptr || !item->isSelected()) {
+            return {};
+        }
+        // The core's text of a node shown translated.
+        const QVariant core = item->data(0, kCoreTextRole);
+        return core.isValid() ? core.toByteArray().toStdString() : FromQt(item->text(0));
     }
     // Captions and labels: the text exactly as the core set it.
     return w->property(kCoreTextProperty).toByteArray().toStdString();
@@ -47,10 +53,10 @@ void QtForm::SetText(int id, const std::string& text) {
     } else if (auto* multi = qobject_cast<QPlainTextEdit*>(w)) {
         multi->setPlainText(LinesToQt(text));
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(LinesToQt(text));
+        label->setText(TrCore(LinesToQt(text)));
         w->setProperty(kCoreTextProperty, QByteArray::fromStdString(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        button->setText(LinesToQt(text));
+        button->setText(TrCore(LinesToQt(text)));
         w->setProperty(kCoreTextProperty, QByteArray::fromStdString(text));
     }
 }

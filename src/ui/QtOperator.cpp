@@ -8,6 +8,7 @@
 #include "transaction/ClientGateway.h"
 #include "ui/AboutDialog.h"
 #include "ui/AdditionalAmountsDialog.h"
+#include "ui/CoreText.h"
 #include "ui/EditXmlDialog.h"
 #include "ui/GiftTranTypeDialog.h"
 #include "ui/ManualEntryDialog.h"
@@ -25,7 +26,8 @@ namespace nt {
 namespace {
 
 int Box(QMessageBox::StandardButtons buttons, const std::string& text, QWidget* owner) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Nordteller"), LinesToQt(text), buttons);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Nordteller"), TrCore(LinesToQt(text)),
+                    buttons);
     box.setTextFormat(Qt::PlainText);
     return RunModal(box, owner);
 }

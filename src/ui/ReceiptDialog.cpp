@@ -5,10 +5,16 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "dialogs/ReceiptDlg.h"
+#include "ui/Placement.h"
 #include "ui/QtText.h"
 
 namespace nt {
@@ -31,15 +37,16 @@ QLabel* Ruler(QWidget* parent) {
 ReceiptDialog::ReceiptDialog(const CReceiptDlg& dlg, QWidget* parent)
     : QDialog(parent), above_(Ruler(this)), text_(new QPlainTextEdit(this)), below_(Ruler(this)) {
     setObjectName(QStringLiteral("131"));
-    setWindowTitle(QStringLiteral("Receipt Info"));
+    setWindowTitle(tr("Receipt Info"));
     text_->setObjectName(QStringLiteral("1041"));
+    text_->setAccessibleName(tr("Receipt"));
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     text_->setPlainText(LinesToQt(dlg.m_receiptText));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* top = new QHBoxLayout;
@@ -74,7 +81,38 @@ void ReceiptDialog::AlignRulers() {
     const int width = metrics.horizontalAdvance(QString(kColumns + 1, QLatin1Char('M'))) +
                       2 * inset + text_->verticalScrollBar()->sizeHint().width();
     text_->setMinimumWidth(width);
-    text_->setMinimumHeight(metrics.lineSpacing() * 24);
+    text_->setMinimumHeight(metrics.lineSpacing() * kMinimumLines);
+    FitToSlip();
+}
+
+// Tall enough for every line of the slip, up to the screen's available height (its frame
+// included); cut short, the text shows whole lines.
+void ReceiptDialog::FitToSlip() {
+    const QFontMetrics metrics(text_->font());
+    // Lines are laid out at the font's exact spacing, which whole pixels round down.
+    const qreal spacing = QFontMetricsF(text_->font()).lineSpacing();
+    const int inset = text_->frameWidth() + static_cast<int>(text_->document()->documentMargin());
+    int widest = 0;
+    int lines = 0;
+    for (QTextBlock block = text_->document()->begin(); block.isValid(); block = block.next()) {
+        widest = std::max(widest, metrics.horizontalAdvance(block.text()));
+        ++lines;
+    }
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // A line wider than the slip brings the horizontal scroll bar.
+    const int across = text_->minimumWidth() - 2 * inset - bar;
+    const int below = widest > across ? bar : 0;
+    const int chrome =
+        sizeHint().height() - text_->sizeHint().expandedTo(text_->minimumSize()).height();
+    int room = lines;
+    if (const QScreen* screen = this->screen()) {
+        const int height = screen->availableGeometry().height() - ExpectedFrame(*this).height();
+        room = static_cast<int>((height - chrome - 2 * inset - below) / spacing);
+    }
+    // A line of slack: the editor keeps the last line whole in view only with room to spare.
+    const int shown = std::clamp(lines + 1, kMinimumLines, std::max(kMinimumLines, room));
+    resize(sizeHint().width(),
+           chrome + static_cast<int>(std::ceil(shown * spacing)) + 2 * inset + below);
 }
 
 }  // namespace nt

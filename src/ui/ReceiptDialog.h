@@ -24,7 +24,10 @@ class ReceiptDialog : public QDialog {
     QLabel* RulerBelow() const { return below_; }
 
   private:
+    static constexpr int kMinimumLines = 24;
+
     void AlignRulers();
+    void FitToSlip();
 
     QLabel* above_;
     QPlainTextEdit* text_;

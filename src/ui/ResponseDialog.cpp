@@ -38,17 +38,35 @@ Look LookOf(Verdict verdict) {
 
 }  // namespace
 
+// The verdicts payment clients name, in the window's language; any other CmdStatus as it came.
+QString ResponseDialog::VerdictName(const QString& cmdStatus) {
+    if (cmdStatus == QLatin1String("Approved")) {
+        return tr("Approved");
+    }
+    if (cmdStatus == QLatin1String("Success")) {
+        return tr("Success");
+    }
+    if (cmdStatus == QLatin1String("Declined")) {
+        return tr("Declined");
+    }
+    if (cmdStatus == QLatin1String("Error")) {
+        return tr("Error");
+    }
+    return cmdStatus;
+}
+
 ResponseDialog::ResponseDialog(const std::string& response, QWidget* parent)
     : QDialog(parent),
       icon_(new QLabel(this)),
       outcome_(new QLabel(this)),
       emv_(new QLabel(this)),
       text_(new QPlainTextEdit(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)) {
+      ok_(new QPushButton(tr("OK"), this)) {
     setWindowTitle(QStringLiteral("Nordteller"));
     outcome_->setObjectName(QStringLiteral("outcome"));
     outcome_->setTextFormat(Qt::PlainText);
     text_->setObjectName(QStringLiteral("response"));
+    text_->setAccessibleName(tr("Response"));
     text_->setReadOnly(true);
     MakeFixedTextView(*text_);
     text_->setPlainText(LinesToQt(response));
@@ -59,7 +77,7 @@ ResponseDialog::ResponseDialog(const std::string& response, QWidget* parent)
     verdict->addWidget(icon_);
     verdict->addWidget(outcome_, 1);
     if (std::optional<ResponseOutcome> outcome = ReadResponseOutcome(response)) {
-        QString line = ToQt(outcome->cmdStatus);
+        QString line = VerdictName(ToQt(outcome->cmdStatus));
         if (!outcome->textResponse.empty()) {
             line += QStringLiteral(" \u2014 ") + ToQt(outcome->textResponse);
         }

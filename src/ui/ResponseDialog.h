@@ -27,6 +27,8 @@ class ResponseDialog : public QDialog {
     QPushButton* Ok() const { return ok_; }
 
   private:
+    static QString VerdictName(const QString& cmdStatus);
+
     QLabel* icon_;
     QLabel* outcome_;
     QLabel* emv_;

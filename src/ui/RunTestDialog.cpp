@@ -6,14 +6,15 @@
 #include <QVBoxLayout>
 
 #include "dialogs/RunTestDlg.h"
+#include "ui/CoreText.h"
 #include "ui/QtText.h"
 
 namespace nt {
 
 namespace {
 
-QPushButton* Button(const char* caption, int id, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+QPushButton* Button(const QString& caption, int id, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::number(id));
     return button;
 }
@@ -22,16 +23,16 @@ QPushButton* Button(const char* caption, int id, QWidget* parent) {
 
 RunTestDialog::RunTestDialog(CRunTestDlg& dlg, QWidget* parent) : QDialog(parent), dlg_(dlg) {
     setObjectName(QStringLiteral("133"));
-    setWindowTitle(QStringLiteral("Dialog"));
-    auto* message = new QLabel(LinesToQt(dlg_.m_message), this);
+    setWindowTitle(tr("Run Script"));
+    auto* message = new QLabel(TrCore(LinesToQt(dlg_.m_message)), this);
     message->setObjectName(QStringLiteral("1047"));
     message->setTextFormat(Qt::PlainText);
     message->setMinimumWidth(320);
 
-    QPushButton* run = Button("Do The Test", 1, this);
+    QPushButton* run = Button(tr("Do The Test"), 1, this);
     run->setDefault(true);
-    QPushButton* skip = Button("Skip the Test", 2, this);
-    QPushButton* stop = Button("Stop the Script", 1048, this);
+    QPushButton* skip = Button(tr("Skip the Test"), 2, this);
+    QPushButton* stop = Button(tr("Stop the Script"), 1048, this);
     connect(run, &QPushButton::clicked, this, &QDialog::accept);
     connect(skip, &QPushButton::clicked, this, &QDialog::reject);
     connect(stop, &QPushButton::clicked, this, &RunTestDialog::Stop);

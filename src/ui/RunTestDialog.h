@@ -6,7 +6,7 @@ namespace nt {
 
 class CRunTestDlg;
 
-// The script's test case prompt ("Dialog"): do, skip (also Escape and the close box) or stop.
+// The script's test case prompt ("Run Script"): do, skip (also Escape and the close box) or stop.
 class RunTestDialog : public QDialog {
     Q_OBJECT
 

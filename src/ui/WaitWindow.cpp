@@ -19,7 +19,7 @@ WaitWindow::WaitWindow()
     setLineWidth(1);
     message_->setObjectName(QStringLiteral("1005"));
     message_->setAlignment(Qt::AlignCenter);
-    auto* please = new QLabel(QStringLiteral("Please Wait . . ."), this);
+    auto* please = new QLabel(tr("Please Wait . . ."), this);
     please->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);

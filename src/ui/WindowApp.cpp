@@ -17,15 +17,18 @@
 #include "platform/FolderLock.h"
 #include "platform/StopSignal.h"
 #include "ui/AppIcon.h"
+#include "ui/CoreText.h"
 #include "ui/DisplayGuard.h"
 #include "ui/Guard.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 #include "ui/QtOperator.h"
 
 namespace nt {
 
-int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record) {
+int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record,
+                 const std::string& language) {
     std::optional<QApplication> created;
     {
         DisplayGuard guard;
@@ -36,14 +39,16 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
     QApplication::setWindowIcon(AppIcon());
     // The program ends when the main window closes, not when a message box does.
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallTranslations(app, ChooseUiLanguage(language));
 
     // Taken before any file of the folder is read, held until the window closes.
     FolderLock lock(".");
     if (!lock.Held()) {
         QMessageBox::critical(
             nullptr, QStringLiteral("Nordteller"),
-            QStringLiteral("Another Nordteller is already using the folder\n%1\n\nOnly one "
-                           "instance may use a folder at a time.")
+            QCoreApplication::translate("nt::WindowApp",
+                                        "Another Nordteller is already using the folder\n%1\n\n"
+                                        "Only one instance may use a folder at a time.")
                 .arg(QString::fromStdString(lock.Folder())));
         return 2;
     }
@@ -52,7 +57,8 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
     std::string error;
     if (!record.empty() && !recorder.Start(record, error)) {
         std::fprintf(stderr, "nordteller: %s\n", error.c_str());
-        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"), QString::fromStdString(error));
+        QMessageBox::critical(nullptr, QStringLiteral("Nordteller"),
+                              TrCore(QString::fromStdString(error)));
         return 2;
     }
     WindowEvidence evidence(run, SystemClock());

@@ -11,6 +11,8 @@ namespace nt {
 // operator's actions are written there from start-up on; a path that cannot be written is refused
 // before start-up (status 2), as are the reports of the run.
 // Every script run of the window writes each report the run asks for.
-int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record = {});
+// The window speaks `language` ("en", "fr"; empty: NORDTELLER_LANGUAGE or the locale's).
+int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& record = {},
+                 const std::string& language = {});
 
 }  // namespace nt

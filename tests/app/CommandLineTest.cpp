@@ -62,11 +62,20 @@ TEST(ParseCommandLine, ValidForms) {
     EXPECT_TRUE(isolation.inProcess);
     ASSERT_TRUE(ParseCommandLine({"--client-timeout=999999"}, isolation, error));
     EXPECT_EQ(isolation.clientTimeout, 999999);
+
+    // The window's language: the locale's unless named.
+    EXPECT_EQ(cl.language, "");
+    CommandLine french;
+    ASSERT_TRUE(ParseCommandLine({"--language", "fr"}, french, error));
+    EXPECT_EQ(french.language, "fr");
+    ASSERT_TRUE(ParseCommandLine({"--language=en"}, french, error));
+    EXPECT_EQ(french.language, "en");
 }
 
 TEST(ParseCommandLine, ErrorsAreOneLineReasons) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"--language", "fr_CA"}, "option '--language' needs en or fr, not 'fr_CA'"},
         {{"-x"}, "unknown option '-x'"},
         {{"scenario.txt"}, "unexpected argument 'scenario.txt'"},
         {{"--control"}, "option '--control' needs a value"},

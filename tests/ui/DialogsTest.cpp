@@ -71,8 +71,8 @@ TEST_F(DialogsTest, EditXmlGivesBackTheRequestUntouchedOrAsEdited) {
         auto* edit = Child<QPlainTextEdit>(d, "1200");
         EXPECT_TRUE(FixedPitch(edit->font()));
         EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
-        EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         EXPECT_EQ(d.pos(), CentredOver(Client(), d.frameGeometry().size()));
         ButtonByText(d, QStringLiteral("OK"))->click();
     });
@@ -108,6 +108,10 @@ TEST_F(DialogsTest, EditXmlOpensWholeWithOkFocusedAndTabLeavingTheText) {
     driver_.Then([](QDialog& d) {
         auto* edit = Child<QPlainTextEdit>(d, "1200");
         EXPECT_EQ(edit->horizontalScrollBar()->maximum(), 0);  // no line goes out of view
+        EXPECT_EQ(edit->verticalScrollBar()->maximum(), 0);
+        // Everything fits: neither scroll bar shows.
+        EXPECT_FALSE(edit->horizontalScrollBar()->isVisible());
+        EXPECT_FALSE(edit->verticalScrollBar()->isVisible());
         EXPECT_EQ(edit->tabStopDistance(),
                   4 * QFontMetricsF(edit->font()).horizontalAdvance(QLatin1Char(' ')));
         QAbstractButton* ok = ButtonByText(d, QStringLiteral("OK"));
@@ -290,7 +294,7 @@ TEST_F(DialogsTest, TestCasePromptSitsBottomCentreAndReportsTheChoice) {
         CRunTestDlg dlg;
         dlg.m_message = "Run Test case: T1\r\nfor: 12.00";
         driver_.Then([&](QDialog& d) {
-            EXPECT_EQ(d.windowTitle(), QStringLiteral("Dialog"));
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Run Script"));
             EXPECT_EQ(Child<QLabel>(d, "1047")->text(),
                       QStringLiteral("Run Test case: T1\nfor: 12.00"));
             EXPECT_EQ(d.pos(), BottomCentredOver(Client(), d.frameGeometry().size()));

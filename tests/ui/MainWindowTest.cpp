@@ -301,6 +301,21 @@ TEST_F(MainWindowTest, AboutButtonOpensTheAboutBox) {
     EXPECT_EQ(driver.Titles().size(), 1u);
 }
 
+// Window managers take Alt+Space: About and recording have keys of their own, named at the
+// bottom of the window.
+TEST_F(MainWindowTest, AboutAndRecordingHaveKeysTheWindowNames) {
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    DialogDriver driver;
+    driver.Then(ExpectAboutBox);
+    QTest::keyClick(&window_, Qt::Key_F1);
+    EXPECT_EQ(driver.Titles().size(), 1u);
+    EXPECT_EQ(window_.findChild<QLabel*>(QStringLiteral("keys"))->text(),
+              QStringLiteral("F1: About, Ctrl+Shift+E: Recording"));
+    // Without a recorder (no --record, no file to pick to) the entry stays off.
+    EXPECT_FALSE(window_.findChild<QToolButton*>(QStringLiteral("record"))->isEnabled());
+}
+
 TEST(MainWindowStartUp, MissingClientIsReportedOnceAndTheWindowStillWorks) {
     TempDir dir;
     MainWindow window;

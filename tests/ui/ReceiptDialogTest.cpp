@@ -2,6 +2,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "UiTestSupport.h"
@@ -77,6 +79,28 @@ TEST(ReceiptDialog, RulerAndTextLineUpColumnForColumnAtAnySize) {
         EXPECT_LE(end,
                   d.Text()->viewport()->mapTo(&d, QPoint(d.Text()->viewport()->width(), 0)).x())
             << points << " pt";
+    }
+}
+
+// A slip opens whole when the screen has room for it, else as tall as the screen allows.
+TEST(ReceiptDialog, OpensTallEnoughForTheWholeSlip) {
+    for (int count : {40, 200}) {
+        CReceiptDlg dlg;
+        for (int i = 1; i <= count; ++i) {
+            dlg.m_receiptText += "LINE " + std::to_string(i) + "\r\n";
+        }
+        dlg.m_receiptText += "LAST";
+        ReceiptDialog d(dlg);
+        d.show();
+        QScrollBar* bar = d.Text()->verticalScrollBar();
+        const int screen = d.screen()->availableGeometry().height();
+        EXPECT_LE(d.frameGeometry().height(), screen) << count;
+        if (count == 40) {
+            EXPECT_EQ(bar->maximum(), 0) << "the whole slip shows";
+        } else {
+            EXPECT_GT(d.frameGeometry().height(),
+                      screen - 2 * QFontMetrics(d.Text()->font()).lineSpacing());
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include "UiTestSupport.h"
@@ -113,6 +114,17 @@ class ScreenFitTest : public ::testing::Test {
     std::unique_ptr<CTestPosDlg> dlg_;
     FitChecker checker_;
 };
+
+// Placed by its frame: the title bar lies on the screen and the frame sits about the middle of
+// the available area (the frame's size is guessed until the window system tells it).
+TEST_F(ScreenFitTest, MainWindowFrameCentredInTheAvailableArea) {
+    const QRect area = window_.screen()->availableGeometry();
+    const QRect frame = window_.frameGeometry();
+    ExpectInside(area, frame, QStringLiteral("main window"));
+    EXPECT_GT(window_.geometry().top(), frame.top());  // the title bar is part of the frame
+    EXPECT_LE(std::abs(frame.center().x() - area.center().x()), 8);
+    EXPECT_LE(std::abs(frame.center().y() - area.center().y()), 24);
+}
 
 TEST_F(ScreenFitTest, CommandDialogsWithTheBatchCloseResponse) {
     ExpectFits(window_);

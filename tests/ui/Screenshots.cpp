@@ -15,6 +15,8 @@
 #include "dialogs/ReceiptDlg.h"
 #include "form/Controls.h"
 #include "support/TempDir.h"
+#include "ui/CoreText.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/QtForm.h"
 #include "ui/ReceiptDialog.h"
@@ -26,7 +28,7 @@ namespace {
 // A small catalog so the picture shows how the tree looks once the control has filled it.
 void SampleCatalog(QTreeWidget& tree) {
     tree.clear();
-    auto* root = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Processor")});
+    auto* root = new QTreeWidgetItem(&tree, QStringList{TrCore(QStringLiteral("Processor"))});
     auto* processor = new QTreeWidgetItem(root, QStringList{QStringLiteral("Aurora Acquiring")});
     auto* maker = new QTreeWidgetItem(processor, QStringList{QStringLiteral("Lumatek")});
     new QTreeWidgetItem(maker, QStringList{QStringLiteral("LM320")});
@@ -46,11 +48,14 @@ bool Save(QWidget& widget, const QString& path) {
 
 }  // namespace
 
-int WriteScreenshots(const char* dir) {
+int WriteScreenshots(const char* dir, bool french) {
     const QString out = QDir(QString::fromLocal8Bit(dir)).absolutePath();
     QDir().mkpath(out);
     TempDir cwd;  // start-up writes its files into the working directory
     bool ok = true;
+    if (french) {
+        InstallTranslations(*qApp, UiLanguage::kFrench);
+    }
     {
         MainWindow window;
         QtOperator op(&window);
@@ -65,8 +70,12 @@ int WriteScreenshots(const char* dir) {
         const QRect screen = window.screen()->availableGeometry();
         std::printf("screen %dx%d, window with frame %dx%d\n", screen.width(), screen.height(),
                     window.frameGeometry().width(), window.frameGeometry().height());
-        ok &= Save(window, out + QStringLiteral("/main-window.png"));
+        ok &= Save(window, out + (french ? QStringLiteral("/main-window-fr.png")
+                                         : QStringLiteral("/main-window.png")));
         window.done(QDialog::Rejected);
+    }
+    if (french) {
+        return ok ? 0 : 1;
     }
     {
         // A Sale through the simulator: its request in the editor and its response.

@@ -21,13 +21,16 @@ constexpr char kScreen[] = R"({
 
 // The Qt tests need one application object for the whole run. They always draw offscreen (also
 // when CTest lists them, before any environment of the tests applies). With --screenshot DIR the
-// program instead draws the documentation's pictures into DIR on the real display.
+// program instead draws the documentation's pictures into DIR on the real display (with
+// --language fr, the French main window).
 int main(int argc, char** argv) {
     const char* screenshotDir = nullptr;
+    bool french = false;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0) {
             screenshotDir = argv[i + 1];
         }
+        french |= std::strcmp(argv[i], "--language") == 0 && std::strcmp(argv[i + 1], "fr") == 0;
     }
     QTemporaryFile screen;
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
@@ -37,7 +40,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     if (screenshotDir != nullptr) {
-        return nt::test::WriteScreenshots(screenshotDir);
+        return nt::test::WriteScreenshots(screenshotDir, french);
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
