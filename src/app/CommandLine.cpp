@@ -207,9 +207,10 @@ const char* ReportOptionName(ReportFormat format) {
 
 const char* UsageText() {
     return "usage: nordteller [--control sim|PATH] [--record FILE]\n"
-           "                  [--run-script [--report FILE.html]]\n"
+           "                  [--run-script [--report FILE.html] [--results FILE.jsonl]]\n"
            "                  [--headless [--scenario FILE|-]\n"
-           "                              [--run-script [--junit FILE] [--report FILE.html]]]\n"
+           "                              [--run-script [--junit FILE] [--report FILE.html]\n"
+           "                                            [--results FILE.jsonl]]]\n"
            "                  [--desktop] [-h|--help] [--version]\n"
            "                  [--client-timeout SECONDS] [--in-process] [--language en|fr]\n"
            "  --control sim|PATH  payment client: the built-in simulator (default) or a plugin\n"
