@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr_CA">
 <context>
     <name>CoreText</name>
@@ -24,7 +25,7 @@
     </message>
     <message>
         <source>IP/HostName</source>
-        <translation>IP/Nom d'hôte</translation>
+        <translation>IP/Nom d&apos;hôte</translation>
     </message>
     <message>
         <source>IpPort</source>
@@ -104,7 +105,7 @@
     </message>
     <message>
         <source>Operator ID</source>
-        <translation>ID de l'opérateur</translation>
+        <translation>ID de l&apos;opérateur</translation>
     </message>
     <message>
         <source>Allow Partial Auth</source>
@@ -124,7 +125,7 @@
     </message>
     <message>
         <source>Purchase Limit</source>
-        <translation>Limite d'achat</translation>
+        <translation>Limite d&apos;achat</translation>
     </message>
     <message>
         <source>Prompt for Cash Back</source>
@@ -136,7 +137,7 @@
     </message>
     <message>
         <source>AuthCode</source>
-        <translation>Code d'autorisation</translation>
+        <translation>Code d&apos;autorisation</translation>
     </message>
     <message>
         <source>Refnumber </source>
@@ -164,7 +165,7 @@
     </message>
     <message>
         <source>Test Case Info</source>
-        <translation>Info du cas d'essai</translation>
+        <translation>Info du cas d&apos;essai</translation>
     </message>
     <message>
         <source>Server Version</source>
@@ -208,7 +209,7 @@
     </message>
     <message>
         <source>Tran Test Mode</source>
-        <translation>Mode d'essai</translation>
+        <translation>Mode d&apos;essai</translation>
     </message>
     <message>
         <source>GIFT
@@ -218,7 +219,7 @@ CADEAUX</translation>
     </message>
     <message>
         <source>Record Number</source>
-        <translation>No d'enregistrement</translation>
+        <translation>No d&apos;enregistrement</translation>
     </message>
     <message>
         <source>PINPadIPAddress</source>
@@ -254,7 +255,7 @@ CADEAUX</translation>
     </message>
     <message>
         <source>Return Clear Expiration Date</source>
-        <translation>Date d'expiration en clair</translation>
+        <translation>Date d&apos;expiration en clair</translation>
     </message>
     <message>
         <source>Force Offline</source>
@@ -340,7 +341,7 @@ Heure HHMM</translation>
     </message>
     <message>
         <source>Void Issue</source>
-        <translation>Annulation d'émission</translation>
+        <translation>Annulation d&apos;émission</translation>
     </message>
     <message>
         <source>VoidSale</source>
@@ -364,7 +365,7 @@ Heure HHMM</translation>
     </message>
     <message>
         <source>Increment Amount</source>
-        <translation>Montant de l'augmentation</translation>
+        <translation>Montant de l&apos;augmentation</translation>
     </message>
     <message>
         <source>To Be Announced</source>
@@ -389,7 +390,7 @@ Heure HHMM</translation>
         <translation>Sélection non valide</translation>
     </message>
     <message>
-        <source>Reset sequence number to '0010010010'
+        <source>Reset sequence number to &apos;0010010010&apos;
 Are You Sure?</source>
         <translation>Réinitialiser le numéro de séquence à « 0010010010 »?
 Êtes-vous certain?</translation>
@@ -404,23 +405,23 @@ Are You Sure?</source>
     </message>
     <message>
         <source>The payment client is not available: it could not be created at start-up. Nothing was sent.</source>
-        <translation>Le client de paiement n'est pas disponible : il n'a pas pu être créé au démarrage. Rien n'a été envoyé.</translation>
+        <translation>Le client de paiement n&apos;est pas disponible : il n&apos;a pas pu être créé au démarrage. Rien n&apos;a été envoyé.</translation>
     </message>
     <message>
         <source>The payment client failed the call (error %1): %2.</source>
-        <translation>Le client de paiement a fait échouer l'appel (erreur %1) : %2.</translation>
+        <translation>Le client de paiement a fait échouer l&apos;appel (erreur %1) : %2.</translation>
     </message>
     <message>
         <source>The payment client failed the call (error %1).</source>
-        <translation>Le client de paiement a fait échouer l'appel (erreur %1).</translation>
+        <translation>Le client de paiement a fait échouer l&apos;appel (erreur %1).</translation>
     </message>
     <message>
         <source>the payment client ended: %1</source>
-        <translation>le client de paiement s'est terminé : %1</translation>
+        <translation>le client de paiement s&apos;est terminé : %1</translation>
     </message>
     <message>
         <source>the payment client could not be created</source>
-        <translation>le client de paiement n'a pas pu être créé</translation>
+        <translation>le client de paiement n&apos;a pas pu être créé</translation>
     </message>
     <message>
         <source>the payment client failed</source>
@@ -431,12 +432,12 @@ Are You Sure?</source>
         <translation>le client de paiement a fermé sa connexion</translation>
     </message>
     <message>
-        <source>You Aren't using Tokens. Is that Ok?</source>
-        <translation>Vous n'utilisez pas les jetons. Est-ce correct?</translation>
+        <source>You Aren&apos;t using Tokens. Is that Ok?</source>
+        <translation>Vous n&apos;utilisez pas les jetons. Est-ce correct?</translation>
     </message>
     <message>
-        <source>Stop waiting for the payment client? The transaction's outcome at the host will be unknown.</source>
-        <translation>Cesser d'attendre le client de paiement? Le résultat de la transaction chez l'hôte restera inconnu.</translation>
+        <source>Stop waiting for the payment client? The transaction&apos;s outcome at the host will be unknown.</source>
+        <translation>Cesser d&apos;attendre le client de paiement? Le résultat de la transaction chez l&apos;hôte restera inconnu.</translation>
     </message>
     <message>
         <source> TranType [%1] is invalid. skipping...</source>
@@ -444,11 +445,11 @@ Are You Sure?</source>
     </message>
     <message>
         <source>Could not open %1</source>
-        <translation>Impossible d'ouvrir %1</translation>
+        <translation>Impossible d&apos;ouvrir %1</translation>
     </message>
     <message>
         <source>Failed on Com Port Access.</source>
-        <translation>Échec de l'accès au port COM.</translation>
+        <translation>Échec de l&apos;accès au port COM.</translation>
     </message>
     <message>
         <source>DSR Found Inactive on this Port!</source>
@@ -458,37 +459,37 @@ Are You Sure?</source>
         <source>Some Fields in this interface are Ignored.
 Some Functions(Buttons) have no effect</source>
         <translation>Certains champs de cette interface sont ignorés.
-Certaines fonctions (boutons) n'ont aucun effet</translation>
+Certaines fonctions (boutons) n&apos;ont aucun effet</translation>
     </message>
     <message>
         <source>Run Test case: %1
 for: %2</source>
-        <translation>Exécuter le cas d'essai : %1
+        <translation>Exécuter le cas d&apos;essai : %1
 pour : %2</translation>
     </message>
     <message>
         <source>Run Test case: %1
 for: %2
 The Amount field refused this amount: %3 will be sent</source>
-        <translation>Exécuter le cas d'essai : %1
+        <translation>Exécuter le cas d&apos;essai : %1
 pour : %2
 Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>the payment client was not created within %1 s</source>
-        <translation>le client de paiement n'a pas été créé en %1 s</translation>
+        <translation>le client de paiement n&apos;a pas été créé en %1 s</translation>
     </message>
     <message>
-        <source>the payment client did not answer within %1 s; the transaction's outcome at the host is unknown</source>
-        <translation>le client de paiement n'a pas répondu en %1 s; le résultat de la transaction chez l'hôte est inconnu</translation>
+        <source>the payment client did not answer within %1 s; the transaction&apos;s outcome at the host is unknown</source>
+        <translation>le client de paiement n&apos;a pas répondu en %1 s; le résultat de la transaction chez l&apos;hôte est inconnu</translation>
     </message>
     <message>
-        <source>cannot record to '%1': it is the program's own %2</source>
-        <translation>impossible d'enregistrer dans « %1 » : c'est un fichier du programme (%2)</translation>
+        <source>cannot record to &apos;%1&apos;: it is the program&apos;s own %2</source>
+        <translation>impossible d&apos;enregistrer dans « %1 » : c&apos;est un fichier du programme (%2)</translation>
     </message>
     <message>
-        <source>cannot record to '%1': %2</source>
-        <translation>impossible d'enregistrer dans « %1 » : %2</translation>
+        <source>cannot record to &apos;%1&apos;: %2</source>
+        <translation>impossible d&apos;enregistrer dans « %1 » : %2</translation>
     </message>
     <message>
         <source>The BatchSummary button</source>
@@ -501,6 +502,34 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     <message>
         <source>The GetPrePaidStripe button</source>
         <translation>Lire la bande prépayée</translation>
+    </message>
+    <message>
+        <source>logging stopped: %1</source>
+        <translation>journalisation arrêtée : %1</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>impossible d&apos;ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>the log folder %1 is missing</source>
+        <translation>le dossier des journaux %1 est absent</translation>
+    </message>
+    <message>
+        <source>the daily log %1 was not written whole (%2)</source>
+        <translation>le journal quotidien %1 n&apos;a pas été écrit en entier (%2)</translation>
+    </message>
+    <message>
+        <source>the receipt file %1 was not written whole (%2)</source>
+        <translation>le fichier de reçus %1 n&apos;a pas été écrit en entier (%2)</translation>
+    </message>
+    <message>
+        <source>the report %1 was not written whole (%2)</source>
+        <translation>le rapport %1 n&apos;a pas été écrit en entier (%2)</translation>
+    </message>
+    <message>
+        <source>the journal %1 was not written whole (%2)</source>
+        <translation>le journal des transactions %1 n&apos;a pas été écrit en entier (%2)</translation>
     </message>
 </context>
 <context>
@@ -515,7 +544,7 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>Bench point-of-sale client for EMV card payments</source>
-        <translation>Client de point de vente d'essai pour les paiements par carte EMV</translation>
+        <translation>Client de point de vente d&apos;essai pour les paiements par carte EMV</translation>
     </message>
 </context>
 <context>
@@ -567,7 +596,7 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>Start &amp;Recording...</source>
-        <translation>Démarrer l'&amp;enregistrement...</translation>
+        <translation>Démarrer l&apos;&amp;enregistrement...</translation>
     </message>
     <message>
         <source>&amp;About Nordteller...</source>
@@ -579,7 +608,7 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>Start Recording...</source>
-        <translation>Démarrer l'enregistrement...</translation>
+        <translation>Démarrer l&apos;enregistrement...</translation>
     </message>
     <message>
         <source>%1: About, %2: Recording</source>
@@ -595,15 +624,15 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>Stop &amp;Recording</source>
-        <translation>Arrêter l'&amp;enregistrement</translation>
+        <translation>Arrêter l&apos;&amp;enregistrement</translation>
     </message>
     <message>
         <source>Stop Recording</source>
-        <translation>Arrêter l'enregistrement</translation>
+        <translation>Arrêter l&apos;enregistrement</translation>
     </message>
     <message>
         <source>Nordteller - test case %1 of %2: %3</source>
-        <translation>Nordteller - cas d'essai %1 sur %2 : %3</translation>
+        <translation>Nordteller - cas d&apos;essai %1 sur %2 : %3</translation>
     </message>
     <message>
         <source> - recording to %1</source>
@@ -694,11 +723,11 @@ Le champ Montant a refusé ce montant : %3 sera envoyé</translation>
     </message>
     <message>
         <source>Do The Test</source>
-        <translation>Faire l'essai</translation>
+        <translation>Faire l&apos;essai</translation>
     </message>
     <message>
         <source>Skip the Test</source>
-        <translation>Sauter l'essai</translation>
+        <translation>Sauter l&apos;essai</translation>
     </message>
     <message>
         <source>Stop the Script</source>

@@ -152,6 +152,14 @@ constexpr const char* kTexts[] = {
     QT_TRANSLATE_NOOP("CoreText",
                       "Some Fields in this interface are Ignored.\nSome Functions(Buttons) have "
                       "no effect"),
+    // Notices in the title bar: logging that stopped, evidence not written whole.
+    QT_TRANSLATE_NOOP("CoreText", "logging stopped: %1"),
+    QT_TRANSLATE_NOOP("CoreText", "cannot open %1: %2"),
+    QT_TRANSLATE_NOOP("CoreText", "the log folder %1 is missing"),
+    QT_TRANSLATE_NOOP("CoreText", "the daily log %1 was not written whole (%2)"),
+    QT_TRANSLATE_NOOP("CoreText", "the receipt file %1 was not written whole (%2)"),
+    QT_TRANSLATE_NOOP("CoreText", "the report %1 was not written whole (%2)"),
+    QT_TRANSLATE_NOOP("CoreText", "the journal %1 was not written whole (%2)"),
     // The script's test case prompt.
     QT_TRANSLATE_NOOP("CoreText", "Run Test case: %1\nfor: %2"),
     QT_TRANSLATE_NOOP("CoreText",

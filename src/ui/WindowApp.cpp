@@ -87,7 +87,7 @@ int RunWindowApp(int argc, char** argv, const RunInfo& run, const std::string& r
         QString notices;
         LogFailureNotice logFailure(std::cerr, [&](const std::string& reason) {
             notices += (notices.isEmpty() ? QString() : QStringLiteral("; ")) +
-                       QString::fromLocal8Bit(reason);
+                       TrCore(QString::fromLocal8Bit(reason));
             window.ShowNotice(notices);
         });
         logFailure.AfterStartUp();

@@ -127,6 +127,16 @@ TEST(CoreText, EnglishUntouchedFrenchByTemplateWithWhatTheCorePutIn) {
                              "transaction chez l'hôte est inconnu."));
     EXPECT_EQ(TrCore(QStringLiteral("cannot record to 'a b': Permission denied")),
               QStringLiteral("impossible d'enregistrer dans « a b » : Permission denied"));
+    // The title bar's notices, with the system's reason as it came.
+    EXPECT_EQ(TrCore(QStringLiteral("logging stopped: cannot open QUORLIN_LOGS/CAN12082026.log: "
+                                    "the log folder QUORLIN_LOGS is missing")),
+              QStringLiteral("journalisation arrêtée : impossible d'ouvrir "
+                             "QUORLIN_LOGS/CAN12082026.log : le dossier des journaux "
+                             "QUORLIN_LOGS est absent"));
+    EXPECT_EQ(TrCore(QStringLiteral("the report r.html was not written whole (No space left on "
+                                    "device)")),
+              QStringLiteral("le rapport r.html n'a pas été écrit en entier (No space left on "
+                             "device)"));
     EXPECT_EQ(TrCore(xml), xml);
     EXPECT_EQ(TrCore(QStringLiteral("E&xit")), QStringLiteral("&Quitter"));
     EXPECT_EQ(TrCore(QStringLiteral("BatchClose")), QStringLiteral("Fermeture de lot"));
