@@ -55,7 +55,8 @@ Verdict Judge(const TestCaseRecord& testCase) {
     std::vector<std::string>& reasons = verdict.reasons;
     if (testCase.outcome == TestCaseOutcome::kNotEntered) {
         verdict.status = TestCaseStatus::kFailed;
-        reasons.push_back("failed before running: " + testCase.notEntered);
+        reasons.push_back((testCase.notRun ? "not run: " : "failed before running: ") +
+                          testCase.notEntered);
         return verdict;
     }
     if (testCase.outcome == TestCaseOutcome::kInvalidType) {
