@@ -9,10 +9,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
 namespace nt::bench {
+
+// A stream buffer that takes everything and keeps nothing: a transcript or progress nobody reads.
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
 
 // Milliseconds since `since`.
 inline double Ms(std::chrono::steady_clock::time_point since) {

@@ -30,12 +30,6 @@ namespace {
 
 using Seconds = std::chrono::duration<double>;
 
-class NullBuffer : public std::streambuf {
-  protected:
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 void WriteScript(int rows) {
     std::ofstream out(nt::kScriptFileName, std::ios::binary);
     out << "Run,Amount,Tip,Ref,Auth,Type,Options,Lang,Info,Expected\r\n";
@@ -47,7 +41,7 @@ void WriteScript(int rows) {
 // In the child: one run of `rows` Sales in the current directory; its exit status.
 int RunOnce(int rows) {
     WriteScript(rows);
-    NullBuffer nothing;
+    nt::bench::NullBuffer nothing;
     std::ostream nowhere(&nothing);
     nt::Transcript transcript(nowhere);
     nt::ScriptedOperator op(transcript);

@@ -12,7 +12,7 @@ mode="${1:-}"
 TSAN_TESTS="LogWriter|DailyLogFault|ReceiptFileFault|LogDirectoryRemoved|SequenceFileFault|\
 PadSelectionFault|SlowClient|MisbehavingClient|PluginClient|ClientFactory|CommandFlow|\
 FlowHarness|HeadlessRunner|PadCatalog|ResponseHandling|BatchClose|SerialExchange|WaitReply|\
-WaitTiming|SimTerminal|Pty|SequenceSaveBehind|RunScript|ResultsReport|ResultsRecord"
+WaitTiming|SimTerminal|Pty|SequenceSaveBehind|RunScript|ResultsReport|ResultsRecord|MergeRecords"
 scripts/deps.sh "$mode"
 
 if [[ "$mode" == "--sanitize" ]]; then

@@ -8,6 +8,8 @@
 #include "app/CommandLine.h"
 #include "app/DesktopStart.h"
 #include "app/OutputPaths.h"
+#include "app/RecordCommands.h"
+#include "front/ReportPath.h"
 #include "front/RunInfo.h"
 #include "headless/HeadlessRunner.h"
 #include "platform/FolderLock.h"
@@ -39,6 +41,19 @@ int main(int argc, char** argv) {
         std::printf("nordteller %s\n", NORDTELLER_VERSION);
         return 0;
     }
+    // --compare and --merge read records and write reports: no window, no payment client, no
+    // folder lock.
+    if (!commandLine.compare.empty() || !commandLine.merge.empty()) {
+        std::optional<std::string> fault = nt::OutputPathFault(commandLine);
+        if (!fault) {
+            fault = nt::ReportPathFault(commandLine.reports);
+        }
+        if (fault) {
+            std::fprintf(stderr, "nordteller: %s\n", fault->c_str());
+            return 2;
+        }
+        return nt::RunRecordCommand(commandLine, std::cout, std::cerr);
+    }
     nt::SetClientIsolation(
         {!commandLine.inProcess, nt::ClientHelperProgram(), commandLine.clientTimeout});
     if (commandLine.desktop && !nt::EnterDesktopFolder(commandLine, error)) {
@@ -50,7 +65,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const nt::RunInfo run{commandLine.control,  commandLine.runScript, commandLine.reports,
-                          commandLine.headless, commandLine.scenario,  commandLine.desktop};
+                          commandLine.headless, commandLine.scenario,  commandLine.desktop,
+                          commandLine.shard};
     // Ctrl+C and SIGTERM stop the run between test cases, with its files whole.
     nt::CatchStopSignals();
     nt::PrestartClientHelper(commandLine.control);

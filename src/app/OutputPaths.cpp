@@ -32,6 +32,13 @@ std::optional<std::string> OutputPathFault(const CommandLine& commandLine) {
     if (commandLine.control != "sim") {
         inputs.push_back({"--control", commandLine.control, "the payment client"});
     }
+    for (size_t i = 0; i < commandLine.compare.size(); ++i) {
+        inputs.push_back(
+            {"--compare", commandLine.compare[i], i == 0 ? "the base record" : "the new record"});
+    }
+    for (const std::string& record : commandLine.merge) {
+        inputs.push_back({"--merge", record, "a record it merges"});
+    }
     for (size_t i = 0; i < outputs.size(); ++i) {
         const NamedPath& output = outputs[i];
         const std::string named = output.option + " " + QuoteInput(output.path);

@@ -10,11 +10,22 @@ std::unique_ptr<ReportFile> MakeReportWriter(ReportFormat format, const RunInfo&
     switch (format) {
         case ReportFormat::JUnit:
             return std::make_unique<JUnitReport>();
-        case ReportFormat::Html:
-            return std::make_unique<HtmlReport>(run.control);
+        case ReportFormat::Html: {
+            auto html = std::make_unique<HtmlReport>(run.control);
+            if (run.shard) {
+                html->AddHeaderRow("Shard", run.shard->Name() +
+                                                " (the test cases whose index, counted from 0, "
+                                                "leaves " +
+                                                std::to_string(run.shard->k - 1) +
+                                                " when divided by " + std::to_string(run.shard->n) +
+                                                ")");
+            }
+            return html;
+        }
         case ReportFormat::Results:
-            return std::make_unique<ResultsReport>(ResultsRunOptions{
-                run.control, run.headless, run.scenario, run.desktop, run.reports});
+            return std::make_unique<ResultsReport>(
+                ResultsRunOptions{run.control, run.headless, run.scenario, run.desktop, run.reports,
+                                  run.shard ? run.shard->Name() : std::string()});
     }
     return nullptr;
 }

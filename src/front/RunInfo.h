@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "script/ReportRequest.h"
+#include "script/ScriptShard.h"
 
 namespace nt {
 
@@ -18,6 +20,7 @@ struct RunInfo {
     bool headless = false;
     std::string scenario{};  // "-": standard input; empty: none
     bool desktop = false;
+    std::optional<ScriptShard> shard{};  // unattended runs: only this shard's test cases
 };
 
 }  // namespace nt

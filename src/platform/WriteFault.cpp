@@ -51,6 +51,10 @@ size_t WriteFaultBytesPassed() {
     return g_passed;
 }
 
+bool WriteFaultArmed() {
+    return g_armed.load(std::memory_order_acquire);
+}
+
 ssize_t WriteSome(int fd, const void* data, size_t size) {
     if (!g_armed.load(std::memory_order_relaxed)) {
         return ::write(fd, data, size);

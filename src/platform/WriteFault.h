@@ -26,6 +26,10 @@ size_t WriteFaultBytesPassed();
 // write(2) through the fault seam.
 ssize_t WriteSome(int fd, const void* data, size_t size);
 
+// Whether a fault is armed: a copy the kernel would make without write(2) must then go through
+// WriteSome instead.
+bool WriteFaultArmed();
+
 // Arms a fault for a scope; disarms at its end, by any way out.
 class ScopedWriteFault {
   public:

@@ -158,6 +158,9 @@ std::string TestCaseHtml(const TestCaseRecord& tc, const Verdict& verdict, char 
     html += Row("Line in Script.csv", std::to_string(tc.line));
     html += Row("Test Case Info", tc.row.Info());
     html += Row("Type and amount", tc.row.Type() + " " + tc.row.Amount());
+    if (!tc.shard.empty()) {
+        html += Row("Shard", tc.shard);
+    }
     html += Row("Expected CmdStatus", tc.row.ExpectedOutcome());
     html += Row("Actual CmdStatus", tc.lastStatus.value_or(""));
     html += Row("TextResponse", LastTextResponse(tc));
@@ -245,8 +248,11 @@ void HtmlReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {
         "<title>Nordteller script run</title>\n<style>" +
         std::string(kStyle) +
         "</style>\n</head>\n<body>\n<h1>Nordteller script run</h1>\n<table>\n";
-    head += Row("Nordteller version", NORDTELLER_VERSION);
+    head += Row("Nordteller version", version_);
     head += Row("Payment client", control_);
+    for (const auto& [name, value] : headerRows_) {
+        head += Row(name.c_str(), value);
+    }
     head += Row("Started", ReportStamp(started_, ' '));
     head += Row("Duration", ReportSeconds(elapsedMs) + " s");
     if (!counts.interrupted.empty()) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/StreamedFile.h"
 #include "script/ReportFile.h"
@@ -26,6 +28,13 @@ class HtmlReport : public ReportFile {
     // control: the payment client as the command line named it.
     explicit HtmlReport(std::string control) : control_(std::move(control)) {}
 
+    // The version of the program that ran the test cases, when it is not this one (a merged
+    // record's); and rows the header shows after the payment client (a shard, the records merged).
+    void SetProgramVersion(std::string version) { version_ = std::move(version); }
+    void AddHeaderRow(std::string name, std::string cp1252Value) {
+        headerRows_.emplace_back(std::move(name), std::move(cp1252Value));
+    }
+
     bool Open(const std::string& path) override;
     bool Written() const override { return written_; }
     const std::string& Error() const override { return file_->Error(); }
@@ -37,6 +46,8 @@ class HtmlReport : public ReportFile {
 
   private:
     std::string control_;
+    std::string version_ = NORDTELLER_VERSION;
+    std::vector<std::pair<std::string, std::string>> headerRows_;
     std::string path_;
     std::optional<StreamedFile> file_{std::in_place};
     LocalTime started_;

@@ -17,6 +17,9 @@ std::string Attribute(const char* name, const std::string& value) {
 std::string SystemOut(const TestCaseRecord& tc) {
     std::string out = std::string(kScriptFileName) + " line " + std::to_string(tc.line) + ": " +
                       tc.row.Type() + " " + tc.row.Amount() + "\n";
+    if (!tc.shard.empty()) {
+        out += "shard: " + tc.shard + "\n";
+    }
     for (const std::string& request : tc.requests) {
         out += "request:\n" + request + "\n";
     }

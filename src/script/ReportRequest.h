@@ -15,4 +15,17 @@ struct ReportRequest {
     bool operator==(const ReportRequest&) const = default;
 };
 
+// The format as a run's record names it ("junit", "html", "results").
+constexpr const char* ReportFormatName(ReportFormat format) {
+    switch (format) {
+        case ReportFormat::JUnit:
+            return "junit";
+        case ReportFormat::Html:
+            return "html";
+        case ReportFormat::Results:
+            return "results";
+    }
+    return "unknown";
+}
+
 }  // namespace nt

@@ -6,6 +6,7 @@
 
 #include "log/LogWriter.h"
 #include "platform/Codepage.h"
+#include "platform/Sha256.h"
 #include "script/ReportTime.h"
 #include "script/ScriptFile.h"
 #include "text/ExtractTagValue.h"
@@ -51,18 +52,6 @@ json CopyText(std::string_view cp1252) {
     }
     lines.resize(to);
     return lines;
-}
-
-const char* FormatName(ReportFormat format) {
-    switch (format) {
-        case ReportFormat::JUnit:
-            return "junit";
-        case ReportFormat::Html:
-            return "html";
-        case ReportFormat::Results:
-            return "results";
-    }
-    return "unknown";
 }
 
 const char* VerdictName(const TestCaseRecord& tc, const Verdict& verdict) {
@@ -138,6 +127,9 @@ json CaseJson(const TestCaseRecord& tc, const Verdict& verdict) {
     }
     line["messages"] = Texts(tc.errorMessages);
     line["duration_ms"] = tc.elapsedMs;
+    if (!tc.shard.empty()) {
+        line["shard"] = tc.shard;
+    }
     return line;
 }
 
@@ -159,6 +151,38 @@ size_t PendingBytes(const TestCaseRecord& tc) {
 // One line: texts are valid UTF-8 by now, but a folder name need not be.
 std::string Line(const json& object) {
     return object.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+json RunJson(const ResultsRunOptions& options, const LocalTime& started) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    json reports = json::array();
+    for (const ReportRequest& report : options.reports) {
+        reports.push_back({{"format", ReportFormatName(report.format)}, {"path", report.path}});
+    }
+    json run = {{"record", "run"},
+                {"format", ResultsReport::kFormat},
+                {"version", ResultsReport::kVersion},
+                {"program", "nordteller"},
+                {"program_version", NORDTELLER_VERSION},
+                {"payment_client", options.control},
+                {"started", ReportStamp(started, 'T')},
+                {"working_folder", error ? json(nullptr) : json(folder.string())},
+                {"script", kScriptFileName}};
+    // The script as the run read it: what tells the records of its shards from another's.
+    if (const std::optional<FileDigest> digest = DigestFile(kScriptFileName)) {
+        run["script_sha256"] = digest->sha256;
+        run["script_bytes"] = digest->bytes;
+    }
+    if (!options.shard.empty()) {
+        run["shard"] = options.shard;
+    }
+    run["options"] = {
+        {"front_end", options.headless ? "headless" : "window"},
+        {"scenario", options.scenario.empty() ? json(nullptr) : json(options.scenario)},
+        {"desktop", options.desktop},
+        {"reports", std::move(reports)}};
+    return run;
 }
 
 }  // namespace
@@ -184,42 +208,41 @@ void ResultsReport::OnRunStarted(const LocalTime& started) {
     passed_ = 0;
     notReached_ = 0;
     stopped_ = false;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
-    json reports = json::array();
-    for (const ReportRequest& report : options_.reports) {
-        reports.push_back({{"format", FormatName(report.format)}, {"path", report.path}});
+    if (!options_.runLine.empty()) {
+        file_->Append(options_.runLine + "\n");
+    } else {
+        file_->Append(Line(RunJson(options_, started)));
     }
-    const json run = {
-        {"record", "run"},
-        {"format", kFormat},
-        {"version", kVersion},
-        {"program", "nordteller"},
-        {"program_version", NORDTELLER_VERSION},
-        {"payment_client", options_.control},
-        {"started", ReportStamp(started, 'T')},
-        {"working_folder", error ? json(nullptr) : json(folder.string())},
-        {"script", kScriptFileName},
-        {"options",
-         {{"front_end", options_.headless ? "headless" : "window"},
-          {"scenario", options_.scenario.empty() ? json(nullptr) : json(options_.scenario)},
-          {"desktop", options_.desktop},
-          {"reports", std::move(reports)}}}};
-    file_->Append(Line(run));
     ending_ = false;
     writer_ = std::thread(&ResultsReport::WriteLines, this);
 }
 
-void ResultsReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
+void ResultsReport::Count(const TestCaseRecord& testCase, const Verdict& verdict) {
     passed_ += verdict.status == TestCaseStatus::kPassed ? 1 : 0;
     notReached_ += testCase.reached ? 0 : 1;
     stopped_ = stopped_ || !testCase.reached || testCase.outcome == TestCaseOutcome::kStopped;
-    const size_t bytes = PendingBytes(testCase);
+}
+
+void ResultsReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
+    Count(testCase, verdict);
+    Queue({testCase, verdict, PendingBytes(testCase), {}});
+}
+
+void ResultsReport::OnCaseLine(std::string line, const TestCaseRecord& testCase,
+                               const Verdict& verdict) {
+    Count(testCase, verdict);
+    line += '\n';
+    const size_t bytes = line.size();
+    Queue({{}, {}, bytes, std::move(line)});
+}
+
+void ResultsReport::Queue(Pending pending) {
+    const size_t bytes = pending.bytes;
     std::unique_lock lock(mutex_);
     // The bound counts the batch being written too: a full queue waits for it.
     changed_.wait(lock,
                   [&] { return pendingBytes_ == 0 || pendingBytes_ + bytes <= kMaxPendingBytes; });
-    pending_.push_back({testCase, verdict, bytes});
+    pending_.push_back(std::move(pending));
     pendingBytes_ += bytes;
     // Woken once a batch: a wake-up a test case costs more than the line.
     if (pending_.size() == kBatch || pendingBytes_ >= kMaxPendingBytes / 2) {
@@ -240,7 +263,8 @@ void ResultsReport::WriteLines() {
         batch.swap(pending_);
         lock.unlock();
         for (const Pending& next : batch) {
-            file_->Append(Line(CaseJson(next.testCase, next.verdict)));
+            file_->Append(next.line.empty() ? Line(CaseJson(next.testCase, next.verdict))
+                                            : next.line);
         }
         batch.clear();
         lock.lock();

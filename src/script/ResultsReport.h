@@ -17,11 +17,15 @@ namespace nt {
 
 // What the first line of the record tells of the run besides its start.
 struct ResultsRunOptions {
-    std::string control;  // the payment client as the command line named it
+    std::string control{};  // the payment client as the command line named it
     bool headless = false;
-    std::string scenario;  // headless: the scenario file, "-" for standard input; empty: none
+    std::string scenario{};  // headless: the scenario file, "-" for standard input; empty: none
     bool desktop = false;
-    std::vector<ReportRequest> reports;  // every report the run writes, this one included
+    std::vector<ReportRequest> reports{};  // every report the run writes, this one included
+    std::string shard{};                   // --shard K/N: "2/4"; empty when the run is not sharded
+    // A merged record's run line, made by the merger from the records it combines: written as
+    // it stands instead of one describing this process's run.
+    std::string runLine{};
 };
 
 // The run's record as JSON Lines (UTF-8, one JSON object a line, docs/results.schema.json): a
@@ -31,7 +35,9 @@ struct ResultsRunOptions {
 // counts and the duration. Unlike the HTML page it keeps every test case whole. Streamed and
 // put in place in one step when the run ends, as the other reports. The lines are made and
 // written on a thread of its own, so that the record does not set the pace of the run; it takes
-// the test cases kBatch at a time, and at most kMaxPendingBytes of them wait for it.
+// the test cases kBatch at a time, and at most kMaxPendingBytes of them wait for it. The run line
+// names the script by its SHA-256 and size, and the shard when the run is one; each case line
+// of a shard names it too, so that the records of a run's shards merge into one.
 class ResultsReport : public ReportFile {
   public:
     static constexpr const char* kFormat = "nordteller-results";
@@ -55,12 +61,21 @@ class ResultsReport : public ReportFile {
     void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
+    // A case line already made (one of a record being merged, without its line end): written as
+    // it stands, in turn with the others, and counted in the summary as `testCase` (its reached
+    // and outcome) and `verdict` say.
+    void OnCaseLine(std::string line, const TestCaseRecord& testCase, const Verdict& verdict);
+
   private:
     struct Pending {
         TestCaseRecord testCase;
         Verdict verdict;
         size_t bytes = 0;
+        std::string line;  // made already; empty: made from testCase
     };
+
+    void Count(const TestCaseRecord& testCase, const Verdict& verdict);
+    void Queue(Pending pending);
 
     void WriteLines();
     void StopWriter();

@@ -17,6 +17,11 @@ struct ScriptTestCase {
     std::string notEntered;
     // Unattended runs only: a Run row whose line could not be read (row holds its marker only).
     bool unreadable = false;
+    // A run of one shard (--shard K/N): its name ("2/4"); empty otherwise.
+    std::string shard{};
+    // A shard's follow-on row whose original ran in another shard: not run, and notEntered says
+    // why.
+    bool notRun = false;
 };
 
 // How a test case ended: the prompt's choice, and what the runner did with it.

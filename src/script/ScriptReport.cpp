@@ -15,6 +15,8 @@ TestCaseRecord NewRecord(const ScriptTestCase& testCase, bool reached) {
     entry.row = testCase.row;
     entry.reached = reached;
     entry.notEntered = testCase.notEntered;
+    entry.notRun = testCase.notRun;
+    entry.shard = testCase.shard;
     return entry;
 }
 

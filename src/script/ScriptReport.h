@@ -25,6 +25,8 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     void AddSink(TestCaseSink* sink) { sinks_.push_back(sink); }
     bool Opened() const { return opened_; }
     const ReportCounts& Counts() const { return counts_; }
+    // The runnable rows of the script the last run read (a shard's run: of the whole script).
+    int Total() const { return total_; }
     // Test cases of the last run that failed for their lost evidence.
     int EvidenceLostCases() const { return evidenceLostCases_; }
 

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "codes/TranCodes.h"
 #include "dialogs/AmountEdit.h"
 #include "dialogs/RunTestDlg.h"
 #include "form/Controls.h"
@@ -108,10 +110,22 @@ Refusals FillWindow(WindowForm& form, const ScriptRow& row, const std::string& a
     return refused;
 }
 
+// A row whose command refers to an earlier transaction (a void) and takes the reference the
+// window holds (its RefNo column is Skip): the response of the row before it left that reference,
+// so that row is its original.
+bool TakesItsOriginalFromTheRowBefore(const ScriptRow& row) {
+    if (row.RefNumber() != "Skip") {
+        return false;
+    }
+    const std::optional<int> button = TransactionButton(row.Type());
+    const TranCodeSpec* spec = button ? FindCommandButton(*button) : nullptr;
+    return spec != nullptr && spec->sim.followOn;
+}
+
 }  // namespace
 
 bool ScriptRunner::RunTestCase(ScriptTestCase& testCase, int total, ScriptObserver& observer) {
-    if (testCase.unreadable) {
+    if (testCase.unreadable || testCase.notRun) {
         observer.OnTestCaseStarted(testCase, total);
         observer.OnTestCaseEnded(testCase, 0, TestCaseOutcome::kNotEntered);
         return true;
@@ -179,12 +193,26 @@ void ScriptRunner::OnRunScript() {
     observer.OnScriptStarted(total);
     ScriptEnd end = ScriptEnd::kCompleted;
     int index = 0;
+    int lineBefore = 0;  // the line of the runnable row before this one, whichever shard's
     while (std::optional<std::string_view> line = file.Next()) {
         std::optional<ScriptTestCase> testCase = RunnableRow(file, *line, unattended);
         if (!testCase) {
             continue;
         }
         testCase->index = ++index;
+        const int previousLine = std::exchange(lineBefore, testCase->line);
+        if (shard_) {
+            if (!shard_->Holds(index - 1)) {
+                continue;  // another shard's
+            }
+            testCase->shard = shard_->Name();
+            if (!testCase->unreadable && previousLine > 0 && !shard_->Holds(index - 2) &&
+                TakesItsOriginalFromTheRowBefore(testCase->row)) {
+                testCase->notRun = true;
+                testCase->notEntered =
+                    "its original (line " + std::to_string(previousLine) + ") ran in another shard";
+            }
+        }
         if (end == ScriptEnd::kStopped) {
             observer.OnTestCaseNotReached(*testCase);
             continue;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "dialogs/Operator.h"
 #include "form/WindowForm.h"
 #include "pos/SequenceStore.h"
 #include "script/ScriptObserver.h"
+#include "script/ScriptShard.h"
 
 namespace nt {
 
@@ -23,6 +25,10 @@ class ScriptRunner {
     void OnRunScript();
     // Progress of the runs; null for none. Not owned.
     void SetObserver(ScriptObserver* observer) { observer_ = observer; }
+    // Runs only the shard's test cases (indexes stay those of the whole script); nullopt: all.
+    // A follow-on row (a void) that takes its reference from the row before it, when that row is
+    // another shard's, is not run: it ends as kNotEntered with notRun set.
+    void SetShard(std::optional<ScriptShard> shard) { shard_ = shard; }
 
   private:
     // Fills the window, prompts and runs one test case; false when the tester stopped the script.
@@ -33,6 +39,7 @@ class ScriptRunner {
     SequenceStore& store_;
     std::function<bool(int)> click_;
     ScriptObserver* observer_ = nullptr;
+    std::optional<ScriptShard> shard_;
 };
 
 }  // namespace nt

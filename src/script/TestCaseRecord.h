@@ -28,7 +28,9 @@ struct TestCaseRecord {
     ScriptRow row;
     bool reached = false;  // false: the script was stopped before this row
     TestCaseOutcome outcome = TestCaseOutcome::kSkipped;
-    std::string notEntered;              // what a field refused of the row
+    std::string notEntered;  // what a field refused of the row, or why it did not run
+    bool notRun = false;     // not run in this shard: its original ran in another (see notEntered)
+    std::string shard;       // the shard of the run ("2/4"); empty when the run was not sharded
     std::vector<std::string> requests;   // as sent, after editing
     std::vector<std::string> composed;   // per request: as composed when edited, else empty
     std::vector<std::string> responses;  // as received

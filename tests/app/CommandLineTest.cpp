@@ -162,5 +162,80 @@ TEST(ParseCommandLine, ReportsKeepTheOrderGiven) {
     }
 }
 
+// --shard goes with an unattended run; --compare and --merge are commands of their own, with
+// their reports and nothing of a run.
+TEST(ParseCommandLine, ShardsComparisonsAndMerges) {
+    CommandLine shard;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine({"--headless", "--run-script", "--shard", "2/4"}, shard, error))
+        << error;
+    EXPECT_EQ(shard.shard, (ScriptShard{2, 4}));
+
+    CommandLine compare;
+    ASSERT_TRUE(
+        ParseCommandLine({"--compare", "base.jsonl", "new.jsonl", "--report", "c.html", "--junit",
+                          "c.xml", "--ignore", "InvoiceNo", "--ignore=UserTrace"},
+                         compare, error))
+        << error;
+    EXPECT_EQ(compare.compare, (std::vector<std::string>{"base.jsonl", "new.jsonl"}));
+    EXPECT_EQ(compare.ignore, (std::vector<std::string>{"InvoiceNo", "UserTrace"}));
+    EXPECT_EQ(compare.reports.size(), 2u);
+    EXPECT_FALSE(compare.runScript);
+
+    CommandLine strict;
+    ASSERT_TRUE(ParseCommandLine({"--strict", "--compare", "a", "b"}, strict, error)) << error;
+    EXPECT_TRUE(strict.strict);
+
+    CommandLine merge;
+    ASSERT_TRUE(ParseCommandLine({"--merge", "s1.jsonl", "s2.jsonl", "s3.jsonl", "--results",
+                                  "all.jsonl", "--junit", "all.xml", "--report", "all.html"},
+                                 merge, error))
+        << error;
+    EXPECT_EQ(merge.merge.size(), 3u);
+    EXPECT_EQ(merge.reports.size(), 3u);
+
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--headless", "--run-script", "--shard", "0/4"},
+         "option '--shard' needs K/N, shard K of N with 1 <= K <= N <= 10000, not '0/4'"},
+        {{"--headless", "--run-script", "--shard", "5/4"},
+         "option '--shard' needs K/N, shard K of N with 1 <= K <= N <= 10000, not '5/4'"},
+        {{"--headless", "--run-script", "--shard=two"},
+         "option '--shard' needs K/N, shard K of N with 1 <= K <= N <= 10000, not 'two'"},
+        {{"--headless", "--scenario", "s", "--shard", "1/2"},
+         "--shard needs --headless --run-script"},
+        {{"--compare", "only.jsonl"}, "option '--compare' needs two records, BASE.jsonl NEW.jsonl"},
+        {{"--compare", "a", "b", "c"}, "unexpected argument 'c'"},
+        {{"--merge", "--results", "x"}, "option '--merge' needs the records of a run's shards"},
+        {{"--compare", "a", "b", "--headless"},
+         "--headless is an option of a run; it cannot go with --compare"},
+        {{"--merge", "a", "--shard", "1/2"},
+         "--shard is an option of a run; it cannot go with --merge"},
+        {{"--compare", "a", "b", "--merge", "c"},
+         "--compare and --merge are two commands; give one"},
+        {{"--compare", "a", "b", "--results", "r.jsonl"},
+         "--results is written by a run or --merge, not by --compare"},
+        {{"--compare", "a", "b", "--strict", "--ignore", "RefNo"},
+         "--strict ignores nothing; it cannot go with --ignore"},
+        {{"--merge", "a", "--strict"}, "--strict needs --compare"},
+        {{"--headless", "--run-script", "--ignore", "RefNo"}, "--ignore needs --compare"},
+        {{"--compare", "a", "b", "--ignore", "<x>"},
+         "option '--ignore' needs an element name (as InvoiceNo), not '<x>'"},
+        {{"--compare", "a", "b", "--report", "r.html", "--report", "s.html"},
+         "option '--report' given twice"},
+    };
+    for (const auto& [args, reason] : refused) {
+        CommandLine cl;
+        EXPECT_FALSE(ParseCommandLine(args, cl, error)) << reason;
+        EXPECT_EQ(error, reason);
+    }
+    // --help names what --compare ignores unless --strict.
+    EXPECT_NE(
+        std::string(UsageText())
+            .find("                      ignored by default: dates, times, durations, SequenceNo,\n"
+                  "                      RefNo, AuthCode, AcqRefData, ProcessData, and receipt\n"),
+        std::string::npos)
+        << UsageText();
+}
+
 }  // namespace
 }  // namespace nt

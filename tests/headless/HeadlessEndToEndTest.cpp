@@ -189,7 +189,8 @@ TEST_F(HeadlessEndToEnd, VersionAndHelp) {
         "usage: nordteller [--control sim|PATH] [--record FILE]\n"
         "                  [--run-script [--report FILE.html] [--results FILE.jsonl]]\n"
         "                  [--headless [--scenario FILE|-]\n"
-        "                              [--run-script [--junit FILE] [--report FILE.html]\n"
+        "                              [--run-script [--shard K/N] [--junit FILE]\n"
+        "                                            [--report FILE.html]\n"
         "                                            [--results FILE.jsonl]]]\n"
         "                  [--desktop] [-h|--help] [--version]\n"));
     Outcome shortHelp = Nordteller("-h");

@@ -3,6 +3,7 @@ record it writes against docs/results.schema.json: a run line, a case line per t
 verdict, a summary line whose counts are the cases' own. A line the schema would not know is
 refused too, so the schema cannot drift from the writer unnoticed."""
 import copy
+import hashlib
 import json
 import os
 import subprocess
@@ -91,4 +92,52 @@ for broken in ({"drop": "verdict"}, {"set": ("verdict", "unknown")}, {"set": ("e
         line[broken["set"][0]] = broken["set"][1]
     check(not validator.is_valid(line), "the schema refuses a case line with " + str(broken))
 check(not validator.is_valid(dict(first, version=2)), "the schema refuses another version")
+check(first["script_sha256"] == hashlib.sha256(script.encode("cp1252")).hexdigest()
+      and first["script_bytes"] == len(script.encode("cp1252")),
+      "the run line names the script by its SHA-256 and size: " + str(first))
+
+
+def validate(path):
+    with open(path, "rb") as f:
+        text = f.read().decode("utf-8")
+    parsed = [json.loads(line) for line in text.split("\n")[:-1]]
+    for number, line in enumerate(parsed, 1):
+        errors = sorted(validator.iter_errors(line), key=str)
+        check(not errors, "%s line %d: %s" % (path, number, "; ".join(e.message for e in errors[:3])))
+    return parsed
+
+
+# The records of a run cut in three shards, and the record --merge makes of them.
+with tempfile.TemporaryDirectory() as folder:
+    sale = "Run,10,,1001,Skip,Sale,0,0,sale %d,Approved\r\nRun,10,,Skip,Skip,VoidSale,0,0,void %d,Approved\r\n"
+    script = "Run,Amount,Tip,Ref,Auth,Type,Options,Lang,Info,Expected\r\n" + "".join(
+        sale % (i, i) for i in range(3))
+    records = []
+    for k in (1, 2, 3):
+        shard_folder = os.path.join(folder, "shard%d" % k)
+        os.mkdir(shard_folder)
+        with open(os.path.join(shard_folder, "Script.csv"), "wb") as f:
+            f.write(script.encode("cp1252"))
+        record = os.path.join(folder, "shard%d.jsonl" % k)
+        run = subprocess.run([nordteller, "--headless", "--run-script", "--shard", "%d/3" % k,
+                              "--results", record], cwd=shard_folder, capture_output=True)
+        check(run.returncode == 1, "each shard has a void whose sale ran elsewhere: %d %s"
+              % (run.returncode, run.stderr))
+        records.append(record)
+    shard = validate(records[1])
+    check(shard[0]["shard"] == "2/3", "the shard's run line names it")
+    check([c["index"] for c in shard[1:-1]] == [2, 5] and all(c["shard"] == "2/3" for c in shard[1:-1]),
+          "a shard's cases keep the script's indexes and name the shard")
+    check(shard[1]["verdict"] == "failed"
+          and shard[1]["reasons"] == ["failed before running: its original (line 2) ran in another shard"],
+          "the void whose sale ran in another shard: " + str(shard[1]["reasons"]))
+    merge = subprocess.run([nordteller, "--merge"] + records + ["--results", "all.jsonl"],
+                           cwd=folder, capture_output=True)
+    check(merge.returncode == 0, "merged: %s" % merge.stderr)
+    merged = validate(os.path.join(folder, "all.jsonl"))
+    check([c["line"] for c in merged[1:-1]] == [2, 3, 4, 5, 6, 7], "the script's order")
+    check([m["shard"] for m in merged[0]["merged"]] == ["1/3", "2/3", "3/3"]
+          and merged[0]["working_folder"] is None and "shard" not in merged[0],
+          "the merged run line: " + str(merged[0]))
+    check(merged[-1]["test_cases"] == 6 and merged[-1]["failed"] == 3, "the merged summary")
 print("ok")
