@@ -108,10 +108,10 @@ class WithRowBytes : public nt::TestCaseSink {
   public:
     explicit WithRowBytes(nt::TestCaseSink& next) : next_(next) {}
     void OnRunStarted(const nt::LocalTime& started) override { next_.OnRunStarted(started); }
-    void OnTestCase(const nt::TestCaseRecord& testCase, const nt::Verdict& verdict) override {
-        nt::TestCaseRecord copy = testCase;
-        copy.responses.push_back(testCase.row.Info() + testCase.row.Type());
-        copy.receipts.push_back(testCase.row.RefNumber());
+    void OnTestCase(const nt::SharedTestCase& testCase, const nt::Verdict& verdict) override {
+        auto copy = std::make_shared<nt::TestCaseRecord>(*testCase);
+        copy->responses.push_back(testCase->row.Info() + testCase->row.Type());
+        copy->receipts.push_back(testCase->row.RefNumber());
         next_.OnTestCase(copy, verdict);
     }
     void OnRunEnded(const nt::ReportCounts& counts, uint64_t elapsedMs) override {

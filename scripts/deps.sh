@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev
           qt6-l10n-tools qt6-translations-l10n libgl-dev
           libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libspdlog-dev
-          libasound2-dev nlohmann-json3-dev python3-jsonschema python3-yaml xvfb xauth)
+          libasound2-dev nlohmann-json3-dev rapidjson-dev python3-jsonschema python3-yaml xvfb xauth)
 if [[ "${1:-}" == "--sanitize" || "${1:-}" == "--tsan" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -263,11 +263,14 @@ int RunMerge(const MergeOptions& options, std::ostream& out, std::ostream& err) 
         if (results) {
             results->OnCaseLine(std::string(reader.CaseText()), testCase, verdict);
         }
-        if (junit) {
-            junit->OnTestCase(testCase, verdict);
-        }
-        if (html) {
-            html->OnTestCase(testCase, verdict);
+        if (junit || html) {
+            const SharedTestCase shared = std::make_shared<const TestCaseRecord>(testCase);
+            if (junit) {
+                junit->OnTestCase(shared, verdict);
+            }
+            if (html) {
+                html->OnTestCase(shared, verdict);
+            }
         }
         next->more = reader.NextCase();
     }

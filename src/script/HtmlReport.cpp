@@ -225,7 +225,8 @@ void HtmlReport::OnRunStarted(const LocalTime& started) {
     started_ = started;
 }
 
-void HtmlReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
+void HtmlReport::OnTestCase(const SharedTestCase& shared, const Verdict& verdict) {
+    const TestCaseRecord& testCase = *shared;
     const char letter = VerdictLetter(testCase, verdict);
     verdicts_ += letter;
     if (letter == 'p' && ++passed_ > kFullPassedCases) {

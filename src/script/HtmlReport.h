@@ -41,7 +41,7 @@ class HtmlReport : public ReportFile {
 
     // A later run of the same window replaces the report of the one before.
     void OnRunStarted(const LocalTime& started) override;
-    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) override;
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
   private:

@@ -66,8 +66,8 @@ std::string TestCaseXml(const TestCaseRecord& tc, const Verdict& verdict) {
 
 }  // namespace
 
-void JUnitReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
-    file_.Append(TestCaseXml(testCase, verdict));
+void JUnitReport::OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) {
+    file_.Append(TestCaseXml(*testCase, verdict));
 }
 
 void JUnitReport::OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) {

@@ -20,7 +20,7 @@ class JUnitReport : public ReportFile {
     const std::string& Error() const override { return file_.Error(); }
 
     void OnRunStarted(const LocalTime& started) override { started_ = started; }
-    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) override;
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
   private:

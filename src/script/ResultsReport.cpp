@@ -1,15 +1,12 @@
 #include "script/ResultsReport.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "log/LogWriter.h"
-#include "platform/Codepage.h"
 #include "platform/Sha256.h"
 #include "script/ReportTime.h"
+#include "script/ResultsCaseLine.h"
 #include "script/ScriptFile.h"
-#include "text/ExtractTagValue.h"
 
 namespace nt {
 
@@ -17,121 +14,6 @@ namespace {
 
 // Keys keep the order written, so that a line reads from what it is to what it holds.
 using json = nlohmann::ordered_json;
-
-// The core's texts are Windows-1252; the record's are UTF-8.
-json Text(std::string_view cp1252) {
-    return Cp1252ToUtf8(cp1252);
-}
-
-// An empty text is "not given" here: null.
-json TextOrNull(std::string_view cp1252) {
-    return cp1252.empty() ? json(nullptr) : Text(cp1252);
-}
-
-template <typename Range>
-json Texts(const Range& cp1252) {
-    json list = json::array();
-    for (const std::string& text : cp1252) {
-        list.push_back(Text(text));
-    }
-    return list;
-}
-
-// A receipt copy with one line end throughout: its print lines come with CR LF.
-json CopyText(std::string_view cp1252) {
-    std::string lines = Cp1252ToUtf8(cp1252);
-    size_t to = 0;
-    for (size_t from = 0; from < lines.size();) {
-        const size_t crlf = lines.find("\r\n", from);
-        const size_t end = crlf == std::string::npos ? lines.size() : crlf;
-        std::copy(lines.begin() + static_cast<std::ptrdiff_t>(from),
-                  lines.begin() + static_cast<std::ptrdiff_t>(end),
-                  lines.begin() + static_cast<std::ptrdiff_t>(to));
-        to += end - from;
-        from = crlf == std::string::npos ? end : end + 1;  // the LF starts the next piece
-    }
-    lines.resize(to);
-    return lines;
-}
-
-const char* VerdictName(const TestCaseRecord& tc, const Verdict& verdict) {
-    if (!tc.reached) {
-        return "not_reached";
-    }
-    switch (verdict.status) {
-        case TestCaseStatus::kPassed:
-            return "passed";
-        case TestCaseStatus::kFailed:
-            return "failed";
-        case TestCaseStatus::kSkipped:
-            break;
-    }
-    return "skipped";
-}
-
-json EmvJson(const std::vector<EmvField>& fields) {
-    json list = json::array();
-    for (const EmvField& field : fields) {
-        list.push_back({{"name", field.name},
-                        {"value", Text(field.value)},
-                        {"decoded", field.decoded},
-                        {"problem", TextOrNull(field.problem)},
-                        {"meanings", Texts(field.meanings)}});
-    }
-    return list;
-}
-
-// Built member by member: a nested initializer list builds and copies each pair on its own.
-json CaseJson(const TestCaseRecord& tc, const Verdict& verdict) {
-    json line = json::object();
-    line["record"] = "case";
-    line["index"] = tc.index;
-    line["line"] = tc.line;
-    line["name"] = Text(TestCaseName(tc));
-    line["test_case_info"] = Text(tc.row.Info());
-    line["type"] = Text(tc.row.Type());
-    line["amount"] = Text(tc.row.Amount());
-    line["columns"] = Texts(tc.row.columns);
-    line["expected_status"] = TextOrNull(tc.row.ExpectedOutcome());
-    line["actual_status"] = tc.lastStatus ? Text(*tc.lastStatus) : json(nullptr);
-    line["text_response"] = tc.responses.empty()
-                                ? json(nullptr)
-                                : Text(ExtractTagValue(tc.responses.back(), "TextResponse"));
-    line["verdict"] = VerdictName(tc, verdict);
-    line["reasons"] = Texts(verdict.reasons);
-    json& requests = line["requests"] = json::array();
-    for (size_t i = 0; i < tc.requests.size(); ++i) {
-        json& request = requests.emplace_back(json::object());
-        request["sent"] = Text(tc.requests[i]);
-        request["composed"] = i < tc.composed.size() ? TextOrNull(tc.composed[i]) : json(nullptr);
-    }
-    json& responses = line["responses"] = json::array();
-    for (size_t i = 0; i < tc.responses.size(); ++i) {
-        json& response = responses.emplace_back(json::object());
-        response["text"] = Text(tc.responses[i]);
-        response["emv"] = i < tc.emv.size() ? EmvJson(tc.emv[i]) : json::array();
-    }
-    json& noResponse = line["no_response"] = nullptr;
-    if (tc.outcome == TestCaseOutcome::kRan && tc.responses.empty()) {
-        noResponse = !tc.noResponse                                ? "nothing_sent"
-                     : *tc.noResponse == NoResponse::kClientFailed ? "client_failed"
-                                                                   : "edit_cancelled";
-    }
-    json& receipts = line["receipts"] = json::array();
-    for (size_t i = 0; i < tc.receipts.size() && i < tc.receiptCopies.size(); ++i) {
-        json& receipt = receipts.emplace_back(json::object());
-        receipt["file"] = Text(std::string(kLogDirectory) + "/" + tc.receipts[i] + ".txt");
-        receipt["cardholder_copy"] = CopyText(tc.receiptCopies[i].cardholderCopy);
-        receipt["merchant_copy"] = CopyText(tc.receiptCopies[i].merchantCopy);
-        receipt["response"] = i < tc.receiptResponses.size() ? tc.receiptResponses[i] : 0;
-    }
-    line["messages"] = Texts(tc.errorMessages);
-    line["duration_ms"] = tc.elapsedMs;
-    if (!tc.shard.empty()) {
-        line["shard"] = tc.shard;
-    }
-    return line;
-}
 
 // What a test case waiting for the writer holds, near enough.
 size_t PendingBytes(const TestCaseRecord& tc) {
@@ -223,9 +105,9 @@ void ResultsReport::Count(const TestCaseRecord& testCase, const Verdict& verdict
     stopped_ = stopped_ || !testCase.reached || testCase.outcome == TestCaseOutcome::kStopped;
 }
 
-void ResultsReport::OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) {
-    Count(testCase, verdict);
-    Queue({testCase, verdict, PendingBytes(testCase), {}});
+void ResultsReport::OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) {
+    Count(*testCase, verdict);
+    Queue({testCase, verdict, PendingBytes(*testCase), {}});
 }
 
 void ResultsReport::OnCaseLine(std::string line, const TestCaseRecord& testCase,
@@ -263,8 +145,8 @@ void ResultsReport::WriteLines() {
         batch.swap(pending_);
         lock.unlock();
         for (const Pending& next : batch) {
-            file_->Append(next.line.empty() ? Line(CaseJson(next.testCase, next.verdict))
-                                            : next.line);
+            file_->Append(next.testCase ? ResultsCaseLine(*next.testCase, next.verdict) + "\n"
+                                        : next.line);
         }
         batch.clear();
         lock.lock();

@@ -58,7 +58,7 @@ class ResultsReport : public ReportFile {
 
     // A later run of the same window replaces the record of the one before.
     void OnRunStarted(const LocalTime& started) override;
-    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override;
+    void OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) override;
     void OnRunEnded(const ReportCounts& counts, uint64_t elapsedMs) override;
 
     // A case line already made (one of a record being merged, without its line end): written as
@@ -68,10 +68,10 @@ class ResultsReport : public ReportFile {
 
   private:
     struct Pending {
-        TestCaseRecord testCase;
+        SharedTestCase testCase;  // null: the line is made already
         Verdict verdict;
         size_t bytes = 0;
-        std::string line;  // made already; empty: made from testCase
+        std::string line;
     };
 
     void Count(const TestCaseRecord& testCase, const Verdict& verdict);

@@ -43,8 +43,9 @@ std::vector<std::string> ScriptReport::LostSinceLast() {
     return lost;
 }
 
-void ScriptReport::Finish(const TestCaseRecord& testCase) {
-    const Verdict verdict = Judge(testCase);
+void ScriptReport::Finish(TestCaseRecord record) {
+    const Verdict verdict = Judge(record);
+    const SharedTestCase testCase = std::make_shared<const TestCaseRecord>(std::move(record));
     ++counts_.tests;
     counts_.failures += verdict.status == TestCaseStatus::kFailed;
     counts_.skipped += verdict.status == TestCaseStatus::kSkipped;
@@ -82,7 +83,7 @@ void ScriptReport::OnTestCaseEnded(const ScriptTestCase&, int, TestCaseOutcome o
     lastIndex_ = current_->index;
     lastLine_ = current_->line;
     evidenceLostCases_ += current_->evidenceLost.empty() ? 0 : 1;
-    Finish(*current_);
+    Finish(std::move(*current_));
     current_.reset();
 }
 

@@ -45,7 +45,7 @@ class ScriptReport : public ScriptObserver, public CommandObserver {
     void OnMessage(const std::string& text, bool responseBox) override;
 
   private:
-    void Finish(const TestCaseRecord& testCase);
+    void Finish(TestCaseRecord testCase);
     // What was lost since the last call; each loss belongs to the test case that is ending.
     std::vector<std::string> LostSinceLast();
 

@@ -35,7 +35,7 @@ inline std::string WriteRun(ReportFile& report, const std::string& path,
         ++counts.tests;
         counts.failures += verdict.status == TestCaseStatus::kFailed;
         counts.skipped += verdict.status == TestCaseStatus::kSkipped;
-        report.OnTestCase(tc, verdict);
+        report.OnTestCase(std::make_shared<const TestCaseRecord>(tc), verdict);
     }
     report.OnRunEnded(counts, elapsedMs);
     return report.Written() ? "written" : report.Error();

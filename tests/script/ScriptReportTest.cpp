@@ -43,8 +43,8 @@ struct Collector : TestCaseSink {
     uint64_t elapsedMs = 0;
 
     void OnRunStarted(const LocalTime&) override {}
-    void OnTestCase(const TestCaseRecord& testCase, const Verdict& verdict) override {
-        testCases.push_back(testCase);
+    void OnTestCase(const SharedTestCase& testCase, const Verdict& verdict) override {
+        testCases.push_back(*testCase);
         verdicts.push_back(verdict);
     }
     void OnRunEnded(const ReportCounts& total, uint64_t ms) override {
