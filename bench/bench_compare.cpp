@@ -34,6 +34,7 @@
 #include "headless/Transcript.h"
 #include "headless/UnattendedScript.h"
 #include "log/LogDrain.h"
+#include "script/ResultsCaseLine.h"
 #include "script/ResultsReport.h"
 #include "script/ScriptFile.h"
 
@@ -183,6 +184,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failures = 0;
+    {
+        constexpr int kLines = 20000;
+        const nt::Verdict verdict = nt::Judge(sale);
+        size_t bytes = 0;
+        const double cpuBefore = CpuSeconds();
+        for (int i = 0; i < kLines; ++i) {
+            bytes += nt::ResultsCaseLine(sale, verdict).size();
+        }
+        std::printf("a case line of %zu bytes is made in %.1f us of CPU\n", bytes / kLines,
+                    1e6 * (CpuSeconds() - cpuBefore) / kLines);
+    }
     // The writer's own cost: what a record line costs the run that makes it.
     const double cpuBefore = CpuSeconds();
     const auto writeStart = std::chrono::steady_clock::now();

@@ -113,8 +113,7 @@ void ResultsReport::OnTestCase(const SharedTestCase& testCase, const Verdict& ve
 void ResultsReport::OnCaseLine(std::string line, const TestCaseRecord& testCase,
                                const Verdict& verdict) {
     Count(testCase, verdict);
-    line += '\n';
-    const size_t bytes = line.size();
+    const size_t bytes = line.size() + 1;
     Queue({{}, {}, bytes, std::move(line)});
 }
 
@@ -134,6 +133,7 @@ void ResultsReport::Queue(Pending pending) {
 
 void ResultsReport::WriteLines() {
     std::deque<Pending> batch;
+    std::string lines;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] {
@@ -144,10 +144,13 @@ void ResultsReport::WriteLines() {
         }
         batch.swap(pending_);
         lock.unlock();
+        // One write a batch: a system call a line cost more than making the line.
+        lines.clear();
         for (const Pending& next : batch) {
-            file_->Append(next.testCase ? ResultsCaseLine(*next.testCase, next.verdict) + "\n"
-                                        : next.line);
+            lines += next.testCase ? ResultsCaseLine(*next.testCase, next.verdict) : next.line;
+            lines += '\n';
         }
+        file_->Append(lines);
         batch.clear();
         lock.lock();
         pendingBytes_ = 0;
