@@ -81,21 +81,12 @@ bool RecordReader::ReadLine(std::string_view& line) {
             return Fail("longer than " + std::to_string(kMaxLineBytes >> 20) +
                         " MiB: not a line of a record");
         }
-        buffer_.erase(0, start_);
+        const long n = ReadMoreInto(fd_, buffer_, start_, kReadBytes);
         start_ = 0;
-        const size_t kept = buffer_.size();
-        buffer_.resize(kept + kReadBytes);
-        ssize_t n = 0;
-        do {
-            n = ::read(fd_, buffer_.data() + kept, kReadBytes);
-        } while (n < 0 && errno == EINTR);
         if (n < 0) {
-            const int error = errno;
-            buffer_.resize(kept);
-            error_ = "cannot read " + QuoteFile(path_) + ": " + FileErrorText(error);
+            error_ = "cannot read " + QuoteFile(path_) + ": " + FileErrorText(errno);
             return false;
         }
-        buffer_.resize(kept + static_cast<size_t>(n));
         atEnd_ = n == 0;
     }
 }

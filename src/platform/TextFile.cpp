@@ -29,6 +29,20 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
+long ReadMoreInto(int fd, std::string& buffer, size_t taken, size_t bytes) {
+    buffer.erase(0, taken);
+    const size_t kept = buffer.size();
+    buffer.resize(kept + bytes);
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, buffer.data() + kept, bytes);
+    } while (n < 0 && errno == EINTR);
+    const int error = errno;
+    buffer.resize(kept + (n > 0 ? static_cast<size_t>(n) : 0));
+    errno = error;
+    return n;
+}
+
 int OpenForReading(const std::string& path, size_t& size) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {

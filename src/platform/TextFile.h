@@ -20,6 +20,11 @@ inline constexpr size_t kMaxLineBytes = 16u << 20;
 // The caller closes it.
 int OpenForReading(const std::string& path, size_t& size);
 
+// For a reader that takes lines from a buffer: drops the first `taken` bytes of `buffer` and
+// appends what one read of up to `bytes` brings, read again when a signal interrupts it. The
+// count read, 0 at the end of the file, or -1 with errno set (the buffer keeps what it held).
+long ReadMoreInto(int fd, std::string& buffer, size_t taken, size_t bytes);
+
 // The whole content of a file, read as it is; nullopt when it cannot be opened (as above).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "platform/TextFile.h"
 
 namespace nt {
@@ -92,15 +90,8 @@ bool ScriptLineReader::ReadMore() {
     if (atEnd_) {
         return false;
     }
-    buffer_.erase(0, start_);
+    const long n = ReadMoreInto(fd_, buffer_, start_, readSize_);
     start_ = 0;
-    const size_t kept = buffer_.size();
-    buffer_.resize(kept + readSize_);
-    ssize_t n = 0;
-    do {
-        n = ::read(fd_, buffer_.data() + kept, readSize_);
-    } while (n < 0 && errno == EINTR);
-    buffer_.resize(kept + (n > 0 ? static_cast<size_t>(n) : 0));
     return n > 0;
 }
 
