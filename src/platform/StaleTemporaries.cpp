@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
+#include <random>
 #include <string_view>
 
 #include "platform/WriteTarget.h"
@@ -54,6 +55,19 @@ std::string TemporaryPattern(const std::string& path) {
     std::string name;
     SplitPath(path, dir, name);
     return dir + "." + name + std::string(kTag) + "XXXXXX" + std::string(kSuffix);
+}
+
+std::string TemporaryNameBeside(const std::string& path) {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 draw{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, kAlphabet.size() - 1);
+    std::string name = TemporaryPattern(path);
+    const size_t letters = name.size() - kTemporarySuffixLength - 6;
+    for (size_t i = letters; i < letters + 6; ++i) {
+        name[i] = kAlphabet[pick(draw)];
+    }
+    return name;
 }
 
 std::string TemporaryTarget(const std::string& path) {

@@ -18,6 +18,10 @@ inline constexpr int kTemporarySuffixLength = 4;
 // The path of the file a temporary file is made for; any other path unchanged.
 std::string TemporaryTarget(const std::string& path);
 
+// A name of that form beside `path`, its six letters and digits drawn at random, for a file made
+// under it in one step (a link); the maker draws again when the name is taken.
+std::string TemporaryNameBeside(const std::string& path);
+
 // Creates a temporary file beside `path` (mode 0600, close-on-exec) and puts its name in `name`.
 // -1 when it cannot be created.
 int CreateTemporaryBeside(const std::string& path, std::string& name);

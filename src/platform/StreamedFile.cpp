@@ -112,19 +112,16 @@ StreamedFile::Linked StreamedFile::LinkInPlace(const std::string& target) {
         Lost(errno);
         return Linked::kLost;
     }
-    // A free temporary name, taken back at once for the link: another file taking it between
-    // the two sends the body the long way.
-    std::string temporary;
-    const int named = CreateTemporaryBeside(target, temporary);
-    if (named < 0) {
-        Lost(errno);
-        return Linked::kLost;
-    }
-    ::close(named);
-    ::unlink(temporary.c_str());
     const std::string self = "/proc/self/fd/" + std::to_string(scratch_);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        return Linked::kCannot;  // another file system (a link to elsewhere), no /proc
+    std::string temporary;
+    for (int tries = 0;; ++tries) {
+        temporary = TemporaryNameBeside(target);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            break;
+        }
+        if (errno != EEXIST || tries == 100) {
+            return Linked::kCannot;  // another file system (a link to elsewhere), no /proc
+        }
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;

@@ -87,6 +87,13 @@ TEST(StaleTemporaries, WorksBesideAFileInAnotherDirectoryAndToleratesAMissingOne
     EXPECT_TRUE(Entries("logs").empty());
     EXPECT_EQ(Entries(), (std::vector<std::string>{".report.xml.nordteller-Q9w8E7.tmp", "logs"}));
     EXPECT_EQ(RemoveStaleTemporaries("missing/report.xml"), 0);
+
+    // A name drawn for a link is one the clean-up knows, and two draws differ.
+    const std::string drawn = TemporaryNameBeside("logs/report.xml");
+    EXPECT_EQ(TemporaryTarget(drawn), "logs/report.xml");
+    EXPECT_NE(drawn, TemporaryNameBeside("logs/report.xml"));
+    OldFile(drawn);
+    EXPECT_EQ(RemoveStaleTemporaries("logs/report.xml"), 1);
 }
 
 // Start-up, saves of both files and a report write leave a person's own files alone.
