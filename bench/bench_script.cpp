@@ -106,12 +106,12 @@ Replay ReplayOnce(bool withRecord) {
     return ::chdir("..") == 0 ? replay : Replay{};
 }
 
-// Without and with the record in pairs, the order turned each pair, five pairs: the disk's
-// writebacks and the machine's other work come in bursts longer than a run, so the figure is
-// the median of the five pairs' ratios, each taken from two runs side by side; the best of each
-// is printed beside it.
+// Without and with the record in pairs, the order turned each pair, fifteen pairs: the disk's
+// writebacks and the machine's other work come in bursts as long as a run (a pair's ratio
+// ranges from 0.7 to 1.2 here), so the figure is the median of the pairs' ratios, each taken
+// from two runs side by side; the best run of each kind is printed beside it.
 void BM_ScriptReplay10000Sales(benchmark::State& state) {
-    constexpr int kPairs = 5;
+    constexpr int kPairs = 15;
     EnterScratchDirectory();
     Replay plain{0, 1e9};
     Replay recorded{0, 1e9};
