@@ -6,7 +6,6 @@
 // records are written), so each peak is the command's alone. Prints figures; exit status 1 when
 // a command did not end as it should. Usage:
 //   bench_compare [compare-cases [shard-cases]]   (default 10000 25000)
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,13 +137,6 @@ bool WriteRun(const std::string& path, const nt::TestCaseRecord& sale, int cases
     return report.Written();
 }
 
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 double MegaBytes(const std::string& path) {
     return static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
 }
@@ -188,15 +180,15 @@ int main(int argc, char** argv) {
         constexpr int kLines = 20000;
         const nt::Verdict verdict = nt::Judge(sale);
         size_t bytes = 0;
-        const double cpuBefore = CpuSeconds();
+        const double cpuBefore = nt::bench::CpuSeconds();
         for (int i = 0; i < kLines; ++i) {
             bytes += nt::ResultsCaseLine(sale, verdict).size();
         }
         std::printf("a case line of %zu bytes is made in %.1f us of CPU\n", bytes / kLines,
-                    1e6 * (CpuSeconds() - cpuBefore) / kLines);
+                    1e6 * (nt::bench::CpuSeconds() - cpuBefore) / kLines);
     }
     // The writer's own cost: what a record line costs the run that makes it.
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = nt::bench::CpuSeconds();
     const auto writeStart = std::chrono::steady_clock::now();
     if (!WriteRun("base.jsonl", sale, compareCases, 0)) {
         std::fputs("bench_compare: the records could not be written\n", stderr);
@@ -204,7 +196,7 @@ int main(int argc, char** argv) {
     }
     std::printf("the writer made %d case lines in %.2f s, %.1f us of CPU a line\n", compareCases,
                 Seconds(std::chrono::steady_clock::now() - writeStart).count(),
-                1e6 * (CpuSeconds() - cpuBefore) / compareCases);
+                1e6 * (nt::bench::CpuSeconds() - cpuBefore) / compareCases);
     if (!WriteRun("new.jsonl", sale, compareCases, 1)) {
         std::fputs("bench_compare: the records could not be written\n", stderr);
         return 1;

@@ -5,7 +5,6 @@
 // testseqNo.dat save, which every command makes once (behind the next test case during a script
 // run).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -61,13 +60,6 @@ struct Replay {
     double cpuSeconds = 0;  // of the whole process, every thread
 };
 
-double CpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // One replay of kRows Sales in a fresh folder below the scratch one (left there until the end:
 // removing thousands of receipt files just before a run slows the file creations of that run).
 Replay ReplayOnce(bool withRecord) {
@@ -95,13 +87,13 @@ Replay ReplayOnce(bool withRecord) {
         if (withRecord) {
             run.reports.push_back({ReportFormat::Results, "run.jsonl"});
         }
-        const double cpuBefore = CpuSeconds();
+        const double cpuBefore = bench::CpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         const int status = RunScriptUnattended(dlg, run, SystemClock(), nowhere);
         DrainLogWriter();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        replay = {status == 0 ? kRows / seconds : 0, CpuSeconds() - cpuBefore};
+        replay = {status == 0 ? kRows / seconds : 0, bench::CpuSeconds() - cpuBefore};
     }
     return ::chdir("..") == 0 ? replay : Replay{};
 }

@@ -8,7 +8,6 @@
 
 #include "log/LogWriter.h"
 #include "platform/Codepage.h"
-#include "script/ScriptFile.h"
 #include "text/ExtractTagValue.h"
 
 namespace nt {
